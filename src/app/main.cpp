@@ -1,0 +1,40 @@
+// Start-up and shut-down: the size dialog, the main window with the town
+// view and the pump, the event loop. The exit status is 1 on every path.
+#include <FL/Fl.H>
+#include <FL/Fl_Double_Window.H>
+
+#include <cstdio>
+
+#include "app/pump.h"
+#include "app/window_size_dialog.h"
+#include "view/town_view.h"
+
+int main() {
+    // Messages must reach a pipe or a log as they happen (some end without
+    // a newline), not when the program exits.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+
+    int width = 0;
+    int height = 0;
+    int cancelled = 0;
+    ask_window_size(width, height, cancelled);
+    if (cancelled == 1) return 1;
+
+    auto* window = new Fl_Double_Window(0, 0, width, height, "Quillmoor Project - By: Tamsprig");
+    window->begin();
+    auto* view = new TownView(0, 0, width, height);
+    auto* slider = new SpeedSlider(view, 0, 0, 0, 0, 0);
+    view->slider = slider;
+    new PlayButton(slider, 0, 0, 0, 0);
+    window->end();
+    window->show();
+
+    Fl::run();
+
+    // The view first (it leaves the window as it goes), then the window with
+    // the slider and the button, whose destructor removes the idle callback.
+    window->remove(view);
+    delete view;
+    delete window;
+    return 1;
+}

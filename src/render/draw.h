@@ -1,0 +1,25 @@
+// The drawing layer's entry points: OpenGL and GLU only, no toolkit. Each
+// routine reads the town and draws it; none decides anything about the
+// simulation.
+#pragma once
+
+struct Town;
+
+// Drawing steps of one frame (lights, projection, camera, background, world
+// and shadows) into a viewport of width x height pixels.
+void render_frame(Town& town, int width, int height);
+
+// The three lights for the town's time of day, train and lamp.
+void set_lights(Town& town);
+
+// One gluLookAt for the camera mode; also sets town.sky_center.
+void set_camera(Town& town);
+
+// Sky box and ground; leaves the depth test on.
+void draw_background(Town& town);
+
+// The world: pass 0 normal, pass 1 the flattened shadows.
+void draw_world(Town& town, int pass);
+
+// Column-major matrix that flattens every point (x, y, z) to (x, 0.01, z).
+extern const double flatten_matrix[16];

@@ -1,0 +1,30 @@
+// One latch per key command, so that a held key acts once per press.
+// Normal latches: 1 = armed. The '-'/'+' and '['/']' pairs are inverted (0 = armed).
+#pragma once
+
+struct KeyLatches {
+    int ground_drag_1 = 1;   // '1' with a point selected
+    int reset_physics_d = 1;
+    int recompute_f4 = 1;
+    int physics_f3 = 1;
+    int lighting_4 = 1;
+    int tie_spacing_minus_plus = 1;  // inverted, shared
+    int post_interval_brackets = 1;  // inverted, shared
+    int gravity_page = 1;            // shared, never disarmed
+    int time_step_0_9 = 1;           // shared
+    int report_f5 = 1;
+    int load_f1 = 1;
+    int save_f2 = 1;
+    int camera_mode_1 = 1;
+    int vehicle_view_v = 1;
+    int points_ties_2_3 = 1;  // shared
+    int basis_b = 1;
+    int train_space = 1;
+    int object_type_t = 1;
+    int append_m = 1;
+    int new_object_n = 1;
+    int next_point_q = 1;
+    int next_orient_w = 1;
+    int next_object_e = 1;
+    int light_edit_l = 1;
+};

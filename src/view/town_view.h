@@ -1,0 +1,27 @@
+// TownView: the OpenGL widget that fills the main window. It owns the town
+// (by deriving from it), runs one frame per redraw and turns toolkit events
+// into the town's commands.
+#pragma once
+
+#include <FL/Fl_Gl_Window.H>
+
+#include "view/town.h"
+
+class Fl_Widget;
+
+class TownView : public Fl_Gl_Window, public Town {
+public:
+    TownView(int x, int y, int w, int h);
+    ~TownView() override;
+
+    void draw() override;
+    int handle(int event) override;
+    // Draws only when the frame clock says so; a frame that draws nothing
+    // must not swap an undefined back buffer onto the screen.
+    void flush() override;
+
+    void request_redraw() override;
+    int ask_file_name(char* buffer, const char* label) override;
+
+    Fl_Widget* slider = nullptr;  // the speed slider; stored, never read
+};
