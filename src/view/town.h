@@ -78,6 +78,16 @@ struct Town {
     void train_step();
     void start_train();   // by an append or a load: keeps a valid train_param
     void toggle_train();  // the space bar: start or stop, back to parameter 0
+    // The train's controls; each acts only within its bounds and mode.
+    void toggle_physics();
+    void raise_energy();       // physics mode: +500 while below 200000
+    void lower_energy();       // physics mode: -500 while above 1000
+    void speed_up();           // by hand: +0.5 while below 100
+    void slow_down();          // by hand: -0.5 while above 1
+    void stronger_gravity();   // -0.5 while above -100, then rebuild_track
+    void weaker_gravity();     // +0.5 while below -5, then rebuild_track
+    void reset_physics();      // speed 3, gravity -20.8, then rebuild_track
+    void recompute_energy();   // rebuild_track, which sets total_energy
 
     // --- Town objects ----------------------------------------------------
     void create_object();
