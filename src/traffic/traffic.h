@@ -4,6 +4,35 @@
 
 enum CarState { DRIVING = 0, STOPPED = 1, WAITING = 2, CROSSING = 3 };
 
+// A car's turn at an intersection; movement code = 3 x entry + turn.
+enum Turn { TURN_LEFT = 0, TURN_STRAIGHT = 1, TURN_RIGHT = 2 };
+
+// Which way a car was heading when it entered an intersection.
+enum Entry { ENTRY_NORTH = 0, ENTRY_WEST = 1, ENTRY_SOUTH = 2, ENTRY_EAST = 3 };
+
+// Which way a street leaves an intersection: movement code mod 4.
+enum ExitDirection { EXIT_WEST = 0, EXIT_NORTH = 1, EXIT_EAST = 2, EXIT_SOUTH = 3 };
+
+constexpr int NUM_MOVEMENTS = 12;
+
+// Steps a car stands at a stop sign before it may take the intersection.
+constexpr int STOP_STEPS = 25;
+// Half the side of an intersection's square, measured from its centre.
+constexpr double INTERSECTION_HALF = 1.6;
+// A car counts as standing at a look-ahead point closer than this.
+constexpr double NEAR_DISTANCE = 0.2;
+// How far ahead a driving car looks for a car standing in its way.
+constexpr float DRIVE_LOOK_AHEAD = 1.5f;
+// How far ahead a crossing car looks, and where a right-turning car also
+// looks (ahead and to its right, into the lane it turns into).
+constexpr float CROSS_LOOK_AHEAD = 1.1f;
+constexpr float RIGHT_TURN_AHEAD = 0.75f;
+constexpr float RIGHT_TURN_SIDE = 0.35f;
+// Progress through an intersection per step, and the progress after which
+// the car leaves (reached after 39 moves).
+constexpr float CROSS_STEP = 0.025f;
+constexpr double CROSS_DONE = 0.95;
+
 struct Car {
     Car(float x_, float z_, float dir_x_, float dir_z_, float side_x_, float side_z_,
         float speed_, int model_, const float color_[3], int next_isect_)
@@ -33,3 +62,12 @@ struct Intersection {
     float center_x = 0, center_z = 0;
 };
 
+// 1 when (x, z) lies strictly inside the intersection's square.
+int inside(const Intersection& isect, float x, float z);
+// 1 when the car stands within NEAR_DISTANCE of (px, pz).
+int near_point(const Car& car, float px, float pz);
+// Moves the car one step along its direction of travel.
+void car_advance(Car& car);
+// Places a crossing car for its current progress along the path of the
+// intersection's movement: straight on, or a turn's approach, arc and exit.
+void turn_through(const Intersection& isect, Car& car);
