@@ -1,13 +1,224 @@
-// Placeholder until scene files arrive: every load fails as a missing file.
+// Loading and saving the town's scene file: the whole file is read and
+// checked before the current scene is touched, and a save replaces the old
+// file only once the new one is completely on disk.
+#include "scene/scene_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
 
 #include "view/town.h"
 
-void Town::load_scene(const char* name) {
-    std::printf("Error loading file \"%s\"", name);
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string error_text(int error) { return std::strerror(error); }
+
+// Where a save really lands: a name that is a symbolic link is followed, so
+// the rename replaces the file it points to and the link stays a link.
+std::string save_target(const char* name) {
+    struct stat link_info {};
+    if (lstat(name, &link_info) != 0 || !S_ISLNK(link_info.st_mode)) return name;
+    char resolved[PATH_MAX];
+    if (realpath(name, resolved) == nullptr) return name;
+    return resolved;
+}
+
+// The permissions the old file had, or those a freshly created file gets.
+mode_t save_mode(const std::string& target) {
+    struct stat info {};
+    if (stat(target.c_str(), &info) == 0) return info.st_mode & 07777;
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+void print_load_error(const char* name, const std::string& reason) {
+    std::printf("Error loading file \"%s\": %s", name, reason.c_str());
     std::fflush(stdout);
 }
+
+}  // namespace
+
+FileBytes read_scene_bytes(const char* name) {
+    FileBytes result;
+    const FileHandle file(std::fopen(name, "rb"));
+    if (!file) return result.reason = error_text(errno), result;
+    // One byte more than the largest scene tells a file that is too long.
+    result.bytes.resize(SCENE_MAX_BYTES + 1);
+    const std::size_t got = std::fread(result.bytes.data(), 1, result.bytes.size(), file.get());
+    if (std::ferror(file.get())) {
+        const int error = errno;
+        result.bytes.clear();
+        return result.reason = error != 0 ? error_text(error) : "read failed", result;
+    }
+    if (got > SCENE_MAX_BYTES) {
+        result.bytes.clear();
+        return result.reason = "longer than any scene file", result;
+    }
+    result.bytes.resize(got);
+    result.ok = true;
+    return result;
+}
+
+std::string write_file_replacing(const char* name, const std::vector<unsigned char>& bytes) {
+    const std::string target = save_target(name);
+    std::string temp_name = target + ".XXXXXX";
+    const int fd = mkstemp(&temp_name[0]);
+    if (fd < 0) return error_text(errno);
+    fchmod(fd, save_mode(target));  // best effort: the bytes matter more than the mode
+
+    std::FILE* file = fdopen(fd, "wb");
+    if (file == nullptr) {
+        const int error = errno;
+        close(fd);
+        unlink(temp_name.c_str());
+        return error_text(error);
+    }
+    auto fail = [&](int error) {
+        if (file != nullptr) std::fclose(file);
+        unlink(temp_name.c_str());
+        return error != 0 ? error_text(error) : std::string("write failed");
+    };
+    errno = 0;
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+        return fail(errno);
+    }
+    if (std::fflush(file) != 0) return fail(errno);
+    if (fsync(fileno(file)) != 0) return fail(errno);
+    const int closed = std::fclose(file);
+    file = nullptr;
+    if (closed != 0) return fail(errno);
+    if (std::rename(temp_name.c_str(), target.c_str()) != 0) return fail(errno);
+    return "";
+}
+
+void install_scene(Town& town, const SceneData& scene) {
+    // Release the current scene.
+    const int old_points = town.num_points > town.num_orient_points ? town.num_points : town.num_orient_points;
+    for (int i = 0; i < old_points && i < MAX_POINTS; ++i) {
+        town.points[i].reset();
+        town.orient_points[i].reset();
+        town.segments[i].reset();
+        town.orient_segments[i].reset();
+    }
+    for (int i = 0; i < town.object_count && i < MAX_OBJECTS; ++i) town.objects[i].reset();
+    town.release_tie_table();
+
+    const int n = static_cast<int>(scene.points.size());
+    town.num_points = n;
+    town.num_orient_points = n;
+    for (int i = 0; i < n; ++i) {
+        const Vec3 p = scene.points[i];
+        town.points[i] = std::make_unique<ControlPoint>(p.x, p.y, p.z, 1.0f, 1.0f, 1.0f, CONTROL_POINT_RGBA[0],
+                                                        CONTROL_POINT_RGBA[1], CONTROL_POINT_RGBA[2],
+                                                        CONTROL_POINT_RGBA[3]);
+        town.segments[i] = std::make_unique<TrackSegment>();
+    }
+    for (int i = 0; i < n; ++i) {
+        const Vec3 q = scene.orient_points[i];
+        town.orient_points[i] = std::make_unique<ControlPoint>(q.x, q.y, q.z, 1.0f, 1.0f, 1.0f, ORIENT_POINT_RGBA[0],
+                                                               ORIENT_POINT_RGBA[1], ORIENT_POINT_RGBA[2],
+                                                               ORIENT_POINT_RGBA[3]);
+        town.orient_segments[i] = std::make_unique<TrackSegment>();
+    }
+    const int m = static_cast<int>(scene.objects.size());
+    town.object_count = m;
+    for (int i = 0; i < m; ++i) {
+        const SceneObject& o = scene.objects[i];
+        town.objects[i] = std::make_unique<ControlPoint>(o.x, o.y, o.z, o.size, o.height, 1.0f, 0, 0, 0, 0);
+    }
+
+    const SceneSettings& s = scene.settings;
+    town.light_pos = s.light_pos;
+    town.bspline = s.bspline;
+    town.train_speed = s.train_speed;
+    town.show_ties = s.show_ties;
+    town.show_points = s.show_points;
+    town.lighting = s.lighting;
+    town.tie_spacing = s.tie_spacing;
+    town.post_interval = s.post_interval;
+    town.physics = s.physics;
+
+    // The rebuild runs before the stored physics is read: it sees the gravity
+    // the town had, and the energy it computes gives way to the stored one.
+    town.realtime_ties = 1;
+    town.rebuild_track();
+    town.rebuild_orientation();
+
+    town.total_energy = s.total_energy;
+    town.spare_scalar = s.spare_scalar;
+    town.follow_distance = s.follow_distance;
+    town.gravity = s.gravity;
+    for (int i = 0; i < m; ++i) town.object_type[i] = scene.objects[i].type;
+
+    // Selections survive a load only while they still name something.
+    if (town.selected_object >= town.object_count) town.selected_object = -1;
+    if (town.sel_point >= town.num_points) town.sel_point = -1;
+    if (town.sel_orient_point >= town.num_orient_points) town.sel_orient_point = -1;
+
+    if (town.num_points > 2) town.start_train();
+    town.redraw();
+}
+
+SceneData scene_of_town(const Town& town) {
+    SceneData scene;
+    for (int i = 0; i < town.num_points; ++i) {
+        scene.points.push_back(town.points[i] ? town.points[i]->position() : Vec3{});
+        scene.orient_points.push_back(town.orient_points[i] ? town.orient_points[i]->position() : Vec3{});
+    }
+    for (int i = 0; i < town.object_count; ++i) {
+        SceneObject o;
+        if (town.objects[i]) {
+            const ControlPoint& record = *town.objects[i];
+            o.x = record.x;
+            o.y = record.y;
+            o.z = record.z;
+            o.size = record.size;
+            o.height = record.height;
+        }
+        o.type = town.object_type[i];
+        scene.objects.push_back(o);
+    }
+    SceneSettings& s = scene.settings;
+    s.light_pos = town.light_pos;
+    s.bspline = town.bspline;
+    s.train_speed = town.train_speed;
+    s.show_ties = town.show_ties;
+    s.show_points = town.show_points;
+    s.lighting = town.lighting;
+    s.tie_spacing = town.tie_spacing;
+    s.post_interval = town.post_interval;
+    s.physics = town.physics;
+    s.total_energy = town.total_energy;
+    s.spare_scalar = town.spare_scalar;
+    s.follow_distance = town.follow_distance;
+    s.gravity = town.gravity;
+    return scene;
+}
+
+void Town::load_scene(const char* name) {
+    const FileBytes file = read_scene_bytes(name);
+    if (!file.ok) return print_load_error(name, file.reason);
+    const SceneDecode decoded = decode_scene(file.bytes.data(), file.bytes.size());
+    if (!decoded.ok) return print_load_error(name, decoded.reason);
+    install_scene(*this, decoded.scene);
+}
+
 void Town::save_scene(const char* name) {
-    std::printf("Error saving to file \"%s\"", name);
+    const std::string reason = write_file_replacing(name, encode_scene(scene_of_town(*this)));
+    if (reason.empty()) return;
+    std::printf("Error saving to file \"%s\": %s", name, reason.c_str());
     std::fflush(stdout);
 }

@@ -1,0 +1,33 @@
+// Between scene files and the town: reading a file whole, writing one safely,
+// and moving a checked scene into the town or out of it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "scene/scene_data.h"
+
+struct Town;
+
+// The whole file, or the reason it could not be read. Reading stops past the
+// largest scene a file can hold, so a huge or endless file costs nothing.
+struct FileBytes {
+    bool ok = false;
+    std::string reason;
+    std::vector<unsigned char> bytes;
+};
+FileBytes read_scene_bytes(const char* name);
+
+// Writes the bytes beside the target under a temporary name, checks every
+// write, flush and close, then renames it over the target. On failure the
+// old file is untouched, the temporary file is gone and the reason is returned;
+// an empty string means success.
+std::string write_file_replacing(const char* name, const std::vector<unsigned char>& bytes);
+
+// Replaces the town's points, objects and stored settings with a checked
+// scene and does what a load does after it: rebuilds the track, restarts the
+// train, keeps the selections that still point at something.
+void install_scene(Town& town, const SceneData& scene);
+
+// The scene the town would save now.
+SceneData scene_of_town(const Town& town);
