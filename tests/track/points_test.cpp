@@ -1,0 +1,179 @@
+// Editing the point set: appending, the selections, moving and clearing.
+#include <gtest/gtest.h>
+
+#include "track_fixture.h"
+
+namespace {
+
+struct CountingTown : Town {
+    CountingTown() : Town(nullptr) {}
+    void request_redraw() override { ++redraws; }
+    int redraws = 0;
+};
+
+}  // namespace
+
+TEST(TrackPoints, AppendAddsBothPointsAndStartsTheTrainAtThree) {
+    CountingTown town;
+    town.sel_orient_point = 0;
+    town.append_point();
+    ASSERT_EQ(town.num_points, 1);
+    EXPECT_EQ(town.num_orient_points, 1);
+    EXPECT_EQ(town.sel_point, 0);
+    EXPECT_EQ(town.sel_orient_point, -1);
+    const ControlPoint& p = *town.points[0];
+    const ControlPoint& o = *town.orient_points[0];
+    EXPECT_FLOAT_EQ(p.y, 0.125f);
+    EXPECT_FLOAT_EQ(o.y, 4.125f);
+    EXPECT_EQ(p.red, 255);
+    EXPECT_EQ(p.blue, 0);
+    EXPECT_EQ(o.red, 0);
+    EXPECT_EQ(o.blue, 255);
+    EXPECT_FLOAT_EQ(p.size, 1.0f);
+    EXPECT_FLOAT_EQ(o.third_scalar, 1.0f);
+    ASSERT_NE(town.segments[0], nullptr);
+    ASSERT_NE(town.orient_segments[0], nullptr);
+    EXPECT_EQ(town.redraws, 1);
+
+    // Spread the first two out so the third makes a real loop.
+    town.points[0]->set_position(-5.0f, 1.0f, -2.0f);
+    town.append_point();
+    town.points[1]->set_position(6.0f, 2.0f, -3.0f);
+    EXPECT_EQ(town.train_running, 0);
+    EXPECT_EQ(town.redraws, 2);
+
+    town.train_param = 0.7f;
+    town.frame_clock = 55;
+    town.append_point();
+    EXPECT_EQ(town.num_points, 3);
+    EXPECT_EQ(town.sel_point, 2);
+    EXPECT_EQ(town.train_running, 1);
+    EXPECT_EQ(town.frame_clock, 0);
+    EXPECT_FLOAT_EQ(town.train_param, 0.7f);
+    EXPECT_FLOAT_EQ(town.train_pos.x, town.track_point(0.7f).x);
+    EXPECT_EQ(town.track_edited, 1);
+    EXPECT_EQ(town.redraws, 2);  // the running train redraws anyway
+}
+
+TEST(TrackPoints, AppendStopsAtOneHundred) {
+    Town town(nullptr);
+    for (int i = 0; i < MAX_POINTS; ++i) {
+        town.append_point();
+        town.points[i]->set_position(static_cast<float>(i % 10) * 2.0f, 1.0f, static_cast<float>(i / 10));
+    }
+    ASSERT_EQ(town.num_points, 100);
+    town.sel_point = 4;
+    town.append_point();
+    EXPECT_EQ(town.num_points, 100);
+    EXPECT_EQ(town.num_orient_points, 100);
+    EXPECT_EQ(town.sel_point, 4);
+}
+
+TEST(TrackPoints, SelectionsStepRoundAndBackToNone) {
+    Town town(nullptr);
+    town.select_next_point();
+    EXPECT_EQ(town.sel_point, -1);  // nothing to select
+
+    lay_hilly_loop(town);
+    const int seen[] = {0, 1, 2, 3, -1, 0};
+    for (const int want : seen) {
+        town.select_next_point();
+        EXPECT_EQ(town.sel_point, want);
+    }
+
+    town.selected_object = 2;
+    town.select_next_orient_point();
+    EXPECT_EQ(town.sel_point, -1);
+    EXPECT_EQ(town.selected_object, -1);
+    EXPECT_EQ(town.sel_orient_point, 0);
+    for (int i = 0; i < 4; ++i) town.select_next_orient_point();
+    EXPECT_EQ(town.sel_orient_point, -1);
+
+    town.sel_orient_point = 2;
+    town.select_next_point();
+    EXPECT_EQ(town.sel_orient_point, -1);
+    EXPECT_EQ(town.sel_point, 0);
+}
+
+TEST(TrackPoints, MovingAControlPointCarriesItsOrientationPoint) {
+    Town town(nullptr);
+    lay_hilly_loop(town);
+    const Vec3 before = town.track_point(0.25f);
+    const Vec3 orient_before = town.orient_points[1]->position();
+    town.sel_point = 1;
+    town.track_edited = 0;
+    town.move_selected_point({1.5f, -0.5f, 2.0f});
+    EXPECT_FLOAT_EQ(town.points[1]->x, 8.5f);
+    EXPECT_FLOAT_EQ(town.points[1]->y, 2.0f);
+    EXPECT_FLOAT_EQ(town.points[1]->z, -3.0f);
+    EXPECT_FLOAT_EQ(town.orient_points[1]->x, orient_before.x + 1.5f);
+    EXPECT_FLOAT_EQ(town.orient_points[1]->y, orient_before.y - 0.5f);
+    EXPECT_EQ(town.track_edited, 1);
+    EXPECT_GT(length(town.track_point(0.25f) - before), 0.5f);  // rebuilt
+    // The up hint is unchanged at the moved point.
+    const Vec3 up = town.orient_point_at(0.25f) - town.track_point(0.25f);
+    EXPECT_NEAR(up.y, 4.0f, 1e-4f);
+    EXPECT_NEAR(up.x, 0.0f, 1e-4f);
+}
+
+TEST(TrackPoints, MovingAnOrientationPointLeavesTheTrack) {
+    Town town(nullptr);
+    lay_hilly_loop(town);
+    const Vec3 track_before = town.track_point(0.5f);
+    const Vec3 orient_before = town.orient_point_at(0.5f);
+    const float length_before = town.track_length;
+    town.sel_orient_point = 2;
+    town.track_edited = 0;
+    town.move_selected_orient_point({0.0f, 0.0f, 3.0f});
+    EXPECT_FLOAT_EQ(town.points[2]->z, 6.0f);
+    EXPECT_FLOAT_EQ(town.orient_points[2]->z, 9.0f);
+    EXPECT_EQ(town.track_edited, 1);
+    EXPECT_FLOAT_EQ(town.track_point(0.5f).z, track_before.z);
+    EXPECT_FLOAT_EQ(town.track_length, length_before);
+    EXPECT_GT(town.orient_point_at(0.5f).z, orient_before.z + 1.0f);
+
+    // Nothing selected: a move changes nothing.
+    town.sel_orient_point = -1;
+    town.move_selected_orient_point({5.0f, 5.0f, 5.0f});
+    town.move_selected_point({5.0f, 5.0f, 5.0f});
+    EXPECT_FLOAT_EQ(town.points[0]->x, -6.0f);
+    EXPECT_FLOAT_EQ(town.orient_points[0]->x, -6.0f);
+}
+
+TEST(TrackPoints, DeselectRebuildsOnlyAfterAControlPoint) {
+    Town town(nullptr);
+    lay_hilly_loop(town);
+    town.sel_orient_point = 1;
+    town.track_edited = 0;
+    town.deselect_points();
+    EXPECT_EQ(town.sel_orient_point, -1);
+    EXPECT_EQ(town.track_edited, 0);
+
+    town.sel_point = 3;
+    town.deselect_points();
+    EXPECT_EQ(town.sel_point, -1);
+    EXPECT_EQ(town.track_edited, 1);
+}
+
+TEST(TrackPoints, ClearEmptiesBothSets) {
+    Town town(nullptr);
+    lay_hilly_loop(town);
+    town.sel_point = 2;
+    town.sel_orient_point = 1;
+    ASSERT_NE(town.tie_data, nullptr);
+    town.clear_points();
+    EXPECT_EQ(town.num_points, 0);
+    EXPECT_EQ(town.num_orient_points, 0);
+    EXPECT_EQ(town.sel_point, -1);
+    EXPECT_EQ(town.sel_orient_point, -1);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(town.points[i], nullptr);
+        EXPECT_EQ(town.orient_points[i], nullptr);
+        EXPECT_EQ(town.segments[i], nullptr);
+        EXPECT_EQ(town.orient_segments[i], nullptr);
+    }
+    EXPECT_EQ(town.tie_data, nullptr);
+    EXPECT_EQ(town.realtime_ties, 1);
+    // An empty town still answers where its track would be.
+    EXPECT_TRUE(is_finite(town.track_point(0.3f)));
+}

@@ -1,0 +1,217 @@
+// The tables a rebuild derives from the track: sampled lengths, the highest
+// point and the energy, the samples and arc rates, the tie count and the
+// tie table with its allocation seam.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "track_fixture.h"
+
+namespace {
+
+const char* const TIE_TABLE_MESSAGE =
+    "Cannot allocate tie data array!  Resorting to real-time tie vector generation!\n";
+
+// Counts the tie-table allocations and can refuse them.
+struct SeamTown : Town {
+    SeamTown() : Town(nullptr) {}
+    float* allocate_tie_table(std::size_t floats) override {
+        ++allocations;
+        last_request = floats;
+        return refuse ? nullptr : Town::allocate_tie_table(floats);
+    }
+    int allocations = 0;
+    std::size_t last_request = 0;
+    bool refuse = false;
+};
+
+// Arc length of one segment, integrated finely in double precision.
+double arc_length(const TrackSegment& seg) {
+    double sum = 0;
+    const int steps = 20000;
+    for (int j = 0; j < steps; ++j) {
+        sum += length(seg.evaluate((j + 1) / double(steps)) - seg.evaluate(j / double(steps)));
+    }
+    return sum;
+}
+
+// Reshapes the laid four-point loop to the given size, as dragging its points
+// would, and rebuilds; the tie count grows with the size.
+void resize_loop(Town& town, float scale) {
+    const float corners[4][3] = {{-6.0f, 1.0f, -4.0f}, {7.0f, 2.5f, -5.0f}, {8.5f, 4.0f, 6.0f}, {-5.0f, 0.5f, 3.5f}};
+    for (int i = 0; i < 4; ++i) {
+        town.points[i]->set_position(corners[i][0] * scale, corners[i][1], corners[i][2] * scale);
+    }
+    town.rebuild_track();
+}
+
+void lay_scaled_loop(Town& town, float scale) {
+    lay_hilly_loop(town);
+    resize_loop(town, scale);
+}
+
+}  // namespace
+
+TEST(TrackTables, SampledLengthsAreLoopsOfArcsAndChords) {
+    Town town(nullptr);
+    lay_track(town, {{-4.0f, 1.0f, -2.0f}, {5.0f, 2.0f, -3.0f}, {1.0f, 3.0f, 6.0f}});
+    const int n = town.num_points;
+    float sum = 0;
+    for (int i = 0; i < n; ++i) {
+        SCOPED_TRACE(i);
+        const TrackSegment& seg = *town.segments[i];
+        sum += seg.sampled_length;
+        // The local parameter sweeps the segment n times and each wrap adds
+        // the chord between its ends: far more than one arc.
+        const double arc = arc_length(seg);
+        const double chord = length(seg.evaluate(1) - seg.evaluate(0));
+        EXPECT_GT(seg.sampled_length, n * arc + (n - 1) * chord - 0.05 * arc);
+        EXPECT_LT(seg.sampled_length, n * arc + n * chord + 0.05 * arc);
+    }
+    EXPECT_NEAR(town.track_length, sum, 1e-3f * sum);
+}
+
+TEST(TrackTables, SamplesAndArcRatesCloseTheLoop) {
+    Town town(nullptr);
+    lay_hilly_loop(town);
+    for (int k = 0; k < NUM_SAMPLES; ++k) {
+        const Vec3 p = town.track_point(k / 100.0f);
+        EXPECT_FLOAT_EQ(town.sample_x[k], p.x);
+        EXPECT_FLOAT_EQ(town.sample_y[k], p.y);
+        EXPECT_FLOAT_EQ(town.sample_z[k], p.z);
+    }
+    const auto sample = [&](int k) { return Vec3{town.sample_x[k], town.sample_y[k], town.sample_z[k]}; };
+    EXPECT_NEAR(town.arc_rate[0], 100 * length(sample(1) - sample(0)), 1e-3f);
+    EXPECT_NEAR(town.arc_rate[57], 100 * length(sample(58) - sample(57)), 1e-3f);
+    EXPECT_NEAR(town.arc_rate[99], 100 * length(sample(0) - sample(99)), 1e-3f);
+    EXPECT_GT(town.arc_rate[99], 1.0f);
+}
+
+TEST(TrackTables, HighestPointOnlyRises) {
+    Town town(nullptr);
+    lay_hilly_loop(town);
+    const float summit = town.max_height;
+    EXPECT_GT(summit, 2.5f);
+    EXPECT_LT(summit, 4.0f);
+    // With the default gravity the energy is that of speed 4 at the summit.
+    EXPECT_NEAR(town.total_energy, 100.0f * 20.8f * summit + 800.0f, 0.05f);
+
+    // Lowering the whole track keeps the old summit, and the energy with it.
+    lay_track(town, {{-6.0f, -2.0f, -4.0f}, {7.0f, -1.5f, -5.0f}, {8.5f, 0.0f, 6.0f}, {-5.0f, -3.0f, 3.5f}});
+    EXPECT_FLOAT_EQ(town.max_height, summit);
+    EXPECT_NEAR(town.total_energy, 100.0f * 20.8f * summit + 800.0f, 0.05f);
+
+    // A higher track raises it.
+    lay_track(town, {{-6.0f, 9.0f, -4.0f}, {7.0f, 9.5f, -5.0f}, {8.5f, 12.0f, 6.0f}, {-5.0f, 9.0f, 3.5f}});
+    EXPECT_GT(town.max_height, summit + 5.0f);
+}
+
+TEST(TrackTables, TiesThinOutAsTheSpacingGrows) {
+    Town town(nullptr);
+    lay_scaled_loop(town, 2.0f);
+    int previous = 1 << 30;
+    for (int spacing = 1; spacing <= 40; ++spacing) {
+        town.tie_spacing = spacing;
+        town.rebuild_track();
+        EXPECT_LE(town.num_ties, previous) << "spacing " << spacing;
+        previous = town.num_ties;
+    }
+    // A tie after every tie_spacing + 1 steps of about one unit each.
+    town.tie_spacing = 5;
+    town.rebuild_track();
+    const int at_five = town.num_ties;
+    town.tie_spacing = 6;
+    town.rebuild_track();
+    EXPECT_LT(town.num_ties, at_five);
+    EXPECT_NEAR(town.num_ties, (town.track_length - 1) / 7, 1.0);
+}
+
+TEST(TrackTables, TieTableGrowsInStepsOfTwentyFive) {
+    SeamTown town;
+    // Search loop sizes for the tie counts on both sides of the first step.
+    float scale_24 = 0, scale_25 = 0;
+    lay_hilly_loop(town);
+    for (float scale = 0.3f; scale < 3.0f && (scale_24 == 0 || scale_25 == 0); scale += 0.001f) {
+        resize_loop(town, scale);
+        if (town.num_ties == 24) scale_24 = scale;
+        if (town.num_ties == 25) scale_25 = scale;
+    }
+    ASSERT_NE(scale_24, 0);
+    ASSERT_NE(scale_25, 0);
+
+    resize_loop(town, scale_24);
+    EXPECT_EQ(town.tie_capacity, 25);
+    resize_loop(town, scale_25);
+    EXPECT_EQ(town.tie_capacity, 50);
+    EXPECT_EQ(town.last_request, 50u * TIE_FRAME_FLOATS);
+    EXPECT_EQ(town.realtime_ties, 0);
+    ASSERT_NE(town.tie_data, nullptr);
+
+    // Edits that keep the count within 25..49 keep the very same table.
+    const float* table = town.tie_data.get();
+    const int allocations = town.allocations;
+    for (float scale = scale_25; scale < scale_25 + 0.3f; scale += 0.05f) {
+        resize_loop(town, scale);
+        ASSERT_GE(town.num_ties, 25);
+        ASSERT_LT(town.num_ties, 50);
+        EXPECT_EQ(town.tie_data.get(), table);
+    }
+    EXPECT_EQ(town.allocations, allocations);
+}
+
+TEST(TrackTables, FailedTieTableFallsBackToPerPassTies) {
+    SeamTown town;
+    town.refuse = true;
+    testing::internal::CaptureStdout();
+    lay_scaled_loop(town, 1.0f);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), TIE_TABLE_MESSAGE);
+    EXPECT_EQ(town.realtime_ties, 1);
+    EXPECT_EQ(town.tie_data, nullptr);
+    const int capacity = town.tie_capacity;
+    EXPECT_EQ(capacity, (town.num_ties + 25) / 25 * 25);
+
+    // The same capacity is not tried again, so nothing more is printed.
+    testing::internal::CaptureStdout();
+    town.rebuild_track();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(town.allocations, 1);
+
+    // A rebuild that changes the capacity tries again, and may succeed.
+    town.refuse = false;
+    resize_loop(town, 4.0f);
+    EXPECT_NE(town.tie_capacity, capacity);
+    EXPECT_EQ(town.realtime_ties, 0);
+    EXPECT_NE(town.tie_data, nullptr);
+}
+
+TEST(TrackTables, ClearingReleasesTheTableButKeepsItsCapacity) {
+    SeamTown town;
+    lay_hilly_loop(town);
+    const int capacity = town.tie_capacity;
+    town.clear_points();
+    EXPECT_EQ(town.tie_data, nullptr);
+    EXPECT_EQ(town.realtime_ties, 1);
+    EXPECT_EQ(town.tie_capacity, capacity);
+    // The same track again has the same capacity: ties stay per pass.
+    lay_hilly_loop(town);
+    EXPECT_EQ(town.tie_data, nullptr);
+    EXPECT_EQ(town.realtime_ties, 1);
+}
+
+TEST(TrackTables, RebuildNeedsThreePoints) {
+    Town town(nullptr);
+    lay_track(town, {{1.0f, 2.0f, 3.0f}, {4.0f, 5.0f, 6.0f}});
+    EXPECT_EQ(town.track_edited, 0);
+    EXPECT_EQ(town.track_length, 0.0f);
+    EXPECT_EQ(town.tie_capacity, 0);
+}
+
+TEST(TrackTables, AnEndlessTrackStillFinishesItsRebuild) {
+    // Coordinates so far apart that the lengths overflow: the tie walk's
+    // step rounds to nothing and must end rather than spin.
+    Town town(nullptr);
+    lay_track(town, {{-3e37f, 0.0f, 0.0f}, {3e37f, 1.0f, 0.0f}, {0.0f, 2.0f, 3e37f}});
+    EXPECT_EQ(town.track_edited, 1);
+    EXPECT_GE(town.num_ties, 0);
+}
