@@ -1,5 +1,84 @@
-// Placeholder until the world pass arrives: an empty world.
+// The world pass: everything that stands in the town, drawn once normally
+// and once more as shadows, and the walk over the town objects that picks
+// each object's model by its type code.
+#include <GL/gl.h>
+
+#include "models/town_models.h"
+#include "models/world_blocks.h"
 #include "render/draw.h"
+#include "render/texture_cache.h"
 #include "view/town.h"
 
-void draw_world(Town& town, int) { town.track_edited = 0; }
+namespace {
+
+// Trees and street lamps are tall and thin enough to throw a shadow worth
+// drawing, and only while the sun is up (both ends of the day included).
+bool casts_shadow(int code, float time_of_day) {
+    const bool tall = code == 0 || (code >= 11 && code <= 14);
+    return tall && time_of_day >= 0.25f && time_of_day <= 0.75f;
+}
+
+void draw_object(const ModelContext& ctx, int code, const ControlPoint& obj) {
+    const float x = obj.x;
+    const float z = obj.z;
+    if (code == 0) {
+        draw_tree(ctx, x, z, obj.size, obj.height);
+    } else if ((code >= 1 && code <= 4) || code == 16 || code == 17) {
+        draw_building(ctx, code, x, z);
+    } else if (code == 5) {
+        draw_shrub(ctx, x, z);
+    } else if (code == 6) {
+        draw_smoke_stack(ctx, x, z);
+    } else if (code >= 7 && code <= 10) {
+        draw_stop_sign(ctx, code, x, z);
+    } else if (code >= 11 && code <= 14) {
+        draw_street_lamp(ctx, code, x, z);
+    } else if (code == 15) {
+        draw_clock_tower(ctx, x, z);
+    } else if (code == 18) {
+        draw_hanging_sign(ctx, x, z, obj.height);
+    }
+    // Any other code (only a scene file can bring one) draws nothing.
+}
+
+}  // namespace
+
+void bind_texture(Town& town, const char* name) { texture_by_name(name, false, false, &town.frame_clock); }
+
+void unbind_texture() { glBindTexture(GL_TEXTURE_2D, 0); }
+
+void draw_town_objects(Town& town, int pass) {
+    ModelContext ctx;
+    ctx.pass = pass;
+    ctx.time_of_day = town.time_of_day;
+    ctx.lighting = town.lighting;
+    ctx.clock = &town.frame_clock;
+    const int count = town.object_count < MAX_OBJECTS ? town.object_count : MAX_OBJECTS;
+    for (int i = 0; i < count; ++i) {
+        if (!town.objects[i]) continue;
+        const int code = town.object_type[i];
+        ctx.selected = i == town.selected_object;
+        if (pass == 0) {
+            if (ctx.selected) {
+                glColor3f(1, 1, 0);
+            } else {
+                glColor3f(1, 1, 1);
+            }
+        } else if (!casts_shadow(code, town.time_of_day)) {
+            continue;
+        }
+        draw_object(ctx, code, *town.objects[i]);
+    }
+}
+
+void draw_world(Town& town, int pass) {
+    // The beams come first, with depth testing off, so that everything drawn
+    // after them covers them: they lie on the road.
+    draw_headlight_beams(town, pass);
+    draw_point_markers(town, pass);
+    draw_town_objects(town, pass);
+    draw_light_marker(town, pass);
+    draw_cars(town, pass);
+    draw_locomotive(town, pass);
+    draw_track(town, pass);
+}
