@@ -56,3 +56,20 @@ void draw_face_table(FaceKind kind, const TableFace<N> (&faces)[M], const LocalF
                      TexCoords tex = TexCoords::Emit) {
     draw_face_table<N>(kind, faces, M, frame, tex);
 }
+
+// A corner that carries a normal of its own, for smooth surfaces such as a
+// tree's cone: the corners are drawn as one triangle fan around the first.
+struct FanCorner {
+    float nx, ny, nz;  // local normal
+    float x, y, z;     // local coordinates
+    float s, t;        // texture coordinates
+};
+
+void draw_fan_table(const FanCorner* corners, std::size_t count, const LocalFrame& frame,
+                    TexCoords tex = TexCoords::Emit);
+
+template <std::size_t M>
+void draw_fan_table(const FanCorner (&corners)[M], const LocalFrame& frame,
+                    TexCoords tex = TexCoords::Emit) {
+    draw_fan_table(corners, M, frame, tex);
+}
