@@ -42,15 +42,18 @@ static_assert(sizeof TYPE_NAMES / sizeof TYPE_NAMES[0] == 19, "one name per type
 std::string float_text(float value) {
     char text[40];
     if (std::isfinite(value)) {
-        std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
-        for (int digits = 1; digits < 9; ++digits) {
-            char shorter[40];
-            std::snprintf(shorter, sizeof shorter, "%.*g", digits, static_cast<double>(value));
-            if (std::strtof(shorter, nullptr) == value && std::signbit(std::strtof(shorter, nullptr)) ==
-                                                              std::signbit(value)) {
-                return shorter;
-            }
+        const double v = value;
+        int digits = 1;
+        for (; digits < 9; ++digits) {
+            std::snprintf(text, sizeof text, "%.*g", digits, v);
+            if (std::strtof(text, nullptr) == value) break;
         }
+        // Write 2880 rather than 2.88e+03: enough digits for the integer part
+        // keep %g out of its exponent form (the extra digits are exact zeros).
+        std::snprintf(text, sizeof text, "%.8e", v);
+        const int exponent = std::atoi(std::strchr(text, 'e') + 1);
+        if (exponent >= 0 && exponent < 9 && digits < exponent + 1) digits = exponent + 1;
+        std::snprintf(text, sizeof text, "%.*g", digits, v);
         return text;
     }
     uint32_t bits = 0;
