@@ -1,0 +1,87 @@
+// The town-object list: creating objects, stepping the selection, cycling
+// the type codes.
+#include <gtest/gtest.h>
+
+#include "scene_test_support.h"
+
+TEST(TownObjects, CreatingAppendsASelectedObjectOfTheNewType) {
+    CountingTown town;
+    town.new_object_type = 11;
+    town.create_object();
+    town.new_object_type = 0;
+    town.create_object();
+    ASSERT_EQ(town.object_count, 2);
+    EXPECT_EQ(town.selected_object, 1);
+    EXPECT_EQ(town.object_type[0], 11);
+    EXPECT_EQ(town.object_type[1], 0);
+    const ControlPoint& made = *town.objects[1];
+    EXPECT_EQ(made.x, 0.0f);
+    EXPECT_EQ(made.y, 0.0f);
+    EXPECT_EQ(made.z, 0.0f);
+    EXPECT_EQ(made.size, 1.0f);
+    EXPECT_EQ(made.height, 4.5f);
+    EXPECT_EQ(made.third_scalar, 1.0f);
+    EXPECT_EQ(made.red + made.green + made.blue + made.alpha, 0);
+    EXPECT_EQ(town.redraws, 2);
+
+    // While the train runs the pump redraws: no request.
+    town.train_running = 1;
+    town.create_object();
+    EXPECT_EQ(town.redraws, 2);
+}
+
+TEST(TownObjects, TheTwoHundredAndFirstObjectIsRefused) {
+    CountingTown town;
+    for (int i = 0; i < 200; ++i) town.create_object();
+    town.selected_object = 17;
+    town.create_object();
+    EXPECT_EQ(town.object_count, 200);
+    EXPECT_EQ(town.selected_object, 17);
+    EXPECT_EQ(town.redraws, 200);
+}
+
+TEST(TownObjects, SelectionStepsThroughTheListAndBackToNone) {
+    CountingTown town;
+    town.select_next_object();
+    EXPECT_EQ(town.selected_object, -1);  // an empty list has nothing to select
+    for (int i = 0; i < 3; ++i) town.create_object();
+    town.selected_object = -1;
+    town.sel_point = 2;
+    town.sel_orient_point = 1;
+    const int expected[] = {0, 1, 2, -1, 0};
+    for (int want : expected) {
+        town.select_next_object();
+        EXPECT_EQ(town.selected_object, want);
+    }
+    EXPECT_EQ(town.sel_point, -1);
+    EXPECT_EQ(town.sel_orient_point, -1);
+}
+
+TEST(TownObjects, TypeCyclesThroughNineteenCodesAndBecomesTheNewType) {
+    CountingTown town;
+    town.create_object();
+    town.object_type[0] = 17;
+    town.cycle_object_type();
+    EXPECT_EQ(town.object_type[0], 18);
+    EXPECT_EQ(town.new_object_type, 18);
+    town.cycle_object_type();
+    EXPECT_EQ(town.object_type[0], 0);
+    EXPECT_EQ(town.new_object_type, 0);
+    for (int i = 0; i < 19; ++i) town.cycle_object_type();
+    EXPECT_EQ(town.object_type[0], 0);  // a full turn
+
+    // A code from a file that no model draws joins the cycle at 0.
+    town.object_type[0] = 2147483647;
+    town.cycle_object_type();
+    EXPECT_EQ(town.object_type[0], 0);
+    town.object_type[0] = -7;
+    town.cycle_object_type();
+    EXPECT_EQ(town.object_type[0], 0);
+
+    // Without a selection there is nothing to change.
+    town.selected_object = -1;
+    town.new_object_type = 4;
+    town.cycle_object_type();
+    EXPECT_EQ(town.object_type[0], 0);
+    EXPECT_EQ(town.new_object_type, 4);
+}
