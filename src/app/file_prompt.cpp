@@ -1,4 +1,68 @@
-// Placeholder until the prompt arrives: every prompt is cancelled.
+// The modal prompt that asks for the name of a scene file to load or save;
+// it runs its own wait loop, so the caller blocks until the user answers.
 #include "app/file_prompt.h"
 
-int ask_file_name(char*, const char*, int, int, int, int, int) { return 0; }
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Return_Button.H>
+#include <FL/Fl_Window.H>
+
+#include <cstring>
+
+namespace {
+
+constexpr int PROMPT_HEIGHT = 75;
+constexpr int BUTTON_W = 80;
+constexpr int BUTTON_H = 25;
+constexpr int BUTTON_Y = 40;
+constexpr int BUTTON_GAP = 10;
+
+// Copies text into the name buffer, never more than fits, and never ending
+// in the middle of a UTF-8 character.
+void copy_name(char* buffer, const char* text) {
+    std::size_t n = strnlen(text, FILE_NAME_BYTES - 1);
+    if (text[n] != '\0') {
+        while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+    }
+    std::memcpy(buffer, text, n);
+    buffer[n] = '\0';
+}
+
+enum class Answer { NONE, OK, CANCEL };
+
+}  // namespace
+
+int ask_file_name(char* buffer, const char* label, int input_x, int input_y, int input_w,
+                  int input_h, int window_w) {
+    // Declared in the order they are built, so they are destroyed in the
+    // reverse one: buttons, input, then the window.
+    Fl_Window window(window_w, PROMPT_HEIGHT);
+    Fl_Input input(input_x, input_y, input_w, input_h, label);
+    input.maximum_size(FILE_NAME_BYTES - 1);
+    input.value(buffer, static_cast<int>(strnlen(buffer, FILE_NAME_BYTES - 1)));
+    // The two buttons stand side by side, centred as a pair.
+    const int left = (window_w - 2 * BUTTON_W - BUTTON_GAP) / 2;
+    Fl_Button cancel(left, BUTTON_Y, BUTTON_W, BUTTON_H, "cancel");
+    Fl_Return_Button ok(left + BUTTON_W + BUTTON_GAP, BUTTON_Y, BUTTON_W, BUTTON_H, "OK");
+    window.hotspot(&cancel);
+    window.end();
+    window.set_modal();
+    window.show();
+
+    // The buttons have no callbacks: a pressed button, or the window when its
+    // close box is used, arrives through the read queue.
+    Answer answer = Answer::NONE;
+    while (answer == Answer::NONE) {
+        Fl::wait();
+        for (Fl_Widget* w = Fl::readqueue(); w != nullptr; w = Fl::readqueue()) {
+            if (answer != Answer::NONE) continue;  // drain what is left
+            if (w == &ok) answer = Answer::OK;
+            if (w == &cancel || w == &window) answer = Answer::CANCEL;
+        }
+        if (answer == Answer::NONE && !window.shown()) answer = Answer::CANCEL;
+    }
+    if (answer == Answer::CANCEL) return 0;
+    copy_name(buffer, input.value());
+    return 1;
+}

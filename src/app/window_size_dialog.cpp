@@ -1,8 +1,68 @@
-// Placeholder until the dialog arrives: the town opens at 800 by 600.
+// The small modal dialog that asks for the main window's size before the
+// window exists, pre-filled from res.cfg and writing the answer back to it.
 #include "app/window_size_dialog.h"
 
-int ask_window_size(int& width, int& height, int&) {
-    width = 800;
-    height = 600;
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Return_Button.H>
+#include <FL/Fl_Window.H>
+
+#include <cstdio>
+
+#include "app/window_size.h"
+
+namespace {
+
+enum class Answer { NONE, OK, CANCEL };
+
+}  // namespace
+
+int ask_window_size(int& width, int& height, int& cancelled) {
+    const WindowSizeText start = read_res_cfg();
+
+    // Declared in the order they are built, so they are destroyed in the
+    // reverse one: buttons, label, inputs, then the window.
+    Fl_Window window(265, 75, "Quillmoor Project - By: Tamsprig");
+    Fl_Input width_input(140, 5, 40, 25);
+    Fl_Input height_input(192, 5, 40, 25, "x");
+    Fl_Box label(33, 7, 100, 20, "Set window size:");
+    width_input.value(start.width);
+    height_input.value(start.height);
+    Fl_Button cancel(43, 40, 80, 25, "Cancel");
+    Fl_Return_Button ok(143, 40, 80, 25, "OK");
+    window.hotspot(&cancel);
+    window.end();
+    window.set_modal();
+    window.show();
+
+    // The buttons have no callbacks: a pressed button, or the window when its
+    // close box is used, arrives through the read queue.
+    Answer answer = Answer::NONE;
+    while (answer == Answer::NONE) {
+        Fl::wait();
+        for (Fl_Widget* w = Fl::readqueue(); w != nullptr; w = Fl::readqueue()) {
+            if (answer != Answer::NONE) continue;  // drain what is left
+            if (w == &ok) answer = Answer::OK;
+            if (w == &cancel || w == &window) answer = Answer::CANCEL;
+        }
+        // A window that vanished without a word counts as closed.
+        if (answer == Answer::NONE && !window.shown()) answer = Answer::CANCEL;
+    }
+
+    if (answer == Answer::CANCEL) {
+        cancelled = 1;
+        return 0;
+    }
+    const AcceptedSize size = accept_window_size(width_input.value(), height_input.value());
+    if (size.fell_back) {
+        std::printf("Window size \"%.4s\" x \"%.4s\" is outside %d x %d to %d x %d: using %d x %d\n",
+                    width_input.value(), height_input.value(), MIN_WINDOW_WIDTH, MIN_WINDOW_HEIGHT,
+                    MAX_WINDOW_WIDTH, MAX_WINDOW_HEIGHT, DEFAULT_WINDOW_WIDTH, DEFAULT_WINDOW_HEIGHT);
+    }
+    write_res_cfg(size.text);
+    width = size.width;
+    height = size.height;
     return 0;
 }

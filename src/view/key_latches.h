@@ -1,21 +1,24 @@
 // One latch per key command, so that a held key acts once per press.
-// Normal latches: 1 = armed. The '-'/'+' and '['/']' pairs are inverted (0 = armed).
+// Normal latches: 1 = armed; firing disarms, the key's release re-arms.
+// The '-'/'+' and '['/']' pairs are inverted (0 = armed, 1 = fired), and a
+// fresh view starts them at 1 like all others, so they arm at the first poll
+// with the key up.
 #pragma once
 
 struct KeyLatches {
-    int ground_drag_1 = 1;   // '1' with a point selected
+    int ground_drag_1 = 1;  // '1' with a point selected
     int reset_physics_d = 1;
     int recompute_f4 = 1;
     int physics_f3 = 1;
     int lighting_4 = 1;
-    int tie_spacing_minus_plus = 1;  // inverted, shared
+    int tie_spacing_minus_plus = 1;  // inverted, shared; '+' never disarms it
     int post_interval_brackets = 1;  // inverted, shared
-    int gravity_page = 1;            // shared, never disarmed
+    int gravity_page = 1;            // shared, never disarmed: acts at every poll
     int time_step_0_9 = 1;           // shared
     int report_f5 = 1;
     int load_f1 = 1;
     int save_f2 = 1;
-    int camera_mode_1 = 1;
+    int camera_mode_1 = 1;  // '1' with nothing selected
     int vehicle_view_v = 1;
     int points_ties_2_3 = 1;  // shared
     int basis_b = 1;

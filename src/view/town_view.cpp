@@ -6,18 +6,31 @@
 
 #include "app/file_prompt.h"
 #include "render/draw.h"
+#include "view/input_codes.h"
 
 namespace {
 
-// The keyboard as the toolkit sees it. Keys held while another application
-// has the focus are not ours: only the focused main window takes commands.
+// The commands name the toolkit's keys and events by number.
+static_assert(KEY_F1 == FL_F + 1 && KEY_F5 == FL_F + 5, "function keys");
+static_assert(KEY_PAGE_UP == FL_Page_Up && KEY_PAGE_DOWN == FL_Page_Down, "page keys");
+static_assert(KEY_UP == FL_Up && KEY_DOWN == FL_Down, "arrow keys");
+static_assert(EVENT_PUSH == FL_PUSH && EVENT_RELEASE == FL_RELEASE && EVENT_DRAG == FL_DRAG &&
+                  EVENT_MOVE == FL_MOVE && EVENT_SHOW == FL_SHOW,
+              "event kinds");
+static_assert(BUTTON_LEFT == FL_LEFT_MOUSE && BUTTON_RIGHT == FL_RIGHT_MOUSE, "buttons");
+
+// The keyboard as the toolkit sees it. Fl::get_key reads the whole keyboard,
+// keys held for another application included; they count only while the
+// main window holds the keyboard focus, so typing elsewhere with the pointer
+// resting on the town cannot clear it. The toolkit drops its focus widget when
+// the window loses the focus; within the window the focus may sit on the main
+// window itself or on any widget in it.
 class ToolkitKeys : public KeyPoll {
 public:
     explicit ToolkitKeys(const Fl_Widget* view) : view_(view) {}
     bool key_down(int key) const override {
-        const Fl_Window* focus_window = Fl::focus() != nullptr ? Fl::focus()->window() : nullptr;
-        const bool ours = Fl::focus() == view_ || focus_window == view_->window() ||
-                          Fl::focus() == view_->window();
+        const Fl_Widget* focus = Fl::focus();
+        const bool ours = focus != nullptr && focus->top_window() == view_->top_window();
         return ours && Fl::get_key(key) != 0;
     }
 
@@ -45,7 +58,6 @@ int TownView::handle(int event) {
     const ToolkitKeys keys(this);
     const int result = handle_event(event, Fl::event_x(), Fl::event_y(), Fl::event_button(), keys);
     if (event == FL_SHOW) show();
-    if (event == FL_FOCUS || event == FL_UNFOCUS) return 1;  // take the keyboard focus
     return result;
 }
 

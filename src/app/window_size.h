@@ -1,0 +1,92 @@
+// The window size as res.cfg keeps it and as the size dialog accepts it:
+// reading the two fields, validating a confirmed answer, writing the file.
+// Toolkit-free and header-only, so the shell and the core's tests share it.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+constexpr int MIN_WINDOW_WIDTH = 320;
+constexpr int MAX_WINDOW_WIDTH = 1600;
+constexpr int MIN_WINDOW_HEIGHT = 240;
+constexpr int MAX_WINDOW_HEIGHT = 1200;
+constexpr int DEFAULT_WINDOW_WIDTH = 800;
+constexpr int DEFAULT_WINDOW_HEIGHT = 600;
+
+// Each field holds at most 4 characters and its terminating zero.
+constexpr int SIZE_FIELD_BYTES = 5;
+
+struct WindowSizeText {
+    char width[SIZE_FIELD_BYTES] = "800";
+    char height[SIZE_FIELD_BYTES] = "600";
+};
+
+// Reads one field: digits up to the first non-digit (end of file included),
+// at most 4 of them. The character that ends the field is consumed, and so
+// is a fifth character even when it is a digit.
+inline void read_size_field(std::FILE* file, char (&field)[SIZE_FIELD_BYTES]) {
+    for (int i = 0;; ++i) {
+        const int c = std::fgetc(file);
+        if (c < '0' || c > '9' || i == SIZE_FIELD_BYTES - 1) {
+            field[i] = '\0';
+            return;
+        }
+        field[i] = static_cast<char>(c);
+    }
+}
+
+// The text the dialog starts with: res.cfg's two fields, or 800 and 600
+// when the file cannot be opened.
+inline WindowSizeText read_res_cfg(const char* path = "res.cfg") {
+    WindowSizeText text;
+    std::FILE* file = std::fopen(path, "r");
+    if (file == nullptr) return text;
+    read_size_field(file, text.width);
+    read_size_field(file, text.height);
+    std::fclose(file);
+    return text;
+}
+
+// Writes the two fields as they stand; a file that cannot be written is
+// ignored (the next start falls back to the defaults).
+inline void write_res_cfg(const WindowSizeText& text, const char* path = "res.cfg") {
+    std::FILE* file = std::fopen(path, "w");
+    if (file == nullptr) return;
+    std::fputs(text.width, file);
+    std::fputs("\n", file);
+    std::fputs(text.height, file);
+    std::fclose(file);
+}
+
+struct AcceptedSize {
+    int width = DEFAULT_WINDOW_WIDTH;
+    int height = DEFAULT_WINDOW_HEIGHT;
+    WindowSizeText text;    // what res.cfg is to hold
+    bool fell_back = false; // the answer was refused for 800 by 600
+};
+
+// Validates what the dialog's two fields hold when the user confirms: the
+// first 4 characters of each, read as decimal numbers; a size outside 320 x
+// 240 to 1600 x 1200 (an empty or non-numeric field reads as 0) gives 800
+// by 600. What was typed is kept as typed, up to 4 characters.
+inline AcceptedSize accept_window_size(const char* width_input, const char* height_input) {
+    AcceptedSize size;
+    std::strncpy(size.text.width, width_input, SIZE_FIELD_BYTES - 1);
+    size.text.width[SIZE_FIELD_BYTES - 1] = '\0';
+    std::strncpy(size.text.height, height_input, SIZE_FIELD_BYTES - 1);
+    size.text.height[SIZE_FIELD_BYTES - 1] = '\0';
+    const long width = std::strtol(size.text.width, nullptr, 10);
+    const long height = std::strtol(size.text.height, nullptr, 10);
+
+    const bool width_ok = width >= MIN_WINDOW_WIDTH && width <= MAX_WINDOW_WIDTH;
+    const bool height_ok = height >= MIN_WINDOW_HEIGHT && height <= MAX_WINDOW_HEIGHT;
+    if (!width_ok || !height_ok) {
+        size.fell_back = true;
+        size.text = WindowSizeText{};
+        return size;
+    }
+    size.width = static_cast<int>(width);
+    size.height = static_cast<int>(height);
+    return size;
+}

@@ -1,0 +1,25 @@
+// The toolkit's key codes and event kinds that the town view's commands use,
+// as plain numbers so the commands build without the toolkit.
+#pragma once
+
+// Letters are polled by their upper-case ASCII code, digits and punctuation
+// by their own character.
+constexpr int KEY_SPACE = 32;
+constexpr int KEY_F1 = 65470;
+constexpr int KEY_F2 = 65471;
+constexpr int KEY_F3 = 65472;
+constexpr int KEY_F4 = 65473;
+constexpr int KEY_F5 = 65474;
+constexpr int KEY_PAGE_UP = 65365;
+constexpr int KEY_PAGE_DOWN = 65366;
+constexpr int KEY_UP = 65362;
+constexpr int KEY_DOWN = 65364;
+
+constexpr int EVENT_PUSH = 1;
+constexpr int EVENT_RELEASE = 2;
+constexpr int EVENT_DRAG = 5;
+constexpr int EVENT_MOVE = 11;
+constexpr int EVENT_SHOW = 16;
+
+constexpr int BUTTON_LEFT = 1;
+constexpr int BUTTON_RIGHT = 3;
