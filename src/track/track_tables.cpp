@@ -70,9 +70,12 @@ void Town::rebuild_track() {
         arc_rate[k] = square_root(dx * dx * 10000 + dy * dy * 10000 + dz * dz * 10000);
     }
 
+    // A track shrunk to a single spot has no length to lay ties along.
     num_ties = 0;
-    for (TrackWalk walk(1 / track_length, track_length, tie_spacing); walk.running(); walk.advance()) {
-        if (walk.take_tie()) ++num_ties;
+    if (track_length > 0) {
+        for (TrackWalk walk(1 / track_length, track_length, tie_spacing); walk.running(); walk.advance()) {
+            if (walk.take_tie()) ++num_ties;
+        }
     }
 
     // The table holds room for the next multiple of 25 ties, so small edits

@@ -45,8 +45,10 @@ void Town::train_step() {
         train_speed = q >= 0.0f ? square_root(q) : FALLBACK_SPEED;
     }
 
+    // A parameter that was set off the loop starts again from its beginning.
+    if (!(train_param >= 0.0f && train_param < 1.0f)) train_param = 0.0f;
     int k = static_cast<int>(train_param * NUM_SAMPLES);
-    if (k < 0 || k >= NUM_SAMPLES) k = k < 0 ? 0 : NUM_SAMPLES - 1;
+    if (k >= NUM_SAMPLES) k = NUM_SAMPLES - 1;
     float rate = arc_rate[k];
     if (!usable_rate(rate)) rate = smallest_usable_rate(arc_rate);
     if (usable_rate(rate)) train_param += train_speed / rate * PARAM_PER_RATE;

@@ -78,6 +78,15 @@ TEST(Train, AdvanceCoversSpeedOverRateAndWrapsToExactlyZero) {
     EXPECT_EQ(town.train_param, 0.0f);  // the overshoot is dropped
     EXPECT_FLOAT_EQ(town.train_pos.x, town.track_point(0).x);
     EXPECT_FLOAT_EQ(town.train_pos.z, town.track_point(0).z);
+
+    // A parameter set off the loop starts again from the beginning.
+    for (const float off : {-0.25f, 7.5f, std::nanf("")}) {
+        town.train_param = off;
+        town.train_step();
+        EXPECT_GE(town.train_param, 0.0f);
+        EXPECT_LT(town.train_param, 0.1f);
+        EXPECT_TRUE(is_finite(town.train_pos));
+    }
 }
 
 TEST(Train, StartAndStopReturnToTheStart) {

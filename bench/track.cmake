@@ -1,0 +1,6 @@
+# Benchmarks of the track: rebuilding its tables, and one train step.
+if(NOT TARGET benchmark::benchmark)
+  find_package(benchmark REQUIRED)
+endif()
+add_executable(track_bench ${CMAKE_CURRENT_LIST_DIR}/track_bench.cpp)
+target_link_libraries(track_bench PRIVATE quill_core benchmark::benchmark)
