@@ -26,10 +26,10 @@ inline void set_white(const ModelContext& ctx) { set_face_colour(ctx, 1.0f, 1.0f
 
 // Binds the named texture for one face group; a texture that cannot be
 // loaded binds 0 and the group is drawn untextured.
-inline void bind_named_texture(const ModelContext& ctx, const char* name) {
+inline void bind_model_texture(const ModelContext& ctx, const char* name) {
     glBindTexture(GL_TEXTURE_2D, texture_by_name(name, false, false, ctx.clock));
 }
-inline void unbind_texture() { glBindTexture(GL_TEXTURE_2D, 0); }
+inline void unbind_model_texture() { glBindTexture(GL_TEXTURE_2D, 0); }
 
 // Walls of a box with half-sizes 1 in x and z and height 1, each with its
 // texture stretched once over it, wound counter-clockwise from outside.

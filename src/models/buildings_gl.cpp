@@ -36,9 +36,9 @@ constexpr BoxModel SHRUB = {5, 0.77f / 4, 0.77f / 4, 0.92f / 4, "shrubs side", "
 
 void draw_pyramid_roof(const ModelContext& ctx, const char* texture, const LocalFrame& box, float rise) {
     const LocalFrame roof{box.origin + box.y_axis, box.x_axis, {0, rise, 0}, box.z_axis};
-    bind_named_texture(ctx, texture);
+    bind_model_texture(ctx, texture);
     draw_face_table(FaceKind::Triangles, PYRAMID_ROOF, roof);
-    unbind_texture();
+    unbind_model_texture();
 }
 
 void draw_box_model(const ModelContext& ctx, const BoxModel& model, float x, float z) {
@@ -53,12 +53,12 @@ void draw_box_model(const ModelContext& ctx, const BoxModel& model, float x, flo
     }
     // The x and z walls are bound separately even where they share a
     // texture, so each group asks the cache for its own name.
-    bind_named_texture(ctx, model.x_texture);
+    bind_model_texture(ctx, model.x_texture);
     draw_face_table<4>(FaceKind::Quads, BOX_WALLS + X_WALLS, 2, box);
-    unbind_texture();
-    bind_named_texture(ctx, model.z_texture);
+    unbind_model_texture();
+    bind_model_texture(ctx, model.z_texture);
     draw_face_table<4>(FaceKind::Quads, BOX_WALLS + Z_WALLS, 2, box);
-    unbind_texture();
+    unbind_model_texture();
 }
 
 void draw_building(const ModelContext& ctx, int code, float x, float z) {

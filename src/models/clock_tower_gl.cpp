@@ -69,17 +69,17 @@ void draw_clock_tower(const ModelContext& ctx, float x, float z) {
     draw_box_model(ctx, TOWER_BASE, x, z);
 
     const LocalFrame block = box_frame(x, z, BASE_HEIGHT, TOWER_HALF, TOWER_HALF, BLOCK_HEIGHT);
-    bind_named_texture(ctx, "clock");
+    bind_model_texture(ctx, "clock");
     draw_face_table<4>(FaceKind::Quads, BOX_WALLS, 1, block);  // the -x wall is the clock face
-    unbind_texture();
-    bind_named_texture(ctx, "clock side");
+    unbind_model_texture();
+    bind_model_texture(ctx, "clock side");
     glMatrixMode(GL_TEXTURE);
     glPushMatrix();
     glScalef(1.0f, BLOCK_SIDE_TEXTURE_TOP, 1.0f);
     draw_face_table<4>(FaceKind::Quads, BOX_WALLS + 1, 3, block);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
-    unbind_texture();
+    unbind_model_texture();
 
     draw_pyramid_roof(ctx, "building 3 roof", block, ROOF_APEX - BLOCK_TOP);
 

@@ -71,13 +71,13 @@ static_assert(sizeof TRUNK / sizeof TRUNK[0] == 4, "a four-sided trunk");
 
 void draw_tree(const ModelContext& ctx, float x, float z, float size, float height) {
     const LocalFrame crown{{x, 0, z}, {size, 0, 0}, {0, height, 0}, {0, 0, size}};
-    bind_named_texture(ctx, "tree");
+    bind_model_texture(ctx, "tree");
     draw_fan_table(CANOPY.data(), CANOPY.size(), crown);
     draw_fan_table(UNDERSIDE.data(), UNDERSIDE.size(), crown);
-    unbind_texture();
+    unbind_model_texture();
 
     const LocalFrame trunk{{x, 0, z}, {size, 0, 0}, {0, CANOPY_BASE * height, 0}, {0, 0, size}};
-    bind_named_texture(ctx, "bark");
+    bind_model_texture(ctx, "bark");
     draw_face_table(FaceKind::Quads, TRUNK, trunk);
-    unbind_texture();
+    unbind_model_texture();
 }
