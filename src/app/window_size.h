@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 constexpr int MIN_WINDOW_WIDTH = 320;
 constexpr int MAX_WINDOW_WIDTH = 1600;
@@ -59,6 +58,13 @@ inline void write_res_cfg(const WindowSizeText& text, const char* path = "res.cf
     std::fclose(file);
 }
 
+// Copies at most the first 4 characters of a typed field.
+inline void copy_size_field(char (&field)[SIZE_FIELD_BYTES], const char* typed) {
+    int i = 0;
+    for (; i < SIZE_FIELD_BYTES - 1 && typed[i] != '\0'; ++i) field[i] = typed[i];
+    field[i] = '\0';
+}
+
 struct AcceptedSize {
     int width = DEFAULT_WINDOW_WIDTH;
     int height = DEFAULT_WINDOW_HEIGHT;
@@ -72,10 +78,8 @@ struct AcceptedSize {
 // by 600. What was typed is kept as typed, up to 4 characters.
 inline AcceptedSize accept_window_size(const char* width_input, const char* height_input) {
     AcceptedSize size;
-    std::strncpy(size.text.width, width_input, SIZE_FIELD_BYTES - 1);
-    size.text.width[SIZE_FIELD_BYTES - 1] = '\0';
-    std::strncpy(size.text.height, height_input, SIZE_FIELD_BYTES - 1);
-    size.text.height[SIZE_FIELD_BYTES - 1] = '\0';
+    copy_size_field(size.text.width, width_input);
+    copy_size_field(size.text.height, height_input);
     const long width = std::strtol(size.text.width, nullptr, 10);
     const long height = std::strtol(size.text.height, nullptr, 10);
 
