@@ -24,31 +24,6 @@ void lay_pentagon(Town& town, int bspline) {
 
 }  // namespace
 
-TEST(TrackCurves, CoefficientsOfEachBasis) {
-    // Evenly spaced values make a straight, evenly paced line in both bases.
-    const AxisCoefficients b = segment_coefficients(0, 6, 12, 18, 1);
-    EXPECT_NEAR(b.a, 0, 1e-5);
-    EXPECT_NEAR(b.b, 0, 1e-5);
-    EXPECT_NEAR(b.c, 6, 1e-5);
-    EXPECT_NEAR(b.d, 6, 1e-5);
-    const AxisCoefficients c = segment_coefficients(0, 6, 12, 18, 0);
-    EXPECT_NEAR(c.a, 0, 1e-5);
-    EXPECT_NEAR(c.b, 0, 1e-5);
-    EXPECT_NEAR(c.c, 6, 1e-5);
-    EXPECT_FLOAT_EQ(c.d, 6);
-    // A single raised value shows every weight of each basis.
-    const AxisCoefficients bs = segment_coefficients(0, 0, 6, 0, 1);
-    EXPECT_NEAR(bs.a, -3, 1e-5);
-    EXPECT_NEAR(bs.b, 3, 1e-5);
-    EXPECT_NEAR(bs.c, 3, 1e-5);
-    EXPECT_NEAR(bs.d, 1, 1e-5);
-    const AxisCoefficients cr = segment_coefficients(0, 0, 6, 0, 0);
-    EXPECT_NEAR(cr.a, -9, 1e-5);
-    EXPECT_NEAR(cr.b, 12, 1e-5);
-    EXPECT_NEAR(cr.c, 3, 1e-5);
-    EXPECT_NEAR(cr.d, 0, 1e-5);
-}
-
 TEST(TrackCurves, CatmullRomPassesThroughEveryPoint) {
     Town town(nullptr);
     lay_pentagon(town, 0);
@@ -135,11 +110,4 @@ TEST(TrackCurves, BsplineOverARectangleStaysInside) {
         EXPECT_LT(std::fabs(p.z), 2.0f);
         EXPECT_NEAR(p.y, 0.0f, 1e-6);
     }
-}
-
-TEST(TrackCurves, OrientationCurveWaitsForThreePoints) {
-    Town town(nullptr);
-    lay_track(town, {{1.0f, 2.0f, 3.0f}, {4.0f, 5.0f, 6.0f}});
-    EXPECT_EQ(town.track_edited, 0);
-    EXPECT_FLOAT_EQ(town.orient_segments[0]->dy, 0.0f);  // still the empty record
 }

@@ -205,6 +205,7 @@ TEST(TrackTables, RebuildNeedsThreePoints) {
     EXPECT_EQ(town.track_edited, 0);
     EXPECT_EQ(town.track_length, 0.0f);
     EXPECT_EQ(town.tie_capacity, 0);
+    EXPECT_FLOAT_EQ(town.orient_segments[0]->dy, 0.0f);  // no orientation curve either
 }
 
 TEST(TrackTables, AnEndlessTrackStillFinishesItsRebuild) {
