@@ -27,6 +27,9 @@ void Town::release_tie_table() { tie_data.reset(); }
 void Town::rebuild_track() {
     const int n = num_points;
     if (n < 3) return;
+    for (int i = 0; i < n; ++i) {
+        if (!points[i] || !segments[i]) return;  // a half-built point set has no track yet
+    }
     track_edited = 1;
     build_closed_curve(points, segments, n, bspline);
 

@@ -22,9 +22,10 @@ constexpr float DEFAULT_GRAVITY = -20.8f;
 
 bool usable_rate(float rate) { return rate > 0.0f && std::isfinite(rate); }
 
-// Where two samples coincide the measured rate is 0; the train then takes
-// the gentlest rate met anywhere on the loop, so it creeps through the spot
-// instead of leaping to an endless parameter. 0 when no sample pair is apart.
+// Where two samples coincide the measured rate is 0 and dividing by it would
+// throw the train to an endless parameter. It takes the smallest rate measured
+// anywhere on the loop instead, so it moves on (stuck on the spot it would
+// stay there for good). 0 when no two samples are apart: the track is a point.
 float smallest_usable_rate(const float (&rates)[NUM_SAMPLES]) {
     float smallest = 0.0f;
     for (const float rate : rates) {
