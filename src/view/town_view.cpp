@@ -56,13 +56,21 @@ void TownView::draw() { render_frame(*this, w(), h()); }
 
 int TownView::handle(int event) {
     const ToolkitKeys keys(this);
+    const unsigned prompts_before = prompts_opened_;  // nested events may come and go meanwhile
     const int result = handle_event(event, Fl::event_x(), Fl::event_y(), Fl::event_button(), keys);
     if (event == FL_SHOW) show();
+    // The file-name prompt ran its own event loop inside this event, and the
+    // toolkit's notion of the current key is now the one that closed it. Left
+    // unanswered, the toolkit would go on to treat that key as this event's
+    // shortcut, and an Escape that cancelled the prompt would close the main
+    // window with the town in it.
+    if (prompts_opened_ != prompts_before) return 1;
     return result;
 }
 
 void TownView::request_redraw() { damage(FL_DAMAGE_CHILD); }
 
 int TownView::ask_file_name(char* buffer, const char* label) {
+    ++prompts_opened_;
     return ::ask_file_name(buffer, label, 109, 10, 200, 25, 330);
 }

@@ -24,4 +24,7 @@ public:
     int ask_file_name(char* buffer, const char* label) override;
 
     Fl_Widget* slider = nullptr;  // the speed slider; stored, never read
+
+private:
+    unsigned prompts_opened_ = 0;  // file-name prompts opened so far
 };
