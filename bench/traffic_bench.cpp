@@ -1,0 +1,25 @@
+// How long one traffic step of the twenty cars takes, in a town whose cars
+// are spread over the grid and crossing, as they are a while after start.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+#include "view/town.h"
+
+namespace {
+
+void BM_TrafficStep(benchmark::State& state) {
+    Town town(nullptr);
+    std::srand(1);
+    // Let the starting queues spread out over the streets first.
+    for (int k = 0; k < 2000; ++k) town.traffic_step();
+    for (auto _ : state) {
+        town.traffic_step();
+        benchmark::DoNotOptimize(town.cars[0]->x);
+    }
+}
+BENCHMARK(BM_TrafficStep);
+
+}  // namespace
+
+BENCHMARK_MAIN();
