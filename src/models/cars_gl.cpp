@@ -185,8 +185,6 @@ static_assert(sizeof(BEAM_FACES) / sizeof(BEAM_FACES[0]) == 1, "one beam per car
 
 constexpr float BEAM_COLOUR[4] = {1, 1, 0, 0.5f};
 
-bool night(float t) { return t < 0.25f || t > 0.75f; }
-
 // Car coordinates (f, y, s) to the world: f along the heading, s along the
 // car's side vector, y up from the ground.
 LocalFrame car_frame(const Car& car) {
@@ -210,7 +208,7 @@ void draw_car_model(Town& town, const std::array<CarFace, N>& faces, const Local
 }  // namespace
 
 void draw_headlight_beams(Town& town, int pass) {
-    if (pass != 0 || town.train_running != 1 || !night(town.time_of_day)) return;
+    if (pass != 0 || town.train_running != 1 || !is_night(town.time_of_day)) return;
     const int count = town.num_cars < MAX_CARS ? town.num_cars : MAX_CARS;
     for (int i = 0; i < count; ++i) {
         if (!town.cars[i]) continue;

@@ -88,8 +88,6 @@ constexpr float LAMP_DARK[3] = {0.3f, 0.3f, 0.05f};
 constexpr double BEACON_STEP = 0.01;  // per drawing of the locomotive
 constexpr double BEACON_TOP = 0.5;
 
-bool night(float t) { return t < 0.25f || t > 0.75f; }
-
 std::optional<Vec3> unit(Vec3 v) {
     const float len = length(v);
     if (!(len > 0) || !std::isfinite(len)) return std::nullopt;
@@ -135,7 +133,7 @@ void draw_locomotive(Town& town, int pass) {
     // The view riding on the train sits inside the cab.
     if (town.train_running != 1 || town.camera_mode == 1) return;
     const float t = town.time_of_day;
-    if (pass == 1 && !(t >= 0.25f && t <= 0.75f)) return;
+    if (pass == 1 && !sun_up(t)) return;
     const std::optional<LocalFrame> frame = locomotive_frame(town.train_pos, town.train_dir, town.train_up);
     if (!frame) return;
 
@@ -154,7 +152,7 @@ void draw_locomotive(Town& town, int pass) {
     draw_face_table(FaceKind::Quads, LAMP_BOX, *frame, TexCoords::Inherit);
 
     if (pass == 0) {
-        if (night(t)) {
+        if (is_night(t)) {
             glDisable(GL_LIGHTING);
             glColor3f(LAMP_LIT[0], LAMP_LIT[1], LAMP_LIT[2]);
         } else {

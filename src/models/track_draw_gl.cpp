@@ -87,8 +87,6 @@ constexpr std::array<TieVariant, TIE_VARIANTS> TIE_VARIANT_FACES = make_tie_vari
 
 void vertex(Vec3 p) { glVertex3f(p.x, p.y, p.z); }
 
-bool daytime_inclusive(float t) { return t >= 0.25f && t <= 0.75f; }
-
 void draw_marker(const ControlPoint& p, int pass, bool selected) {
     if (pass == 0) {
         if (selected) {
@@ -314,7 +312,7 @@ void draw_light_marker(Town& town, int pass) {
 }
 
 void draw_track(Town& town, int pass) {
-    const bool drawn = town.num_points > 2 && (pass == 0 || daytime_inclusive(town.time_of_day));
+    const bool drawn = town.num_points > 2 && (pass == 0 || sun_up(town.time_of_day));
     if (drawn) {
         town.tie_index = 0;
         if (town.show_ties == 1) {

@@ -9,6 +9,11 @@
 
 struct Town;
 
+// Headlights, beams and the lamp glow while the sun is down.
+inline bool is_night(float time_of_day) { return time_of_day < 0.25f || time_of_day > 0.75f; }
+// Shadows fall while the sun is up, both ends of the day included.
+inline bool sun_up(float time_of_day) { return time_of_day >= 0.25f && time_of_day <= 0.75f; }
+
 // Cars' headlight beams on the road: normal pass, at night, train running.
 void draw_headlight_beams(Town& town, int pass);
 // Cubes on the control and orientation points, with stems to the ground.

@@ -12,10 +12,10 @@
 namespace {
 
 // Trees and street lamps are tall and thin enough to throw a shadow worth
-// drawing, and only while the sun is up (both ends of the day included).
+// drawing, and only while the sun is up.
 bool casts_shadow(int code, float time_of_day) {
     const bool tall = code == 0 || (code >= 11 && code <= 14);
-    return tall && time_of_day >= 0.25f && time_of_day <= 0.75f;
+    return tall && sun_up(time_of_day);
 }
 
 void draw_object(const ModelContext& ctx, int code, const ControlPoint& obj) {

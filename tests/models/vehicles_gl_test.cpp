@@ -299,7 +299,9 @@ TEST_F(VehiclesGl, BeaconPulsesEvery104Drawings) {
     for (int n = 1; n <= 400; ++n) {
         draw_locomotive(town, n % 2);  // by day both passes count
         if (town.beacon_falling != falling && town.beacon_falling == 1) rises_done.push_back(n);
-        if (n == 51) EXPECT_NEAR(town.beacon_level, 0.51f, 1e-5);
+        if (n == 51) {
+            EXPECT_NEAR(town.beacon_level, 0.51f, 1e-5);
+        }
         if (n == 103) {
             EXPECT_NEAR(town.beacon_level, -0.01f, 1e-5);
             EXPECT_EQ(town.beacon_falling, 0);
