@@ -199,3 +199,91 @@ e2e_keep() {
         cp "$1" "$E2E_ARTIFACTS/"
     fi
 }
+
+# --- The window-size dialog and the file-name prompt ----------------------
+# The program asks for the window size before the main window exists; every
+# test must answer that dialog first:
+#
+#   e2e_launch; e2e_accept_size_dialog; wid=$(e2e_wait_window)
+
+# Prints the id of the program's visible window of exactly WxH pixels (the
+# dialog and the prompt carry no title of their own to find them by),
+# waiting up to SECONDS (default 20).
+e2e_wait_window_sized() {
+    local size="$1" seconds="${2:-20}" i id
+    for i in $(seq 1 $((seconds * 10))); do
+        for id in $(xdotool search --onlyvisible --class FLTK 2>/dev/null); do
+            if xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: ${size}\$"; then
+                echo "$id"
+                return 0
+            fi
+        done
+        kill -0 "$E2E_PID" 2>/dev/null || { echo "FAIL: program ended before a ${size} window" >&2; return 1; }
+        sleep 0.1
+    done
+    echo "FAIL: no ${size} window after ${seconds}s" >&2
+    return 1
+}
+
+# Waits up to SECONDS (default 10) until window ID is no longer shown.
+e2e_wait_gone() {
+    local id="$1" seconds="${2:-10}" i
+    for i in $(seq 1 $((seconds * 10))); do
+        xdotool search --onlyvisible --class FLTK 2>/dev/null | grep -qx "$id" || return 0
+        sleep 0.1
+    done
+    e2e_fail "window $id still shown after ${seconds}s"
+}
+
+# The size dialog (265 x 75): prints its id.
+e2e_size_dialog() {
+    e2e_wait_window_sized 265x75 "${1:-20}"
+}
+
+# Accepts the size dialog with Enter and waits until it has gone.
+e2e_accept_size_dialog() {
+    local dialog
+    dialog=$(e2e_size_dialog) || e2e_fail "the window-size dialog never showed"
+    e2e_focus "$dialog"
+    xdotool key Return
+    e2e_wait_gone "$dialog"
+}
+
+# Cancels the size dialog by clicking its Cancel button (43..123 x 40..65).
+e2e_cancel_size_dialog() {
+    local dialog
+    dialog=$(e2e_size_dialog) || e2e_fail "the window-size dialog never showed"
+    xdotool mousemove --window "$dialog" 83 52 click 1
+    e2e_wait_gone "$dialog"
+}
+
+# Answers the open file-name prompt (330 x 75, opened by F1 or F2) with TEXT
+# and Enter, waits until it has gone, and gives the keyboard back to window
+# WID (without a window manager nobody else does).
+e2e_answer_prompt() {
+    local text="$1" wid="$2" prompt
+    prompt=$(e2e_wait_window_sized 330x75 10) || e2e_fail "the file-name prompt never showed"
+    e2e_focus "$prompt"
+    xdotool type --delay 20 -- "$text"
+    xdotool key Return
+    e2e_wait_gone "$prompt"
+    e2e_focus "$wid"
+}
+
+# Presses F5 in window WID and waits until the program has printed one more
+# statistics report than before (the report's own "train speed" line counts).
+e2e_report() {
+    local wid="$1" before i
+    before=$(grep -c "^train speed: " "$E2E_STDOUT" 2>/dev/null)
+    e2e_key F5 "$wid"
+    for i in $(seq 1 50); do
+        [ "$(grep -c "^train speed: " "$E2E_STDOUT")" -gt "$before" ] && return 0
+        sleep 0.1
+    done
+    e2e_fail "F5 printed no report"
+}
+
+# The value of the last report line starting with LABEL (e.g. "train position").
+e2e_last_report_value() {
+    grep -a "^$1: " "$E2E_STDOUT" | tail -n 1 | sed "s/^$1: //"
+}
