@@ -167,10 +167,3 @@ TEST_F(BuildingsGl, RoofShowsFromAboveAndNoWallFromInside) {
         EXPECT_FALSE(shows_background_at_centre(view)) << "code " << e.code;
     }
 }
-
-TEST_F(BuildingsGl, UnknownCodeDrawsNothing) {
-    for (const int code : {0, 5, 15, 18, 19, -1}) {
-        const auto polys = capture_world([&] { draw_building(normal_pass(false), code, 0, 0); });
-        EXPECT_TRUE(polys.empty()) << "code " << code;
-    }
-}

@@ -109,27 +109,3 @@ TEST_F(TreesGl, ShadowPassDrawsTheSameGeometryWithoutColours) {
         }
     }
 }
-
-TEST_F(TreesGl, BarkLiesAQuarterTurnOnTheLastTrunkFace) {
-    // The face between -x and -z runs s up the trunk; the others run t up it.
-    const float x = 0, z = 0;
-    const auto polys = capture_world([&] { draw_tree(normal_pass(false), x, z, 1.0f, 4.0f); });
-    bool quarter_face = false, upright_face = false;
-    for (const WorldPolygon& poly : polys) {
-        const bool trunk = all_corners_match(poly, [](const WorldCorner& c) { return c.p.y < 1.0f + 1e-3f && std::hypot(c.p.x, c.p.z) < 0.22f; });
-        if (!trunk) continue;
-        const bool west_north = all_corners_match(poly, [](const WorldCorner& c) { return c.p.x < 1e-3f && c.p.z < 1e-3f; });
-        for (const WorldCorner& c : poly) {
-            const float up = c.p.y;  // 0 or 1
-            if (west_north) {
-                EXPECT_NEAR(c.s, up, 1e-4);
-                quarter_face = true;
-            } else {
-                EXPECT_NEAR(c.t, up, 1e-4);
-                upright_face = true;
-            }
-        }
-    }
-    EXPECT_TRUE(quarter_face);
-    EXPECT_TRUE(upright_face);
-}
