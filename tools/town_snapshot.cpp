@@ -1,13 +1,15 @@
 // Renders the town off screen to a PPM picture, for looking at the scenery
 // and for the reference pictures in docs/:
-//   town_snapshot SCENE OUT.ppm TIME_OF_DAY EYE_X EYE_Y EYE_Z AT_X AT_Y AT_Z [WIDTH HEIGHT [STEPS]]
+//   town_snapshot SCENE OUT.ppm TIME_OF_DAY eye EX EY EZ AT_X AT_Y AT_Z [WIDTH HEIGHT [STEPS]]
+//   town_snapshot SCENE OUT.ppm TIME_OF_DAY mode CAMERA_MODE [WIDTH HEIGHT [STEPS]]
 // Runs in a directory that holds textures/. STEPS simulation steps move the
-// train and the cars first.
+// train and the cars first (the riding cameras need a running train).
 #include <GL/gl.h>
 #include <GL/osmesa.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -30,13 +32,17 @@ bool write_ppm(const char* path, int width, int height, const std::vector<unsign
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 10) {
-        std::printf("usage: town_snapshot SCENE OUT.ppm TIME EYE_X EYE_Y EYE_Z AT_X AT_Y AT_Z [WIDTH HEIGHT [STEPS]]\n");
+    const bool free_eye = argc > 4 && std::strcmp(argv[4], "eye") == 0;
+    const bool mode = argc > 4 && std::strcmp(argv[4], "mode") == 0;
+    const int rest = free_eye ? 11 : 6;  // first argument after the camera
+    if ((!free_eye && !mode) || argc < rest) {
+        std::printf("usage: town_snapshot SCENE OUT.ppm TIME (eye EX EY EZ AT_X AT_Y AT_Z | mode N) "
+                    "[WIDTH HEIGHT [STEPS]]\n");
         return 2;
     }
-    const int width = argc > 11 ? std::atoi(argv[10]) : 640;
-    const int height = argc > 11 ? std::atoi(argv[11]) : 480;
-    const int steps = argc > 12 ? std::atoi(argv[12]) : 0;
+    const int width = argc > rest + 1 ? std::atoi(argv[rest]) : 640;
+    const int height = argc > rest + 1 ? std::atoi(argv[rest + 1]) : 480;
+    const int steps = argc > rest + 2 ? std::atoi(argv[rest + 2]) : 0;
     if (width <= 0 || height <= 0 || width > 4096 || height > 4096) {
         std::printf("picture size out of range\n");
         return 2;
@@ -56,12 +62,18 @@ int main(int argc, char** argv) {
         }
     }
     town.time_of_day = static_cast<float>(std::atof(argv[3]));
-    const Vec3 eye{static_cast<float>(std::atof(argv[4])), static_cast<float>(std::atof(argv[5])),
-                   static_cast<float>(std::atof(argv[6]))};
-    const Vec3 at{static_cast<float>(std::atof(argv[7])), static_cast<float>(std::atof(argv[8])),
-                  static_cast<float>(std::atof(argv[9]))};
-    town.camera_mode = CAMERA_FREE;
-    town.camera = std::make_unique<Camera>(eye, at, Vec3{0, 1, 0});
+    if (free_eye) {
+        const auto arg = [argv](int i) { return static_cast<float>(std::atof(argv[i])); };
+        town.camera_mode = CAMERA_FREE;
+        town.camera = std::make_unique<Camera>(Vec3{arg(5), arg(6), arg(7)}, Vec3{arg(8), arg(9), arg(10)},
+                                               Vec3{0, 1, 0});
+    } else {
+        town.camera_mode = std::atoi(argv[5]);
+        if (town.camera_mode < 0 || town.camera_mode > 12) {
+            std::printf("camera mode out of range\n");
+            return 2;
+        }
+    }
     // The lights are placed under the previous frame's camera: the second
     // frame has them where the running program has them.
     render_frame(town, width, height);

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Renders the reference pictures of the shipped town in docs/ (day, dusk and
+# night, an overview and a street view) off screen with tools/town_snapshot.
+# Run it after the town, its textures or its models change.
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+build="${1:-$top/build}"
+cmake -S "$top" -B "$build" >/dev/null
+cmake --build "$build" -j"$(nproc)" --target town_snapshot textures town_scene
+cd "$build"
+
+# name, time of day, eye, target. 300 steps let the train and the cars leave
+# their starting places.
+views=(
+    "overview-day 0.45 -38 30 38 0 0 0"
+    "overview-dusk 0.73 -38 30 38 0 0 0"
+    "overview-night 0.9 -38 30 38 0 0 0"
+    "street-day 0.45 -0.6 1.5 13 1.2 2.4 -4"
+    "street-dusk 0.73 -0.6 1.5 13 1.2 2.4 -4"
+    "street-night 0.9 -0.6 1.5 13 1.2 2.4 -4"
+)
+mkdir -p "$top/docs"
+for view in "${views[@]}"; do
+    read -r name t ex ey ez ax ay az <<<"$view"
+    ./town_snapshot town "$name.ppm" "$t" eye "$ex" "$ey" "$ez" "$ax" "$ay" "$az" 640 480 300 >/dev/null
+    convert "$name.ppm" -strip -quality 95 "PNG8:$top/docs/$name.png"
+    rm -f "$name.ppm"
+    echo "docs/$name.png"
+done
