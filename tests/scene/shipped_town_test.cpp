@@ -1,0 +1,184 @@
+// The town that ships beside the program: it loads at start-up with the train
+// running, holds every kind of object, keeps its objects off the streets and
+// out of the train's way, and its hills make the physics show.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <string>
+
+#include "scene/scene_file.h"
+#include "scene/scene_text.h"
+#include "scene_test_support.h"
+
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+namespace {
+
+// Ground rectangle an object's model covers, from the models' fixed
+// dimensions; trees by their canopy.
+struct Footprint {
+    float x0, x1, z0, z1;
+};
+
+Footprint footprint_of(int type, const ControlPoint& o) {
+    auto box = [&](float hx, float hz) { return Footprint{o.x - hx, o.x + hx, o.z - hz, o.z + hz}; };
+    switch (type) {
+        case 0: return box(o.size, o.size);
+        case 1: return box(1.6f, 4.55f);
+        case 2: return box(1.07f, 1.435f);
+        case 3: return box(0.77f, 0.77f);
+        case 4: return box(1.89f, 3.0f);
+        case 5: return box(0.1925f, 0.1925f);
+        case 6: return box(0.886f * 0.65f, 0.65f);
+        case 7: case 9: return box(0.01f, 0.25f);   // sign in the plane x = x0
+        case 8: case 10: return box(0.25f, 0.01f);  // sign in the plane z = z0
+        case 11: return {o.x - 1.03f, o.x + 0.03f, o.z - 0.03f, o.z + 0.03f};  // arm toward -x
+        case 12: return {o.x - 0.03f, o.x + 0.03f, o.z - 1.03f, o.z + 0.03f};  // arm toward -z
+        case 13: return {o.x - 0.03f, o.x + 1.03f, o.z - 0.03f, o.z + 0.03f};  // arm toward +x
+        case 14: return {o.x - 0.03f, o.x + 0.03f, o.z - 0.03f, o.z + 1.03f};  // arm toward +z
+        case 15: return box(0.6155f, 0.6155f);
+        case 16: return box(3.235f, 3.235f);
+        case 17: return box(1.235f, 1.235f);
+        case 18: return box(0.0f, 0.1f);
+        default: return box(0.0f, 0.0f);
+    }
+}
+
+// The concrete strips: 2 wide along x or z = -14, 0, 14 inside the town square.
+bool on_a_street(const Footprint& f) {
+    for (float c : {-14.0f, 0.0f, 14.0f}) {
+        if (f.x1 > c - 1 && f.x0 < c + 1 && f.z1 > -15 && f.z0 < 15) return true;
+        if (f.z1 > c - 1 && f.z0 < c + 1 && f.x1 > -15 && f.x0 < 15) return true;
+    }
+    return false;
+}
+
+class ShippedTown : public testing::Test {
+protected:
+    void SetUp() override {
+        CaptureStdout();
+        town = std::make_unique<Town>("town");
+        printed = GetCapturedStdout();
+    }
+    std::unique_ptr<Town> town;
+    std::string printed;
+};
+
+}  // namespace
+
+TEST_F(ShippedTown, LoadsAtStartUpWithTheTrainRunning) {
+    EXPECT_EQ(printed, "") << "the build puts the compiled town in the working directory";
+    EXPECT_GE(town->num_points, 12);
+    EXPECT_LE(town->num_points, 30);
+    EXPECT_EQ(town->train_running, 1);
+    EXPECT_EQ(town->selected_object, -1);
+    EXPECT_GT(town->track_length, 0.0f);
+
+    std::set<int> types(town->object_type, town->object_type + town->object_count);
+    for (int code = 0; code < NUM_OBJECT_TYPES; ++code) EXPECT_EQ(types.count(code), 1u) << "no object of type " << code;
+    EXPECT_EQ(types.size(), static_cast<std::size_t>(NUM_OBJECT_TYPES)) << "a type code no model draws";
+
+    // Its text form gives back the very same file.
+    const std::vector<unsigned char> bytes = read_bytes("town");
+    const SceneDecode decoded = decode_scene(bytes.data(), bytes.size());
+    ASSERT_TRUE(decoded.ok) << decoded.reason;
+    const SceneTextParse text = scene_from_text(scene_to_text(decoded.scene));
+    ASSERT_TRUE(text.ok) << text.reason;
+    EXPECT_EQ(encode_scene(text.scene), bytes);
+}
+
+TEST_F(ShippedTown, NoObjectStandsOnAStreet) {
+    for (int i = 0; i < town->object_count; ++i) {
+        const Footprint f = footprint_of(town->object_type[i], *town->objects[i]);
+        EXPECT_FALSE(on_a_street(f)) << "object " << i << " of type " << town->object_type[i] << " at ("
+                                     << town->objects[i]->x << ", " << town->objects[i]->z << ")";
+    }
+}
+
+TEST_F(ShippedTown, EveryApproachHasAStopSignFacingTheCarsThatStop) {
+    // Front of each stop-sign code, as a ground direction (x, z).
+    const float front[4][2] = {{-1, 0}, {0, 1}, {1, 0}, {0, -1}};  // codes 7..10
+    // Where a street leaves an intersection, cars arrive from: west, north, east, south.
+    const float away[4][2] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
+    int approaches = 0;
+    for (const auto& isect : town->intersections) {
+        for (int exit = 0; exit < 4; ++exit) {
+            if (isect->exits[exit] == 0) continue;
+            ++approaches;
+            const float ax = away[exit][0], az = away[exit][1];  // the approach, seen from the centre
+            // The arriving car heads (-ax, -az); its right is (az, -ax).
+            bool found = false;
+            for (int i = 0; i < town->object_count && !found; ++i) {
+                const int type = town->object_type[i];
+                if (type < 7 || type > 10) continue;
+                const float dx = town->objects[i]->x - isect->center_x;
+                const float dz = town->objects[i]->z - isect->center_z;
+                const float before = dx * ax + dz * az;
+                const float right = dx * az - dz * ax;
+                const bool faces_car = front[type - 7][0] == ax && front[type - 7][1] == az;
+                found = faces_car && before > 1.0f && before < 2.5f && right > 1.0f && right < 2.5f;
+            }
+            EXPECT_TRUE(found) << "no sign for cars arriving at (" << isect->center_x << ", " << isect->center_z
+                               << ") from direction " << exit;
+        }
+    }
+    EXPECT_EQ(approaches, 24);
+}
+
+TEST_F(ShippedTown, TheTrainPassesThroughNothing) {
+    // The track's ground shadow keeps clear of every object: the train runs
+    // beside or over them, and no support post stands in one.
+    constexpr float CLEARANCE = 0.6f;  // half a tie and then some
+    for (int k = 0; k < 4000; ++k) {
+        const Vec3 p = town->track_point(k / 4000.0f);
+        for (int i = 0; i < town->object_count; ++i) {
+            const Footprint f = footprint_of(town->object_type[i], *town->objects[i]);
+            const bool inside = p.x > f.x0 - CLEARANCE && p.x < f.x1 + CLEARANCE && p.z > f.z0 - CLEARANCE &&
+                                p.z < f.z1 + CLEARANCE;
+            ASSERT_FALSE(inside) << "track at (" << p.x << ", " << p.y << ", " << p.z << ") meets object " << i
+                                 << " of type " << town->object_type[i];
+        }
+        EXPECT_GT(p.y, 1.0f) << "the train runs above the ground";
+    }
+}
+
+TEST_F(ShippedTown, HillsAndValleysShowInTheTrainsSpeed) {
+    const float* y = town->sample_y;
+    const float low = *std::min_element(y, y + NUM_SAMPLES);
+    const float high = *std::max_element(y, y + NUM_SAMPLES);
+    EXPECT_GT(high - low, 8.0f);
+    // The stored energy carries the train over the highest crest at a
+    // walking pace and never lets it fall back to the stall speed.
+    auto speed_at = [&](float height) {
+        const float q = 2 * town->total_energy / town->train_mass - 2 * town->gravity * -height;
+        return q > 0 ? std::sqrt(q) : 0.0f;
+    };
+    EXPECT_GT(speed_at(town->max_height), 4.0f);
+    EXPECT_LT(speed_at(town->max_height), 6.0f);
+    EXPECT_GT(speed_at(low), 3 * speed_at(high));
+
+    // And the train does speed up on the way down.
+    Vec3 start = town->train_pos;
+    float top_speed = 0, bottom_speed = 1e9f;
+    for (int step = 0; step < 3000; ++step) {
+        town->train_step();
+        if (town->train_pos.y > high - 0.5f) bottom_speed = std::min(bottom_speed, town->train_speed);
+        if (town->train_pos.y < low + 0.5f) top_speed = std::max(top_speed, town->train_speed);
+    }
+    EXPECT_NE(town->train_pos.x, start.x);
+    EXPECT_GT(top_speed, 3 * bottom_speed);
+}
+
+TEST_F(ShippedTown, CurvesAreBankedThroughTheirOrientationPoints) {
+    int banked = 0;
+    for (int i = 0; i < town->num_points; ++i) {
+        const Vec3 up = town->orient_points[i]->position() - town->points[i]->position();
+        EXPECT_GT(up.y, 0.0f) << "the track is never upside down";
+        const float tilt = std::atan2(std::hypot(up.x, up.z), up.y);
+        if (tilt > 0.25f) ++banked;  // about 15 degrees
+    }
+    EXPECT_GE(banked, 4);
+}
