@@ -2,6 +2,8 @@
 // pyramid roof and two hands that show the town's time of day.
 #include <GL/gl.h>
 
+#include <array>
+
 #include "models/box_model.h"
 #include "models/town_models.h"
 #include "track/vec3.h"
@@ -16,6 +18,16 @@ constexpr float ROOF_APEX = BASE_HEIGHT + PYRAMID_APEX * BLOCK_HEIGHT;      // 5
 // The side texture is drawn for the base's full height; the block's sides
 // show only its lowest third, so the pattern keeps its scale.
 constexpr float BLOCK_SIDE_TEXTURE_TOP = 0.337f;
+
+constexpr std::array<QuadFace, 4> walls_with_texture_top(float t_top) {
+    std::array<QuadFace, 4> walls{};
+    for (std::size_t i = 0; i < walls.size(); ++i) {
+        walls[i] = BOX_WALLS[i];
+        for (TableCorner& c : walls[i].corner) c.t *= t_top;
+    }
+    return walls;
+}
+constexpr std::array<QuadFace, 4> BLOCK_WALLS = walls_with_texture_top(BLOCK_SIDE_TEXTURE_TOP);
 
 // The base is a flat-roofed building of its own.
 constexpr BoxModel TOWER_BASE = {15, TOWER_HALF, TOWER_HALF, BASE_HEIGHT, "clock side", "clock side",
@@ -73,12 +85,7 @@ void draw_clock_tower(const ModelContext& ctx, float x, float z) {
     draw_face_table<4>(FaceKind::Quads, BOX_WALLS, 1, block);  // the -x wall is the clock face
     unbind_model_texture();
     bind_model_texture(ctx, "clock side");
-    glMatrixMode(GL_TEXTURE);
-    glPushMatrix();
-    glScalef(1.0f, BLOCK_SIDE_TEXTURE_TOP, 1.0f);
-    draw_face_table<4>(FaceKind::Quads, BOX_WALLS + 1, 3, block);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    draw_face_table<4>(FaceKind::Quads, BLOCK_WALLS.data() + 1, 3, block);  // +x, +z, -z
     unbind_model_texture();
 
     draw_pyramid_roof(ctx, "building 3 roof", block, ROOF_APEX - BLOCK_TOP);

@@ -353,3 +353,20 @@ TEST_F(FurnitureGl, HangingSignFloatsAtItsHeightFacingWest) {
     EXPECT_NEAR(b.hi.x, -2.0f, 1e-3);
     for (const WorldPolygon& poly : polys) EXPECT_LT(facing(poly).x, 0.0f);
 }
+
+TEST_F(FurnitureGl, ClockBlockSidesShowTheLowestThirdOfTheSideTexture) {
+    // Base walls carry the whole texture; the block's +x, +z and -z sides
+    // stop at t = 0.337 at their top, so the stones keep their size.
+    const auto polys = capture_world([] { draw_clock_tower(normal_pass(false, 0.5f), 0, 0); });
+    int block_tops = 0, face_tops = 0;
+    for (const WorldCorner& c : all_corners(polys)) {
+        if (std::fabs(c.p.y - 4.277f) > 1e-3f || std::fabs(std::fabs(c.p.x) - 0.6155f) > 1e-3f) continue;
+        if (std::fabs(c.p.x + 0.6155f) < 1e-3f && std::fabs(c.t - 1.0f) < 1e-4f) {
+            ++face_tops;  // the clock face, or a roof corner at s 0 or 1
+        } else if (std::fabs(c.t - 0.337f) < 1e-4f) {
+            ++block_tops;
+        }
+    }
+    EXPECT_GE(face_tops, 2);
+    EXPECT_GE(block_tops, 4);
+}
