@@ -208,7 +208,8 @@ void run_keys_without_point(Town& town, const KeyPoll& keys) {
 
         const bool b = keys.key_down('B');
         if (fire_once(b, latch.basis_b, true)) {
-            toggle(town.bspline);
+            // Any basis code but 1 draws Catmull-Rom, so the switch goes by that.
+            town.bspline = town.bspline == 1 ? 0 : 1;
             town.rebuild_track();
             town.rebuild_orientation();
             town.redraw();
@@ -258,9 +259,7 @@ void run_keys_after_gestures(Town& town, const KeyPoll& keys) {
 
     const bool e = keys.key_down('E');
     if (fire_once(e, latch.next_object_e, true)) {
-        town.sel_point = -1;
-        town.sel_orient_point = -1;
-        town.select_next_object();
+        town.select_next_object();  // lets go of the points too
         town.redraw();
     }
     rearm_when_up(e, latch.next_object_e);
