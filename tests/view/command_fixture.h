@@ -37,6 +37,14 @@ struct CommandTown : Town {
     int poll(const ScriptedKeys& keys, int event = EVENT_MOVE, int x = 0, int y = 0, int button = 0) {
         return handle_event(event, x, y, button, keys);
     }
+    // One press of key: an event with it down, then one with it up.
+    void press(int key) {
+        ScriptedKeys keys;
+        keys.hold(key);
+        poll(keys);
+        keys.release(key);
+        poll(keys);
+    }
     // The same event n times.
     void poll_times(const ScriptedKeys& keys, int n) {
         for (int i = 0; i < n; ++i) poll(keys);

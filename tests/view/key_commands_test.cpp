@@ -226,72 +226,58 @@ TEST(KeyCommands, PointSelectionLocksTheSceneCommands) {
 
 TEST(KeyCommands, SelectionKeysStepThroughPointsAndObjects) {
     CommandTown town;
-    ScriptedKeys keys;
     town.add_points(3);
     town.sel_point = -1;
-    auto press = [&](int key) {
-        keys.hold(key);
-        town.poll(keys);
-        keys.release(key);
-        town.poll(keys);
-    };
 
     const int expected[] = {0, 1, 2, -1, 0};
     for (int e : expected) {
-        press('Q');
+        town.press('Q');
         EXPECT_EQ(town.sel_point, e);
     }
-    press('W');
+    town.press('W');
     EXPECT_EQ(town.sel_point, -1);
     EXPECT_EQ(town.sel_orient_point, 0);
 
-    press('N');
-    press('N');
+    town.press('N');
+    town.press('N');
     EXPECT_EQ(town.object_count, 2);
     EXPECT_EQ(town.selected_object, 1);
-    press('E');  // steps on from the selected object
+    town.press('E');  // steps on from the selected object
     EXPECT_EQ(town.selected_object, -1);
     EXPECT_EQ(town.sel_orient_point, -1);
-    press('E');
+    town.press('E');
     EXPECT_EQ(town.selected_object, 0);
-    press('W');
+    town.press('W');
     EXPECT_EQ(town.selected_object, -1);
 }
 
 TEST(KeyCommands, AppendAndCreateStopAtTheirLimits) {
     CommandTown town;
-    ScriptedKeys keys;
-    auto press = [&](int key) {
-        keys.hold(key);
-        town.poll(keys);
-        keys.release(key);
-        town.poll(keys);
-    };
 
     town.camera_mode = 1;
-    press('M');
+    town.press('M');
     EXPECT_EQ(town.num_points, 0);
     town.camera_mode = 0;
-    press('M');
-    press('M');
+    town.press('M');
+    town.press('M');
     EXPECT_EQ(town.num_points, 2);
     EXPECT_EQ(town.train_running, 0);
-    press('M');
+    town.press('M');
     EXPECT_EQ(town.num_points, 3);
     EXPECT_EQ(town.sel_point, 2);
     EXPECT_EQ(town.train_running, 1);  // the third point starts the train
 
     for (int i = 3; i < MAX_POINTS; ++i) town.append_point();
-    press('M');
+    town.press('M');
     EXPECT_EQ(town.num_points, MAX_POINTS);
 
     town.new_object_type = 11;
     for (int i = 0; i < MAX_OBJECTS - 1; ++i) town.create_object();
-    press('N');
+    town.press('N');
     EXPECT_EQ(town.object_count, MAX_OBJECTS);
     EXPECT_EQ(town.selected_object, MAX_OBJECTS - 1);
     EXPECT_EQ(town.object_type[MAX_OBJECTS - 1], 11);
-    press('N');
+    town.press('N');
     EXPECT_EQ(town.object_count, MAX_OBJECTS);
 }
 
@@ -323,15 +309,8 @@ TEST(KeyCommands, TypeKeyCyclesTheSelectedObjectOncePerPress) {
 
 TEST(KeyCommands, CameraAndCarKeysCycleOnlyWhileTheTrainRuns) {
     CommandTown town;
-    ScriptedKeys keys;
-    auto press = [&](int key) {
-        keys.hold(key);
-        town.poll(keys);
-        keys.release(key);
-        town.poll(keys);
-    };
-    press('1');
-    press('V');
+    town.press('1');
+    town.press('V');
     EXPECT_EQ(town.camera_mode, 0);
     EXPECT_EQ(town.vehicle_view, 0);
 
@@ -340,17 +319,17 @@ TEST(KeyCommands, CameraAndCarKeysCycleOnlyWhileTheTrainRuns) {
     ASSERT_EQ(town.train_running, 1);
     town.camera_mode = 11;
     town.vehicle_view = 18;
-    press('1');
-    press('V');
+    town.press('1');
+    town.press('V');
     EXPECT_EQ(town.camera_mode, 12);
     EXPECT_EQ(town.vehicle_view, 19);
-    press('1');
-    press('V');
+    town.press('1');
+    town.press('V');
     EXPECT_EQ(town.camera_mode, 0);
     EXPECT_EQ(town.vehicle_view, 0);
     // 'M' is refused outside the free camera's mode.
     town.camera_mode = 4;
-    press('M');
+    town.press('M');
     EXPECT_EQ(town.num_points, 3);
 }
 
