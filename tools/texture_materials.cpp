@@ -58,7 +58,7 @@ void paint_cement(Canvas& c) {
         const float grain = hash01(static_cast<int>(x), static_cast<int>(y), 203);
         float v = 0.74f + 0.05f * (hash01(fx, fy, 205) - 0.5f) + 0.07f * (n - 0.5f) + 0.04f * (grain - 0.5f);
         const float joint = std::fmin(to_line(x, flag), to_line(y, flag));
-        v *= 0.80f + 0.20f * smoothstep(0.3f, 1.3f, joint);
+        v *= 0.88f + 0.12f * smoothstep(0.3f, 1.3f, joint);  // faint: the land beyond town wears it too
         return Rgba4{v, v * 0.98f, v * 0.93f, 1};
     });
 }

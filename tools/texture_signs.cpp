@@ -127,7 +127,9 @@ void paint_headlights(Canvas& c) {
             const float d = (s - centre) / half;
             light += 0.75f * std::exp(-d * d * 1.4f);
         }
-        const float fall = std::pow(1 - t, 0.8f) * smoothstep(0.0f, 0.08f, t);
+        // Fades in just ahead of the lamps and out to nothing at the far end,
+        // so no edge of the quad shows.
+        const float fall = std::pow(1 - t, 0.8f) * smoothstep(0.0f, 0.08f, t) * smoothstep(0.0f, 0.05f, 1 - t);
         const float edge = smoothstep(0.0f, 0.06f, s) * smoothstep(0.0f, 0.06f, 1 - s);
         return Rgba4{1, 0.98f, 0.9f, clamp01(0.95f * light * fall * edge)};
     });
