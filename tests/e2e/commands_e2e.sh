@@ -83,6 +83,12 @@ e2e_key F2 "$wid"
 e2e_answer_prompt "again.scn" "$wid"
 cmp -s "$E2E_WORK/loop.scn" "$E2E_WORK/again.scn" || e2e_fail "the loaded scene saves differently"
 
+# The prompt takes at most 63 characters of a longer name.
+long_name=$(printf 'n%.0s' $(seq 1 70))
+e2e_key F2 "$wid"
+e2e_answer_prompt "$long_name" "$wid"
+[ -f "$E2E_WORK/${long_name:0:63}" ] || e2e_fail "no file named by the first 63 characters"
+
 # Escape in a prompt cancels it and leaves the town open.
 e2e_key F1 "$wid"
 prompt=$(e2e_wait_window_sized 330x75 10) || e2e_fail "no prompt"
