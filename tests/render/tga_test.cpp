@@ -52,6 +52,19 @@ Bytes picture_24(int descriptor) {
     return out;
 }
 
+// A colour-mapped header: image type, map length and entry size, index depth, size.
+TgaHeader mapped_header(int type, int length, int entry_bits, int depth, int width, int height) {
+    TgaHeader h;
+    h.colormap_type = 1;
+    h.image_type = type;
+    h.colormap_length = length;
+    h.colormap_entry_bits = entry_bits;
+    h.pixel_depth = depth;
+    h.width = width;
+    h.height = height;
+    return h;
+}
+
 class TgaReader : public testing::Test {
 protected:
     Image load(const Bytes& file, int format = TGA_RGBA) {
@@ -135,14 +148,7 @@ TEST_F(TgaReader, SixteenAndFifteenBitPixelsWidenWithTheSinglePrecisionFactors) 
 }
 
 TEST_F(TgaReader, ColourMappedPixelsAreLookedUpAndStrayIndicesAreTransparent) {
-    TgaHeader h;
-    h.colormap_type = 1;
-    h.image_type = 1;
-    h.colormap_length = 3;
-    h.colormap_entry_bits = 24;
-    h.pixel_depth = 8;
-    h.width = 3;
-    h.height = 2;
+    TgaHeader h = mapped_header(1, 3, 24, 8, 3, 2);
     const Bytes map = {0, 0, 255, 0, 255, 0, 255, 0, 0};  // red, green, blue as B, G, R
     const Bytes indices = {2, 1, 0, 3, 200, 1};           // 3 and 200 lie past the map's end
     Image im = load(h.bytes() + map + indices);
@@ -164,29 +170,15 @@ TEST_F(TgaReader, ColourMappedPixelsAreLookedUpAndStrayIndicesAreTransparent) {
     EXPECT_EQ(im.at(1, 1), (Bytes{0, 0, 0, 0}));
 
     // 32-bit entries keep their alpha; 16-bit indices; a true-colour type with a map uses it too.
-    h = TgaHeader{};
-    h.colormap_type = 1;
-    h.image_type = 2;
-    h.colormap_length = 2;
-    h.colormap_entry_bits = 32;
-    h.pixel_depth = 16;
+    h = mapped_header(2, 2, 32, 16, 2, 1);
     h.descriptor = 0x08;
-    h.width = 2;
-    h.height = 1;
     im = load(h.bytes() + Bytes{0, 0, 200, 255, 0, 100, 0, 51} + Bytes{1, 0, 0, 0});
     ASSERT_TRUE(im.ok);
     EXPECT_EQ(im.at(0, 0), (Bytes{0, 20, 0, 51}));
     EXPECT_EQ(im.at(1, 0), (Bytes{200, 0, 0, 255}));
 
     // 16-bit 5-6-5 entries, an 8-bit index of a one-entry map, run-length encoded.
-    h = TgaHeader{};
-    h.colormap_type = 1;
-    h.image_type = 9;
-    h.colormap_length = 1;
-    h.colormap_entry_bits = 16;
-    h.pixel_depth = 8;
-    h.width = 2;
-    h.height = 1;
+    h = mapped_header(9, 1, 16, 8, 2, 1);
     im = load(h.bytes() + Bytes{0x1F, 0x00} + Bytes{0x81, 0});
     ASSERT_TRUE(im.ok);
     EXPECT_EQ(im.at(1, 0), (Bytes{0, 0, 254, 255}));
@@ -274,14 +266,7 @@ TEST_F(TgaReader, TruncatedDataReadsAsZerosNotAsAnError) {
     EXPECT_EQ(im.at(2, 1), (Bytes{0, 0, 0, 255}));
 
     // Colour-mapped data that ends: missing indices read as 0, the first entry.
-    h = TgaHeader{};
-    h.colormap_type = 1;
-    h.image_type = 1;
-    h.colormap_length = 1;
-    h.colormap_entry_bits = 24;
-    h.pixel_depth = 8;
-    h.width = 2;
-    h.height = 1;
+    h = mapped_header(1, 1, 24, 8, 2, 1);
     im = load(h.bytes() + Bytes{0, 99, 0});
     EXPECT_EQ(im.at(1, 0), (Bytes{0, 99, 0, 255}));
 
@@ -364,19 +349,12 @@ TEST_F(TgaReader, EveryFailureHasItsCodeAndLeavesTheSizesAlone) {
     none.image_type = 0;
     EXPECT_EQ(code_of(none.bytes()), TGA_NO_DATA);
 
-    TgaHeader grey;
-    grey.colormap_type = 1;
-    grey.image_type = 3;
-    grey.colormap_entry_bits = 24;
+    TgaHeader grey = mapped_header(3, 0, 24, 8, 6, 5);
     EXPECT_EQ(code_of(grey.bytes()), TGA_GREYSCALE_COLORMAP);
     grey.image_type = 11;
     EXPECT_EQ(code_of(grey.bytes()), TGA_GREYSCALE_COLORMAP);
 
-    TgaHeader mapped;
-    mapped.colormap_type = 1;
-    mapped.image_type = 1;
-    mapped.pixel_depth = 8;
-    mapped.colormap_length = 2;
+    TgaHeader mapped = mapped_header(1, 2, 0, 8, 6, 5);
     for (int bits : {0, 8, 17, 31, 33}) {
         mapped.colormap_entry_bits = bits;
         EXPECT_EQ(code_of(mapped.bytes() + Bytes(8, 0)), TGA_BAD_COLORMAP_ENTRY_SIZE) << bits;
