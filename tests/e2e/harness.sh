@@ -51,22 +51,19 @@ e2e_setup() {
     E2E_STDOUT="$E2E_WORK/stdout.txt"
     trap e2e_cleanup EXIT
 
-    local n
-    for n in $(seq 90 140); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
-        E2E_XVFB_PID=$!
-        local i
-        for i in $(seq 1 50); do
-            [ -e "/tmp/.X11-unix/X$n" ] && break
-            sleep 0.1
-        done
-        if kill -0 "$E2E_XVFB_PID" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
-            export DISPLAY=":$n"
-            return 0
-        fi
+    # Xvfb picks a free display number itself and tells us which, so
+    # concurrent runs never share a server.
+    local number_file="$E2E_WORK/display" i
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1280x1024x24}" -nolisten tcp \
+        3>"$number_file" >/dev/null 2>&1 &
+    E2E_XVFB_PID=$!
+    for i in $(seq 1 100); do
+        [ -s "$number_file" ] && break
+        kill -0 "$E2E_XVFB_PID" 2>/dev/null || e2e_fail "Xvfb ended at start"
+        sleep 0.1
     done
-    e2e_fail "could not start Xvfb"
+    [ -s "$number_file" ] || e2e_fail "could not start Xvfb"
+    export DISPLAY=":$(tr -d '[:space:]' < "$number_file")"
 }
 
 # Starts the program in the work dir; its standard output goes to $E2E_STDOUT.

@@ -4,6 +4,7 @@
 source "$(dirname "$0")/harness.sh"
 e2e_setup "$1"
 e2e_launch
+e2e_accept_size_dialog
 wid=$(e2e_wait_window)
 
 read -r w h < <(e2e_window_size "$wid")
