@@ -40,7 +40,7 @@ std::vector<unsigned char> header(int width, int height, int format, int image_t
     out.push_back(IMAGE_ID_BYTES);
     out.push_back(0);  // no colour map
     out.push_back(static_cast<unsigned char>(image_type));
-    out.insert(out.end(), 5, 0);  // colour map specification
+    out.insert(out.end(), 5, 0);  // colour map first entry, length and entry size
     put16(out, 0);                // x origin
     put16(out, 0);                // y origin
     put16(out, width);
