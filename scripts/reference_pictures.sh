@@ -22,8 +22,9 @@ views=(
 mkdir -p "$top/docs"
 for view in "${views[@]}"; do
     read -r name t ex ey ez ax ay az <<<"$view"
-    ./town_snapshot town "$name.ppm" "$t" eye "$ex" "$ey" "$ez" "$ax" "$ay" "$az" 640 480 300 >/dev/null
-    convert "$name.ppm" -strip -quality 95 "PNG8:$top/docs/$name.png"
+    ./town_snapshot town "$name.ppm" "$t" eye "$ex" "$ey" "$ez" "$ax" "$ay" "$az" 480 360 300 >/dev/null
+    # A dithered 255-colour palette keeps each picture under 100 KB.
+    convert "$name.ppm" -strip -colors 255 -dither FloydSteinberg "PNG8:$top/docs/$name.png"
     rm -f "$name.ppm"
     echo "docs/$name.png"
 done
