@@ -1,0 +1,89 @@
+// How long the world pass takes to draw the track on ties, reading the tie
+// frames from the table or computing them, and how long both passes of a
+// frame's world take with the train, the cars and the track.
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+
+#include "models/world_blocks.h"
+#include "render/draw.h"
+#include "support/gl_context.h"
+#include "view/town.h"
+
+namespace {
+
+// A wavy loop of n points round the town, as a hand-built coaster rises and
+// falls, each orientation point 4 units above its control point.
+void lay_wavy_loop(Town& town, int n) {
+    for (int i = 0; i < n; ++i) {
+        const float a = 6.2831853f * static_cast<float>(i) / static_cast<float>(n);
+        const float x = 24.0f * std::cos(a);
+        const float y = 5.0f + 3.0f * std::sin(3.0f * a);
+        const float z = 20.0f * std::sin(a);
+        town.points[i] = std::make_unique<ControlPoint>(x, y, z, 1.0f, 1.0f, 1.0f, 255, 0, 0, 0);
+        town.orient_points[i] = std::make_unique<ControlPoint>(x, y + 4.0f, z, 1.0f, 1.0f, 1.0f, 0, 0, 255, 0);
+        town.segments[i] = std::make_unique<TrackSegment>();
+        town.orient_segments[i] = std::make_unique<TrackSegment>();
+    }
+    town.num_points = n;
+    town.num_orient_points = n;
+    town.rebuild_track();
+    town.rebuild_orientation();
+}
+
+// A small picture, so the count is the pass's own work more than filling pixels.
+void look_at_town() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-40, 40, -30, 30, -100, 100);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glRotatef(40, 1, 0, 0);
+    glEnable(GL_DEPTH_TEST);
+}
+
+// Arg 0: the tie frames come from the table; arg 1: computed in every pass.
+void BM_TrackOnTies(benchmark::State& state) {
+    OffscreenContext context(64, 48);
+    look_at_town();
+    Town town(nullptr);
+    lay_wavy_loop(town, 23);
+    town.show_ties = 1;
+    draw_track(town, 0);  // fills the table and loads the texture
+    town.realtime_ties = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        draw_track(town, 0);
+        glFinish();
+    }
+    state.counters["ties"] = town.num_ties;
+}
+BENCHMARK(BM_TrackOnTies)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_WorldBothPasses(benchmark::State& state) {
+    OffscreenContext context(64, 48);
+    look_at_town();
+    Town town(nullptr);
+    lay_wavy_loop(town, 23);
+    town.show_ties = 1;
+    town.train_running = 1;
+    town.time_of_day = 0.5f;
+    town.train_pos = town.track_point(0.2f);
+    town.train_dir = town.track_derivative(0.2f);
+    town.train_up = town.orient_point_at(0.2f) - town.train_pos;
+    draw_world(town, 0);
+    for (auto _ : state) {
+        draw_world(town, 0);
+        glPushMatrix();
+        glMultMatrixd(flatten_matrix);
+        draw_world(town, 1);
+        glPopMatrix();
+        glFinish();
+    }
+}
+BENCHMARK(BM_WorldBothPasses)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
