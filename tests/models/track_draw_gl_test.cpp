@@ -160,6 +160,13 @@ TEST_F(TrackDrawGl, PostsStandUnderEveryIntervalthTieWhereTheTrackIsUpright) {
     ASSERT_EQ(static_cast<int>(carried.size()), town.num_ties / 3);
     for (std::size_t i = 0; i < carried.size(); ++i) EXPECT_EQ(carried[i], 3 * static_cast<int>(i + 1));
 
+    // An interval of 0 (only a damaged scene file could bring one) puts a
+    // post under every tie rather than dividing by zero.
+    town.post_interval = 0;
+    posts_under(carried);
+    EXPECT_EQ(static_cast<int>(carried.size()), town.num_ties);
+    town.post_interval = 3;
+
     // A post reaches from the ground to just below its tie.
     std::vector<FeedbackPrimitive> post, tie;
     for (const FeedbackPrimitive& p : track(0)) {
@@ -236,6 +243,16 @@ TEST_F(TrackDrawGl, TieTableIsWrittenAfterAnEditAndReadByLaterPasses) {
     town.track_edited = 1;
     EXPECT_NEAR(highest_line_point(track(0)), normal_top, 1e-3f);
     EXPECT_NEAR(table[1], table[10] * 0.24f, 1e-6f);
+}
+
+TEST_F(TrackDrawGl, MoreTiesThanTheTableHoldsAreDrawnWithoutWritingPastIt) {
+    lay_hilly_loop(town);
+    town.show_ties = 1;
+    town.tie_spacing = 1;  // three times the ties the table was sized for
+    int ties = 0;
+    for (const FeedbackPrimitive& p : track(0)) ties += is_tie(p) ? 1 : 0;
+    EXPECT_GT(ties, 12 * town.tie_capacity);
+    EXPECT_TRUE(all_finite(track(1)));
 }
 
 TEST_F(TrackDrawGl, WithoutATableEveryPassComputesTheTies) {
