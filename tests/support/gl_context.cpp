@@ -17,7 +17,11 @@ OffscreenContext::OffscreenContext(int width, int height)
     glViewport(0, 0, width, height);
 }
 
-OffscreenContext::~OffscreenContext() { OSMesaDestroyContext(static_cast<OSMesaContext>(context_)); }
+OffscreenContext::~OffscreenContext() {
+    // Mesa must finish pending drawing into our buffer before it goes away.
+    glFinish();
+    OSMesaDestroyContext(static_cast<OSMesaContext>(context_));
+}
 
 Rgba OffscreenContext::pixel(int x, int y) const {
     glFinish();
