@@ -10,28 +10,12 @@
 #include "models/world_blocks.h"
 #include "render/draw.h"
 #include "support/gl_context.h"
+#include "track/track_fixture.h"
 #include "view/town.h"
 
 namespace {
 
-// A wavy loop of n points round the town, as a hand-built coaster rises and
-// falls, each orientation point 4 units above its control point.
-void lay_wavy_loop(Town& town, int n) {
-    for (int i = 0; i < n; ++i) {
-        const float a = 6.2831853f * static_cast<float>(i) / static_cast<float>(n);
-        const float x = 24.0f * std::cos(a);
-        const float y = 5.0f + 3.0f * std::sin(3.0f * a);
-        const float z = 20.0f * std::sin(a);
-        town.points[i] = std::make_unique<ControlPoint>(x, y, z, 1.0f, 1.0f, 1.0f, 255, 0, 0, 0);
-        town.orient_points[i] = std::make_unique<ControlPoint>(x, y + 4.0f, z, 1.0f, 1.0f, 1.0f, 0, 0, 255, 0);
-        town.segments[i] = std::make_unique<TrackSegment>();
-        town.orient_segments[i] = std::make_unique<TrackSegment>();
-    }
-    town.num_points = n;
-    town.num_orient_points = n;
-    town.rebuild_track();
-    town.rebuild_orientation();
-}
+void lay_wavy_loop(Town& town, int n) { lay_track(town, wavy_loop(n, 24.0f, 20.0f, 5.0f, 3.0f)); }
 
 // A small picture, so the count is the pass's own work more than filling pixels.
 void look_at_town() {

@@ -2,13 +2,14 @@
 // it runs its own wait loop, so the caller blocks until the user answers.
 #include "app/file_prompt.h"
 
-#include <FL/Fl.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Window.H>
 
 #include <cstring>
+
+#include "app/modal_answer.h"
 
 namespace {
 
@@ -29,8 +30,6 @@ void copy_name(char* buffer, const char* text) {
     buffer[n] = '\0';
 }
 
-enum class Answer { NONE, OK, CANCEL };
-
 }  // namespace
 
 int ask_file_name(char* buffer, const char* label, int input_x, int input_y, int input_w,
@@ -47,22 +46,7 @@ int ask_file_name(char* buffer, const char* label, int input_x, int input_y, int
     Fl_Return_Button ok(left + BUTTON_W + BUTTON_GAP, BUTTON_Y, BUTTON_W, BUTTON_H, "OK");
     window.hotspot(&cancel);
     window.end();
-    window.set_modal();
-    window.show();
-
-    // The buttons have no callbacks: a pressed button, or the window when its
-    // close box is used, arrives through the read queue.
-    Answer answer = Answer::NONE;
-    while (answer == Answer::NONE) {
-        Fl::wait();
-        for (Fl_Widget* w = Fl::readqueue(); w != nullptr; w = Fl::readqueue()) {
-            if (answer != Answer::NONE) continue;  // drain what is left
-            if (w == &ok) answer = Answer::OK;
-            if (w == &cancel || w == &window) answer = Answer::CANCEL;
-        }
-        if (answer == Answer::NONE && !window.shown()) answer = Answer::CANCEL;
-    }
-    if (answer == Answer::CANCEL) return 0;
+    if (!wait_for_modal_answer(window, ok, cancel)) return 0;
     copy_name(buffer, input.value());
     return 1;
 }

@@ -2,7 +2,6 @@
 // window exists, pre-filled from res.cfg and writing the answer back to it.
 #include "app/window_size_dialog.h"
 
-#include <FL/Fl.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Input.H>
@@ -11,13 +10,8 @@
 
 #include <cstdio>
 
+#include "app/modal_answer.h"
 #include "app/window_size.h"
-
-namespace {
-
-enum class Answer { NONE, OK, CANCEL };
-
-}  // namespace
 
 int ask_window_size(int& width, int& height, int& cancelled) {
     const WindowSizeText start = read_res_cfg();
@@ -34,24 +28,7 @@ int ask_window_size(int& width, int& height, int& cancelled) {
     Fl_Return_Button ok(143, 40, 80, 25, "OK");
     window.hotspot(&cancel);
     window.end();
-    window.set_modal();
-    window.show();
-
-    // The buttons have no callbacks: a pressed button, or the window when its
-    // close box is used, arrives through the read queue.
-    Answer answer = Answer::NONE;
-    while (answer == Answer::NONE) {
-        Fl::wait();
-        for (Fl_Widget* w = Fl::readqueue(); w != nullptr; w = Fl::readqueue()) {
-            if (answer != Answer::NONE) continue;  // drain what is left
-            if (w == &ok) answer = Answer::OK;
-            if (w == &cancel || w == &window) answer = Answer::CANCEL;
-        }
-        // A window that vanished without a word counts as closed.
-        if (answer == Answer::NONE && !window.shown()) answer = Answer::CANCEL;
-    }
-
-    if (answer == Answer::CANCEL) {
+    if (!wait_for_modal_answer(window, ok, cancel)) {
         cancelled = 1;
         return 0;
     }

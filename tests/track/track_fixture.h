@@ -2,14 +2,16 @@
 // the way a scene load lays them, then both curves rebuilt.
 #pragma once
 
+#include <cmath>
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 #include "view/town.h"
 
 // Lays the given control points, each with its orientation point `rise`
 // above it, and rebuilds the track and the orientation curve.
-inline void lay_track(Town& town, std::initializer_list<Vec3> at, float rise = 4.0f) {
+inline void lay_track(Town& town, const std::vector<Vec3>& at, float rise = 4.0f) {
     town.clear_points();
     for (const Vec3 p : at) {
         const int i = town.num_points;
@@ -23,6 +25,22 @@ inline void lay_track(Town& town, std::initializer_list<Vec3> at, float rise = 4
     }
     town.rebuild_track();
     town.rebuild_orientation();
+}
+
+inline void lay_track(Town& town, std::initializer_list<Vec3> at, float rise = 4.0f) {
+    lay_track(town, std::vector<Vec3>(at), rise);
+}
+
+// n points round the town centre on an ellipse of half-axes rx and rz,
+// rising and falling three times a lap around height base, like a
+// hand-built coaster.
+inline std::vector<Vec3> wavy_loop(int n, float rx, float rz, float base, float wave) {
+    std::vector<Vec3> at;
+    for (int i = 0; i < n; ++i) {
+        const float a = 6.2831853f * static_cast<float>(i) / static_cast<float>(n);
+        at.push_back({rx * std::cos(a), base + wave * std::sin(3.0f * a), rz * std::sin(a)});
+    }
+    return at;
 }
 
 // A lopsided loop over uneven ground: no two sides alike, no axis symmetric.
