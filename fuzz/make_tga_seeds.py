@@ -67,9 +67,9 @@ def main():
         nbytes = (bits + 7) // 8
         cmap = raw([(i * 0x2F1B3D) & ((1 << bits) - 1) for i in range(entries)], nbytes)
         indices = [v % (entries + 1) for v in picture(w, h, 255)]  # one index past the map
-        spec = (0, entries, bits)
-        seeds[f"mapped_{bits}.tga"] = header(1, w, h, 8, 8 if bits == 32 else 0, spec) + cmap + raw(indices, 1)
-        seeds[f"mapped_rle_{bits}.tga"] = header(9, w, h, 8, 0x20, spec) + cmap + rle(indices, 1)
+        colour_map = (0, entries, bits)
+        seeds[f"mapped_{bits}.tga"] = header(1, w, h, 8, 8 if bits == 32 else 0, colour_map) + cmap + raw(indices, 1)
+        seeds[f"mapped_rle_{bits}.tga"] = header(9, w, h, 8, 0x20, colour_map) + cmap + rle(indices, 1)
     seeds["mapped_16bit_index.tga"] = header(1, w, h, 16, 0, (2, 4, 24)) + raw(range(12), 3) + raw(
         [v % 6 for v in picture(w, h, 255)], 2)
     seeds["with_id.tga"] = header(2, w, h, 24, 0, None, b"town") + raw(picture(w, h, 0xFFFFFF), 3)

@@ -21,7 +21,7 @@ void plain(Canvas& c, int) {
 
 // Power-of-two sides, sized to the face each picture covers. The walls'
 // sizes follow the walls' proportions so windows come out square enough.
-const TextureSpec TEXTURE_SET[] = {
+const TexturePlan TEXTURE_SET[] = {
     {"sky front", 256, 256, TGA_RGB, false, paint_sky, SKY_FRONT},
     {"sky left", 256, 256, TGA_RGB, false, paint_sky, SKY_LEFT},
     {"sky back", 256, 256, TGA_RGB, false, paint_sky, SKY_BACK},
@@ -84,14 +84,14 @@ int main(int argc, char** argv) {
     }
     long total = 0;
     int written = 0;
-    for (const TextureSpec& spec : TEXTURE_SET) {
-        if (!wanted(spec.name, argc, argv)) continue;
-        Canvas canvas(spec.width, spec.height);
-        spec.paint(canvas, spec.variant);
-        const std::vector<unsigned char> pixels = canvas.bytes(spec.format);
-        const std::string path = dir + "/" + spec.name + ".tga";
-        const int ok = spec.run_length ? write_tga_rle(path.c_str(), spec.width, spec.height, pixels.data(), spec.format)
-                                       : write_tga(path.c_str(), spec.width, spec.height, pixels.data(), spec.format);
+    for (const TexturePlan& picture : TEXTURE_SET) {
+        if (!wanted(picture.name, argc, argv)) continue;
+        Canvas canvas(picture.width, picture.height);
+        picture.paint(canvas, picture.variant);
+        const std::vector<unsigned char> pixels = canvas.bytes(picture.format);
+        const std::string path = dir + "/" + picture.name + ".tga";
+        const int ok = picture.run_length ? write_tga_rle(path.c_str(), picture.width, picture.height, pixels.data(), picture.format)
+                                       : write_tga(path.c_str(), picture.width, picture.height, pixels.data(), picture.format);
         if (!ok) {
             std::fprintf(stderr, "make_textures: %s: %s\n", path.c_str(), tga_error_message(get_tga_error_code()));
             return 1;

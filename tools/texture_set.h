@@ -44,7 +44,7 @@ enum FacadeKind {
     FACADE_COUNT
 };
 
-struct TextureSpec {
+struct TexturePlan {
     const char* name;  // the texture's name; its file is "<name>.tga"
     int width, height;
     int format;        // TGA_RGB, or TGA_RGBA where alpha matters
@@ -53,5 +53,5 @@ struct TextureSpec {
     int variant;       // passed to paint (sky face, facade)
 };
 
-extern const TextureSpec TEXTURE_SET[];
+extern const TexturePlan TEXTURE_SET[];
 extern const int TEXTURE_SET_SIZE;
