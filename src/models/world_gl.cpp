@@ -43,7 +43,11 @@ void draw_object(const ModelContext& ctx, int code, const ControlPoint& obj) {
 
 }  // namespace
 
-void bind_texture(Town& town, const char* name) { texture_by_name(name, false, false, &town.frame_clock); }
+// A texture that cannot be loaded binds 0, so its faces are drawn plain
+// rather than in whatever texture was bound before.
+void bind_texture(Town& town, const char* name) {
+    glBindTexture(GL_TEXTURE_2D, texture_by_name(name, false, false, &town.frame_clock));
+}
 
 void unbind_texture() { glBindTexture(GL_TEXTURE_2D, 0); }
 
