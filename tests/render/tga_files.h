@@ -1,16 +1,18 @@
 // Helpers for the image tests: a scratch directory that the test may chdir
-// into, and TGA files put together byte by byte.
+// into, TGA files put together byte by byte, and pictures drawn by a colour
+// function for the writers.
 #pragma once
 
-#include <dirent.h>
 #include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
+
+#include "render/tga.h"
 
 // A fresh directory under /tmp, removed with everything in it at the end.
 class ScratchDir {
@@ -19,7 +21,10 @@ public:
         char name[] = "/tmp/quill_tga_XXXXXX";
         path_ = mkdtemp(name) ? name : "";
     }
-    ~ScratchDir() { remove_tree(path_); }
+    ~ScratchDir() {
+        std::error_code ignored;
+        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+    }
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
 
@@ -27,41 +32,25 @@ public:
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
 private:
-    static void remove_tree(const std::string& dir) {
-        if (dir.empty()) return;
-        if (DIR* d = opendir(dir.c_str())) {
-            while (dirent* e = readdir(d)) {
-                const std::string n = e->d_name;
-                if (n == "." || n == "..") continue;
-                const std::string full = dir + "/" + n;
-                struct stat st {};
-                if (lstat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-                    remove_tree(full);
-                } else {
-                    unlink(full.c_str());
-                }
-            }
-            closedir(d);
-        }
-        rmdir(dir.c_str());
-    }
     std::string path_;
 };
 
 // Runs the test's body in another working directory and comes back after.
 class WorkingDir {
 public:
-    explicit WorkingDir(const std::string& dir) {
-        if (getcwd(old_, sizeof old_) == nullptr) old_[0] = '\0';
-        ok_ = chdir(dir.c_str()) == 0;
+    explicit WorkingDir(const std::string& dir) : old_(std::filesystem::current_path()) {
+        std::error_code error;
+        std::filesystem::current_path(dir, error);
+        ok_ = !error;
     }
     ~WorkingDir() {
-        if (old_[0] != '\0' && chdir(old_) != 0) std::perror("chdir");
+        std::error_code ignored;
+        std::filesystem::current_path(old_, ignored);
     }
     bool ok() const { return ok_; }
 
 private:
-    char old_[4096];
+    std::filesystem::path old_;
     bool ok_ = false;
 };
 
@@ -110,4 +99,25 @@ inline Bytes read_bytes(const std::string& path) {
     while ((c = std::fgetc(f)) != EOF) out.push_back(static_cast<uint8_t>(c));
     std::fclose(f);
     return out;
+}
+
+// A bottom-up buffer of width x height pixels of format bytes, the first
+// format bytes of colour(x, y) at each.
+template <typename F>
+Bytes make_image(int width, int height, int format, F colour) {
+    Bytes out;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const Bytes c = colour(x, y);
+            out.insert(out.end(), c.begin(), c.begin() + format);
+        }
+    }
+    return out;
+}
+
+// Writes an RGBA picture coloured by colour(x, y); true when it was written.
+template <typename F>
+bool write_picture(const std::string& path, int width, int height, F colour) {
+    const Bytes px = make_image(width, height, TGA_RGBA, colour);
+    return write_tga(path.c_str(), width, height, px.data(), TGA_RGBA) == 1;
 }

@@ -8,26 +8,12 @@
 
 #include <cstdlib>
 
-#include "render/tga.h"
 #include "render/tga_files.h"
 
 namespace {
 
-const Bytes IMAGE_ID = {'w', 'r', 'i', 't', 't', 'e', 'n', ' ', 'b', 'y', ' ',
-                        'Q', 'u', 'i', 'l', 'l', 'm', 'o', 'o', 'r', '.'};
-
-// A buffer of width x height pixels of format bytes, filled by colour(x, y).
-template <typename F>
-Bytes make_image(int width, int height, int format, F colour) {
-    Bytes out;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const Bytes c = colour(x, y);
-            out.insert(out.end(), c.begin(), c.begin() + format);
-        }
-    }
-    return out;
-}
+const std::string IMAGE_ID = "written by Quillmoor.";
+using Writer = int (*)(const char*, int, int, const unsigned char*, int);
 
 // What follows the header and the image ID.
 Bytes body(const Bytes& file) { return Bytes(file.begin() + 18 + 21, file.end()); }
@@ -35,8 +21,7 @@ Bytes body(const Bytes& file) { return Bytes(file.begin() + 18 + 21, file.end())
 class TgaWriter : public testing::Test {
 protected:
     // Writes with one of the writers, then reads the file back as the same format.
-    Bytes round_trip(int (*writer)(const char*, int, int, const unsigned char*, int), const Bytes& px, int width,
-                     int height, int format) {
+    Bytes round_trip(Writer writer, const Bytes& px, int width, int height, int format) {
         const std::string path = dir.file("round.tga");
         EXPECT_EQ(writer(path.c_str(), width, height, px.data(), format), 1);
         int w = 0, h = 0;
@@ -49,8 +34,7 @@ protected:
         std::free(p);
         return out;
     }
-    Bytes written(int (*writer)(const char*, int, int, const unsigned char*, int), const Bytes& px, int width,
-                  int height, int format) {
+    Bytes written(Writer writer, const Bytes& px, int width, int height, int format) {
         const std::string path = dir.file("out.tga");
         EXPECT_EQ(writer(path.c_str(), width, height, px.data(), format), 1);
         return read_bytes(path);
@@ -68,7 +52,7 @@ TEST_F(TgaWriter, UncompressedFilesHoldTheHeaderTheIdAndBottomRowFirst) {
     ASSERT_EQ(file.size(), 18u + 21u + 6u * 5u * 3u);
     EXPECT_EQ(Bytes(file.begin(), file.begin() + 18),
               (Bytes{21, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 6, 0, 5, 0, 24, 0}));
-    EXPECT_EQ(Bytes(file.begin() + 18, file.begin() + 39), IMAGE_ID);
+    EXPECT_EQ(std::string(file.begin() + 18, file.begin() + 39), IMAGE_ID);
     const Bytes b = body(file);
     EXPECT_EQ(Bytes(b.begin(), b.begin() + 6), (Bytes{0, 20, 10, 0, 20, 40}));  // B, G, R of (0,0), (1,0)
     EXPECT_EQ(Bytes(b.end() - 3, b.end()), (Bytes{20, 180, 160}));             // (5, 4), the top right
@@ -94,11 +78,8 @@ TEST_F(TgaWriter, AlphaPixelsAreDividedByTheirAlphaOnTheWayOut) {
     EXPECT_EQ(b, (Bytes{0, 127, 255, 128, 0, 0, 0, 0, 30, 20, 10, 0, 127, 0, 255, 100, 7, 7, 7, 255}));
 
     // Reading it back premultiplies again: opaque and transparent pixels come back exactly.
-    const Bytes back = round_trip(write_tga, px, 5, 1, TGA_RGBA);
-    EXPECT_EQ(Bytes(back.begin(), back.begin() + 4), (Bytes{128, 63, 0, 128}));
-    EXPECT_EQ(Bytes(back.begin() + 4, back.begin() + 12), (Bytes{0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Bytes(back.begin() + 12, back.begin() + 16), (Bytes{100, 0, 49, 100}));
-    EXPECT_EQ(Bytes(back.begin() + 16, back.end()), (Bytes{7, 7, 7, 255}));
+    EXPECT_EQ(round_trip(write_tga, px, 5, 1, TGA_RGBA),
+              (Bytes{128, 63, 0, 128, 0, 0, 0, 0, 0, 0, 0, 0, 100, 0, 49, 100, 7, 7, 7, 255}));
 }
 
 TEST_F(TgaWriter, RunLengthPacketsStayInsideOneRow) {
