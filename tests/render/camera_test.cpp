@@ -34,8 +34,6 @@ Camera constructed() { return Camera({0, 10, 10}, {0, 0, 0}, {0, 1, 0}); }
 
 TEST(Camera, ConstructionLooksDownAtTheOriginFromTheSouth) {
     const Camera c = constructed();
-    expect_vec(c.eye, {0, 10, 10}, "eye", 0);
-    expect_vec(c.target, {0, 0, 0}, "target", 0);
     expect_vec(c.look, {0, -H, -H}, "look");
     expect_vec(c.right, {1, 0, 0}, "right");
     expect_vec(c.up, {0, H, -H}, "up");

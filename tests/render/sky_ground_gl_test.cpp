@@ -4,8 +4,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -15,14 +13,14 @@
 
 #include "render/draw.h"
 #include "render/texture_cache.h"
-#include "render/tga.h"
+#include "render/tga_files.h"
 #include "support/gl_context.h"
 #include "view/town.h"
 
 namespace {
 
 struct Colour {
-    int r, g, b;
+    uint8_t r, g, b;
 };
 
 // Each sky face has its own pair of colours, one for the left half of its
@@ -46,43 +44,30 @@ constexpr Colour LAND{40 * 112 / 255, 80 * 135 / 255, 220 * 90 / 255};
 constexpr int WIDTH = 160;
 constexpr int HEIGHT = 120;
 
-// An image 6 wide and 5 high, its left three columns one colour and its right three another.
-void write_halves(const std::string& path, Colour left, Colour right) {
-    constexpr int w = 6, h = 5;
-    std::vector<unsigned char> pixels(w * h * 4);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const Colour c = x < w / 2 ? left : right;
-            unsigned char* p = &pixels[(y * w + x) * 4];
-            p[0] = static_cast<unsigned char>(c.r);
-            p[1] = static_cast<unsigned char>(c.g);
-            p[2] = static_cast<unsigned char>(c.b);
-            p[3] = 255;
-        }
-    }
-    ASSERT_EQ(write_tga(path.c_str(), w, h, pixels.data(), TGA_RGBA), 1) << path;
-}
-
 // One context and one directory of test textures for the whole suite: the
 // texture cache keeps what it loaded for the life of the process.
 class SkyGroundGl : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        char name[] = "/tmp/quill_sky_XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        scratch = name;
-        std::filesystem::create_directory(scratch + "/textures");
-        for (const SkyImage& s : SKY_IMAGES) write_halves(scratch + "/textures/" + s.name + ".tga", s.left, s.right);
-        write_halves(scratch + "/textures/concrete.tga", CONCRETE, CONCRETE);
-        write_halves(scratch + "/textures/cement.tga", CEMENT, CEMENT);
-        old_dir = std::filesystem::current_path();
-        std::filesystem::current_path(scratch);
+        scratch = std::make_unique<ScratchDir>();
+        std::filesystem::create_directory(scratch->file("textures"));
+        // 6 x 5 images, their left three columns one colour and their right three another.
+        const auto halves = [](const std::string& name, Colour left, Colour right) {
+            EXPECT_TRUE(write_picture(scratch->file("textures/" + name + ".tga"), 6, 5, [&](int x, int) {
+                const Colour c = x < 3 ? left : right;
+                return Bytes{c.r, c.g, c.b, 255};
+            })) << name;
+        };
+        for (const SkyImage& s : SKY_IMAGES) halves(s.name, s.left, s.right);
+        halves("concrete", CONCRETE, CONCRETE);
+        halves("cement", CEMENT, CEMENT);
+        cwd = std::make_unique<WorkingDir>(scratch->path());
         context = std::make_unique<OffscreenContext>(WIDTH, HEIGHT);
     }
     static void TearDownTestSuite() {
         context.reset();
-        std::filesystem::current_path(old_dir);
-        std::filesystem::remove_all(scratch);
+        cwd.reset();
+        scratch.reset();
     }
 
     void SetUp() override {
@@ -139,8 +124,8 @@ protected:
         return d;
     }
 
-    static inline std::string scratch;
-    static inline std::filesystem::path old_dir;
+    static inline std::unique_ptr<ScratchDir> scratch;
+    static inline std::unique_ptr<WorkingDir> cwd;
     static inline std::unique_ptr<OffscreenContext> context;
     Town town{nullptr};
 };
@@ -196,23 +181,23 @@ TEST_F(SkyGroundGl, GroundFromAboveShowsStreetsBlocksAndLand) {
     // Straight down on the origin from 60 up, north at the top of the picture.
     draw(Camera({0, 60, 0}, {0, 0, 0}, {0, 0, -1}));
     expect_colour(context->pixel(WIDTH / 2, HEIGHT / 2), CONCRETE, 1, "centre of the picture");
-    const Vec3 streets[] = {{0, 0, -7}, {0, 0, 9}, {-6, 0, 0}, {8, 0, 0}, {-14, 0, 5}, {14, 0, -3}, {6, 0, -14}, {-5, 0, 14}};
-    for (const Vec3& p : streets) expect_colour(at(p), CONCRETE, 1, "street at x " + std::to_string(p.x) + " z " + std::to_string(p.z));
-    const Vec3 blocks[] = {{-7, 0, -6}, {7, 0, -8}, {6, 0, 7}, {-8, 0, 6}};
-    for (const Vec3& p : blocks) expect_colour(at(p), CEMENT, 1, "block at x " + std::to_string(p.x) + " z " + std::to_string(p.z));
-    const Vec3 land[] = {{-25, 0, 0}, {30, 0, 10}, {0, 0, 20}, {-20, 0, -20}};
-    for (const Vec3& p : land) expect_colour(at(p), LAND, 1, "land at x " + std::to_string(p.x) + " z " + std::to_string(p.z));
+    const auto expect_ground = [&](std::initializer_list<Vec3> points, Colour want, const char* what) {
+        for (const Vec3& p : points) {
+            expect_colour(at(p), want, 1, std::string(what) + " at x " + std::to_string(p.x) + " z " + std::to_string(p.z));
+        }
+    };
+    expect_ground({{0, 0, -7}, {0, 0, 9}, {-6, 0, 0}, {8, 0, 0}, {-14, 0, 5}, {14, 0, -3}, {6, 0, -14}, {-5, 0, 14}},
+                  CONCRETE, "street");
+    expect_ground({{-7, 0, -6}, {7, 0, -8}, {6, 0, 7}, {-8, 0, 6}}, CEMENT, "block");
+    expect_ground({{-25, 0, 0}, {30, 0, 10}, {0, 0, 20}, {-20, 0, -20}}, LAND, "land");
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
 
     // Close over the north-west corner: the streets are two units wide.
     draw(Camera({-13, 12, -13}, {-13, 0, -13}, {0, 0, -1}));
-    expect_colour(at({-13.6f, 0, -9}), CONCRETE, 1, "west ring street, inner half");
-    expect_colour(at({-12.4f, 0, -9}), CEMENT, 1, "north-west block by the west street");
-    expect_colour(at({-9, 0, -12.4f}), CEMENT, 1, "north-west block by the north street");
-    expect_colour(at({-15.4f, 0, -9}), LAND, 1, "land west of the town");
-    expect_colour(at({-9, 0, -15.4f}), LAND, 1, "land north of the town");
-    expect_colour(at({-14.6f, 0, -14.6f}), CONCRETE, 1, "corner of the ring streets");
+    expect_ground({{-13.6f, 0, -9}, {-14.6f, 0, -14.6f}}, CONCRETE, "west ring street's inner half, corner");
+    expect_ground({{-12.4f, 0, -9}, {-9, 0, -12.4f}}, CEMENT, "north-west block by the ring streets");
+    expect_ground({{-15.4f, 0, -9}, {-9, 0, -15.4f}}, LAND, "land west and north of the town");
 }
 
 TEST_F(SkyGroundGl, GroundIsSeenFromAboveOnly) {
