@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "models/town_models.h"
+#include "models/world_view.h"
 #include "support/gl_context.h"
 #include "track/vec3.h"
 
@@ -77,19 +78,13 @@ inline std::vector<WorldCorner> all_corners(const std::vector<WorldPolygon>& pol
     return out;
 }
 
-struct Bounds {
-    Vec3 lo{1e9f, 1e9f, 1e9f};
-    Vec3 hi{-1e9f, -1e9f, -1e9f};
-};
-
 inline Bounds bounds_of(const std::vector<WorldCorner>& corners) {
     Bounds b;
-    for (const WorldCorner& c : corners) {
-        b.lo = {std::min(b.lo.x, c.p.x), std::min(b.lo.y, c.p.y), std::min(b.lo.z, c.p.z)};
-        b.hi = {std::max(b.hi.x, c.p.x), std::max(b.hi.y, c.p.y), std::max(b.hi.z, c.p.z)};
-    }
+    for (const WorldCorner& c : corners) b.add(c.p);
     return b;
 }
+
+inline Bounds bounds_of(const std::vector<WorldPolygon>& polys) { return bounds_of(all_corners(polys)); }
 
 inline bool all_corners_match(const WorldPolygon& poly, const std::function<bool(const WorldCorner&)>& pred) {
     return std::all_of(poly.begin(), poly.end(), pred);
@@ -135,5 +130,11 @@ inline ModelContext normal_pass(bool selected = false, float time_of_day = 0.5f)
     ctx.pass = 0;
     ctx.selected = selected;
     ctx.time_of_day = time_of_day;
+    return ctx;
+}
+
+inline ModelContext shadow_pass() {
+    ModelContext ctx;
+    ctx.pass = 1;
     return ctx;
 }

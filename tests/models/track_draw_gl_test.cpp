@@ -18,6 +18,27 @@ namespace {
 
 constexpr float TIE_RGB[3] = {129 / 255.0f, 114 / 255.0f, 61 / 255.0f};
 
+bool is_tie(const FeedbackPrimitive& p) {
+    return p.kind == FeedbackPrimitive::Polygon && colour_is(p.vertices[0], TIE_RGB[0], TIE_RGB[1], TIE_RGB[2]);
+}
+bool is_post(const FeedbackPrimitive& p) {
+    return p.kind == FeedbackPrimitive::Polygon && colour_is(p.vertices[0], 0.5f, 0.5f, 0.5f);
+}
+
+// The hilly loop with its orientation points rise above the control points:
+// at 0 no up direction anywhere, below 0 the track hangs upside down.
+void lay_hilly_loop_rising(Town& town, float rise) {
+    lay_hilly_loop(town);
+    for (int i = 0; i < town.num_points; ++i) town.orient_points[i]->y = town.points[i]->y + rise;
+    town.rebuild_orientation();
+}
+
+// A town whose tie table cannot be allocated.
+struct TownWithoutTieTable : Town {
+    TownWithoutTieTable() : Town(nullptr) {}
+    float* allocate_tie_table(std::size_t) override { return nullptr; }
+};
+
 class TrackDrawGl : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -26,15 +47,30 @@ protected:
         town.lighting = 0;
     }
 
-    std::vector<FeedbackPrimitive> track(int pass) {
-        return capture_feedback([&] { draw_track(town, pass); });
+    std::vector<FeedbackPrimitive> track(int pass, Town* which = nullptr) {
+        return capture_feedback([&] { draw_track(which ? *which : town, pass); });
     }
 
-    static bool is_tie(const FeedbackPrimitive& p) {
-        return p.kind == FeedbackPrimitive::Polygon && colour_is(p.vertices[0], TIE_RGB[0], TIE_RGB[1], TIE_RGB[2]);
+    // Twelve a tie: six faces of two triangles.
+    int tie_triangles(int pass) {
+        int n = 0;
+        for (const FeedbackPrimitive& p : track(pass)) n += is_tie(p) ? 1 : 0;
+        return n;
     }
-    static bool is_post(const FeedbackPrimitive& p) {
-        return p.kind == FeedbackPrimitive::Polygon && colour_is(p.vertices[0], 0.5f, 0.5f, 0.5f);
+
+    // The ties that carry a post, counted from 1 in drawing order: a post
+    // comes just before the tie it carries.
+    std::vector<int> ties_on_posts() {
+        std::vector<int> carried;
+        int tie_triangles = 0;
+        bool post_pending = false;
+        for (const FeedbackPrimitive& p : track(0)) {
+            post_pending = post_pending || is_post(p);
+            if (!is_tie(p) || tie_triangles++ % 12 != 0) continue;
+            if (post_pending) carried.push_back(tie_triangles / 12 + 1);
+            post_pending = false;
+        }
+        return carried;
     }
 
     Vec3 centre_of(const std::vector<FeedbackPrimitive>& prims) const {
@@ -50,11 +86,7 @@ protected:
     }
 
     float highest_line_point(const std::vector<FeedbackPrimitive>& prims) const {
-        float top = -std::numeric_limits<float>::max();
-        for (const FeedbackPrimitive& p : of_kind(prims, FeedbackPrimitive::Line)) {
-            for (const FeedbackVertex& v : p.vertices) top = std::fmax(top, view.world(v).y);
-        }
-        return top;
+        return world_bounds(view, of_kind(prims, FeedbackPrimitive::Line)).hi.y;
     }
 
     OffscreenContext context{160, 120};
@@ -63,12 +95,6 @@ protected:
 };
 
 float distance(Vec3 a, Vec3 b) { return length(a - b); }
-
-// A town whose tie table cannot be allocated.
-struct TownWithoutTieTable : Town {
-    TownWithoutTieTable() : Town(nullptr) {}
-    float* allocate_tie_table(std::size_t) override { return nullptr; }
-};
 
 }  // namespace
 
@@ -101,7 +127,7 @@ TEST_F(TrackDrawGl, EveryCountedTieIsDrawnWithTheNextOfEightImages) {
         if (is_tie(p)) ties.push_back(p);
     }
     ASSERT_GT(town.num_ties, 16);
-    ASSERT_EQ(ties.size(), 12u * static_cast<std::size_t>(town.num_ties));  // six faces, two triangles each
+    ASSERT_EQ(ties.size(), 12u * static_cast<std::size_t>(town.num_ties));
 
     for (int k = 1; k <= town.num_ties; ++k) {
         const int variant = k % 8;  // the first tie shows image 1
@@ -116,95 +142,54 @@ TEST_F(TrackDrawGl, EveryCountedTieIsDrawnWithTheNextOfEightImages) {
         EXPECT_NEAR(s_max, (variant + 1) / 8.0f, 1e-5) << "tie " << k;
     }
 
-    // Each tie is a closed box wound outward: seen from any side, the faces
-    // turned toward the viewer cover as much as those turned away, and lie
-    // in front of them.
-    const std::vector<FeedbackPrimitive> first_tie(ties.begin(), ties.begin() + 12);
-    const Vec3 centre = centre_of(first_tie);
-    for (const Vec3 dir : test_directions()) {
-        view.look(centre + 10 * dir, centre, up_for(dir), 0.6f, context.width(), context.height());
-        std::vector<FeedbackPrimitive> one;
+    const Vec3 centre = centre_of(std::vector<FeedbackPrimitive>(ties.begin(), ties.begin() + 12));
+    expect_wound_outward(view, centre, 0.6f, context.width(), context.height(), [&] {
+        std::vector<FeedbackPrimitive> first_tie;
         for (const FeedbackPrimitive& p : track(0)) {
-            if (is_tie(p) && one.size() < 12) one.push_back(p);
+            if (is_tie(p) && first_tie.size() < 12) first_tie.push_back(p);
         }
-        const Sides s = sides_seen(one);
-        EXPECT_NEAR(s.front_area, s.back_area, 0.002f * (s.front_area + s.back_area) + 0.5f);
-        EXPECT_LT(s.front_depth, s.back_depth);
-    }
+        return first_tie;
+    }, "the first tie");
 }
 
 TEST_F(TrackDrawGl, PostsStandUnderEveryIntervalthTieWhereTheTrackIsUpright) {
     lay_hilly_loop(town);
     town.show_ties = 1;
     town.post_interval = 3;
-
-    // Walk the primitives in drawing order: a post comes just before the
-    // tie it carries.
-    auto posts_under = [&](std::vector<int>& carried) {
-        carried.clear();
-        int ties_seen = 0;
-        bool post_pending = false;
-        int tie_triangles = 0;
-        for (const FeedbackPrimitive& p : track(0)) {
-            if (is_post(p)) post_pending = true;
-            if (!is_tie(p)) continue;
-            if (tie_triangles++ % 12 != 0) continue;
-            ++ties_seen;
-            if (post_pending) carried.push_back(ties_seen);
-            post_pending = false;
-        }
-    };
-
-    std::vector<int> carried;
-    posts_under(carried);
+    std::vector<int> carried = ties_on_posts();
     ASSERT_EQ(static_cast<int>(carried.size()), town.num_ties / 3);
     for (std::size_t i = 0; i < carried.size(); ++i) EXPECT_EQ(carried[i], 3 * static_cast<int>(i + 1));
 
     // An interval of 0 (only a damaged scene file could bring one) puts a
     // post under every tie rather than dividing by zero.
     town.post_interval = 0;
-    posts_under(carried);
-    EXPECT_EQ(static_cast<int>(carried.size()), town.num_ties);
+    EXPECT_EQ(static_cast<int>(ties_on_posts().size()), town.num_ties);
     town.post_interval = 3;
 
-    // A post reaches from the ground to just below its tie.
-    std::vector<FeedbackPrimitive> post, tie;
+    // The first post reaches from the ground to just below the third tie.
+    std::vector<FeedbackPrimitive> post, ties;
     for (const FeedbackPrimitive& p : track(0)) {
         if (is_post(p) && post.size() < 8) post.push_back(p);
-        if (is_tie(p) && tie.size() < 36) tie.push_back(p);
+        if (is_tie(p) && ties.size() < 36) ties.push_back(p);
     }
-    const std::vector<FeedbackPrimitive> third_tie(tie.begin() + 24, tie.end());
-    const Vec3 tie_centre = centre_of(third_tie);
-    float low = 1e9f, high = -1e9f;
-    for (const FeedbackPrimitive& p : post) {
-        for (const FeedbackVertex& v : p.vertices) {
-            const Vec3 w = view.world(v);
-            low = std::fmin(low, w.y);
-            high = std::fmax(high, w.y);
-            EXPECT_NEAR(std::fabs(w.x - tie_centre.x), 0.1f, 1e-3f);
-            EXPECT_NEAR(std::fabs(w.z - tie_centre.z), 0.1f, 1e-3f);
-        }
-    }
-    EXPECT_NEAR(low, 0.0f, 1e-3f);
-    EXPECT_NEAR(high, tie_centre.y - 0.05f, 1e-3f);
+    const Vec3 tie = centre_of(std::vector<FeedbackPrimitive>(ties.begin() + 24, ties.end()));
+    expect_bounds(world_bounds(view, post), {tie.x - 0.1f, 0, tie.z - 0.1f}, {tie.x + 0.1f, tie.y - 0.05f, tie.z + 0.1f},
+                  "the first post");
 
     // Turn part of the track over: no post under the upside-down stretch,
     // and still only under every third tie.
     town.orient_points[2]->y = town.points[2]->y - 4;
     town.orient_points[3]->y = town.points[3]->y - 4;
     town.rebuild_orientation();
-    posts_under(carried);
+    carried = ties_on_posts();
     EXPECT_GT(carried.size(), 0u);
     EXPECT_LT(static_cast<int>(carried.size()), town.num_ties / 3);
     for (const int k : carried) EXPECT_EQ(k % 3, 0);
 
     // Entirely upside down: ties but no posts.
-    lay_track(town, {{-6.0f, 1.0f, -4.0f}, {7.0f, 2.5f, -5.0f}, {8.5f, 4.0f, 6.0f}, {-5.0f, 0.5f, 3.5f}}, -4.0f);
-    posts_under(carried);
-    EXPECT_TRUE(carried.empty());
-    int ties = 0;
-    for (const FeedbackPrimitive& p : track(0)) ties += is_tie(p) ? 1 : 0;
-    EXPECT_EQ(ties, 12 * town.num_ties);
+    lay_hilly_loop_rising(town, -4);
+    EXPECT_TRUE(ties_on_posts().empty());
+    EXPECT_EQ(tie_triangles(0), 12 * town.num_ties);
 }
 
 TEST_F(TrackDrawGl, TieTableIsWrittenAfterAnEditAndReadByLaterPasses) {
@@ -224,12 +209,8 @@ TEST_F(TrackDrawGl, TieTableIsWrittenAfterAnEditAndReadByLaterPasses) {
         const float* e = table + k * TIE_FRAME_FLOATS;
         const Vec3 offset{e[0], e[1], e[2]}, up{e[3], e[4], e[5]}, tangent{e[6], e[7], e[8]}, right{e[9], e[10], e[11]};
         ASSERT_TRUE(is_finite(offset) && is_finite(up) && is_finite(tangent) && is_finite(right)) << "entry " << k;
-        EXPECT_NEAR(length(up), 1, 1e-5);
-        EXPECT_NEAR(length(tangent), 1, 1e-5);
-        EXPECT_NEAR(length(right), 1, 1e-5);
-        EXPECT_NEAR(dot(up, tangent), 0, 1e-5);
-        EXPECT_NEAR(dot(right, tangent), 0, 1e-5);
-        EXPECT_LT(length(offset - 0.24f * right), 1e-6f);
+        EXPECT_NEAR(dot(up, tangent), 0, 1e-5) << "entry " << k;
+        EXPECT_LT(length(offset - 0.24f * right), 1e-6f) << "entry " << k;
     }
     for (int i = used; i < size; ++i) EXPECT_TRUE(std::isnan(table[i])) << "float " << i << " written past the ties";
 
@@ -245,35 +226,29 @@ TEST_F(TrackDrawGl, TieTableIsWrittenAfterAnEditAndReadByLaterPasses) {
     EXPECT_NEAR(table[1], table[10] * 0.24f, 1e-6f);
 }
 
-TEST_F(TrackDrawGl, MoreTiesThanTheTableHoldsAreDrawnWithoutWritingPastIt) {
+TEST_F(TrackDrawGl, TiesBeyondTheTableOrWithoutOneAreComputedInEveryPass) {
+    // Three times the ties the table was sized for: drawn, nothing written past it.
     lay_hilly_loop(town);
     town.show_ties = 1;
-    town.tie_spacing = 1;  // three times the ties the table was sized for
-    int ties = 0;
-    for (const FeedbackPrimitive& p : track(0)) ties += is_tie(p) ? 1 : 0;
-    EXPECT_GT(ties, 12 * town.tie_capacity);
+    town.tie_spacing = 1;
+    EXPECT_GT(tie_triangles(0), 12 * town.tie_capacity);
     EXPECT_TRUE(all_finite(track(1)));
-}
 
-TEST_F(TrackDrawGl, WithoutATableEveryPassComputesTheTies) {
     // Upside down, so no posts: every polygon is part of a tie.
     TownWithoutTieTable bare;
-    lay_track(bare, {{-6.0f, 1.0f, -4.0f}, {7.0f, 2.5f, -5.0f}, {8.5f, 4.0f, 6.0f}, {-5.0f, 0.5f, 3.5f}}, -4.0f);
+    lay_hilly_loop_rising(bare, -4);
     ASSERT_EQ(bare.realtime_ties, 1);
     ASSERT_EQ(bare.tie_data, nullptr);
     bare.show_ties = 1;
-    bare.lighting = 0;
     for (int pass = 0; pass < 2; ++pass) {
-        int tie_triangles = 0;
-        const auto drawn = capture_feedback([&] { draw_track(bare, pass); });
-        tie_triangles = static_cast<int>(of_kind(drawn, FeedbackPrimitive::Polygon).size());
-        EXPECT_EQ(tie_triangles, 12 * bare.num_ties) << "pass " << pass;
+        EXPECT_EQ(static_cast<int>(of_kind(track(pass, &bare), FeedbackPrimitive::Polygon).size()), 12 * bare.num_ties)
+            << "pass " << pass;
     }
 }
 
 TEST_F(TrackDrawGl, DegenerateTieFramesLeaveNoNaNInTheTableOrThePicture) {
     // Orientation points on the control points: no up direction anywhere.
-    lay_track(town, {{-6.0f, 1.0f, -4.0f}, {7.0f, 2.5f, -5.0f}, {8.5f, 4.0f, 6.0f}, {-5.0f, 0.5f, 3.5f}}, 0.0f);
+    lay_hilly_loop_rising(town, 0);
     town.show_ties = 1;
     ASSERT_GT(town.num_ties, 0);
     EXPECT_TRUE(track(0).empty());
@@ -287,9 +262,7 @@ TEST_F(TrackDrawGl, ATieTableEntrySpoiltByNaNIsLeftOut) {
     track(0);
     town.tie_data.get()[4 * TIE_FRAME_FLOATS + 3] = std::numeric_limits<float>::quiet_NaN();
     EXPECT_TRUE(all_finite(track(1)));
-    int ties = 0;
-    for (const FeedbackPrimitive& p : track(0)) ties += is_tie(p) ? 1 : 0;
-    EXPECT_EQ(ties, 12 * (town.num_ties - 1));
+    EXPECT_EQ(tie_triangles(0), 12 * (town.num_ties - 1));
 }
 
 TEST(TieFrame, UpIsTheOrientationPointSeenAcrossTheTrack) {
@@ -311,9 +284,9 @@ TEST(TieFrame, UpIsTheOrientationPointSeenAcrossTheTrack) {
     EXPECT_LT(length(f->tangent - tangent), 1e-6f);
     EXPECT_LT(length(f->right - cross(tangent, f->up)), 1e-5f);
 
-    EXPECT_FALSE(compute_tie_frame(p, {0, 0, 0}, q).has_value());          // no direction
-    EXPECT_FALSE(compute_tie_frame(p, d, p + 2.5f * d).has_value());        // q on the tangent line
-    EXPECT_FALSE(compute_tie_frame(p, d, p).has_value());                   // q on the track
+    EXPECT_FALSE(compute_tie_frame(p, {0, 0, 0}, q).has_value());    // no direction
+    EXPECT_FALSE(compute_tie_frame(p, d, p + 2.5f * d).has_value());  // q on the tangent line
+    EXPECT_FALSE(compute_tie_frame(p, d, p).has_value());             // q on the track
     const float nan = std::numeric_limits<float>::quiet_NaN();
     EXPECT_FALSE(compute_tie_frame(p, {nan, 0, 1}, q).has_value());
 }
@@ -340,24 +313,18 @@ TEST_F(TrackDrawGl, NoTrackInTheNightShadowButTheEditFlagIsAlwaysCleared) {
 TEST_F(TrackDrawGl, MarkersShowThePointsAndTheSelectedOneInYellowUnlit) {
     lay_track(town, {{-5, 1, -3}, {6, 2, -4}, {2, 3, 5}});
     town.sel_point = 1;
-    auto markers = capture_feedback([&] { draw_point_markers(town, 0); });
-    auto cubes = of_kind(markers, FeedbackPrimitive::Polygon);
-    auto stems = of_kind(markers, FeedbackPrimitive::Line);
+    const auto markers = capture_feedback([&] { draw_point_markers(town, 0); });
+    const auto cubes = of_kind(markers, FeedbackPrimitive::Polygon);
+    const auto stems = of_kind(markers, FeedbackPrimitive::Line);
     ASSERT_EQ(cubes.size(), 6u * 12u);  // two cubes per point
     ASSERT_EQ(stems.size(), 3u);
-    for (int i = 0; i < 3; ++i) {
-        const auto colour_of = [&](int cube) { return cubes[static_cast<std::size_t>(12 * cube)].vertices[0]; };
-        const FeedbackVertex control = colour_of(2 * i), orient = colour_of(2 * i + 1);
-        if (i == 1) {
-            EXPECT_TRUE(colour_is(control, 1, 1, 0));
-        } else {
-            EXPECT_TRUE(colour_is(control, 1, 0, 0));
-        }
-        EXPECT_TRUE(colour_is(orient, 0, 0, 1));
-        const Vec3 top = view.world(stems[static_cast<std::size_t>(i)].vertices[0]);
-        const Vec3 foot = view.world(stems[static_cast<std::size_t>(i)].vertices[1]);
-        EXPECT_LT(distance(top, town.points[i]->position()), 1e-3f);
-        EXPECT_LT(distance(foot, {town.points[i]->x, 0, town.points[i]->z}), 1e-3f);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const FeedbackVertex control = cubes[24 * i].vertices[0], orient = cubes[24 * i + 12].vertices[0];
+        EXPECT_TRUE(i == 1 ? colour_is(control, 1, 1, 0) : colour_is(control, 1, 0, 0)) << "point " << i;
+        EXPECT_TRUE(colour_is(orient, 0, 0, 1)) << "point " << i;
+        const Vec3 at = town.points[i]->position();
+        EXPECT_LT(distance(view.world(stems[i].vertices[0]), at), 1e-3f);
+        EXPECT_LT(distance(view.world(stems[i].vertices[1]), {at.x, 0, at.z}), 1e-3f);
     }
 
     // In the shadow pass no colour is set: the selected point too is drawn
@@ -398,25 +365,12 @@ TEST_F(TrackDrawGl, LightMarkerIsAWhiteCubeInTheNormalPassOnly) {
     town.light_pos = {3, 7, -2};
     const auto cube = capture_feedback([&] { draw_light_marker(town, 0); });
     ASSERT_EQ(cube.size(), 12u);
-    float extent = 0;
-    for (const FeedbackPrimitive& p : cube) {
-        EXPECT_TRUE(colour_is(p.vertices[0], 1, 1, 1));
-        for (const FeedbackVertex& v : p.vertices) {
-            const Vec3 d = view.world(v) - town.light_pos;
-            extent = std::fmax(extent, std::fmax(std::fabs(d.x), std::fmax(std::fabs(d.y), std::fabs(d.z))));
-        }
-    }
-    EXPECT_NEAR(extent, 0.25f, 1e-3f);
+    for (const FeedbackPrimitive& p : cube) EXPECT_TRUE(colour_is(p.vertices[0], 1, 1, 1));
+    expect_bounds(world_bounds(view, cube), town.light_pos - Vec3{0.25f, 0.25f, 0.25f},
+                  town.light_pos + Vec3{0.25f, 0.25f, 0.25f}, "light marker");
     EXPECT_TRUE(capture_feedback([&] { draw_light_marker(town, 1); }).empty());
     town.show_points = 0;
     EXPECT_TRUE(capture_feedback([&] { draw_light_marker(town, 0); }).empty());
-}
-
-TEST_F(TrackDrawGl, CubeFacesTurnOutward) {
-    for (const Vec3 dir : test_directions()) {
-        view.look(3 * dir, {0, 0, 0}, up_for(dir), 1, context.width(), context.height());
-        const Sides s = sides_seen(capture_feedback([] { draw_cube(0, 0, 0, 0.8f); }));
-        EXPECT_NEAR(s.front_area, s.back_area, 0.002f * (s.front_area + s.back_area) + 0.5f);
-        EXPECT_LT(s.front_depth, s.back_depth);
-    }
+    expect_wound_outward(view, {0, 0, 0}, 0.6f, context.width(), context.height(),
+                         [] { return capture_feedback([] { draw_cube(0, 0, 0, 0.8f); }); }, "a cube");
 }

@@ -5,8 +5,12 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "support/gl_context.h"
@@ -82,6 +86,34 @@ inline std::vector<FeedbackPrimitive> of_kind(const std::vector<FeedbackPrimitiv
     return out;
 }
 
+// The box round a set of points.
+struct Bounds {
+    Vec3 lo{1e9f, 1e9f, 1e9f};
+    Vec3 hi{-1e9f, -1e9f, -1e9f};
+    void add(Vec3 p) {
+        lo = {std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z)};
+        hi = {std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z)};
+    }
+};
+
+// The box round everything drawn, in world coordinates.
+inline Bounds world_bounds(const WorldView& view, const std::vector<FeedbackPrimitive>& prims) {
+    Bounds b;
+    for (const FeedbackPrimitive& p : prims) {
+        for (const FeedbackVertex& v : p.vertices) b.add(view.world(v));
+    }
+    return b;
+}
+
+inline void expect_bounds(const Bounds& b, Vec3 lo, Vec3 hi, const std::string& what, float tolerance = 1e-3f) {
+    EXPECT_NEAR(b.lo.x, lo.x, tolerance) << what << ": west";
+    EXPECT_NEAR(b.hi.x, hi.x, tolerance) << what << ": east";
+    EXPECT_NEAR(b.lo.y, lo.y, tolerance) << what << ": bottom";
+    EXPECT_NEAR(b.hi.y, hi.y, tolerance) << what << ": top";
+    EXPECT_NEAR(b.lo.z, lo.z, tolerance) << what << ": north";
+    EXPECT_NEAR(b.hi.z, hi.z, tolerance) << what << ": south";
+}
+
 inline bool all_finite(const std::vector<FeedbackPrimitive>& all) {
     for (const FeedbackPrimitive& p : all) {
         for (const FeedbackVertex& v : p.vertices) {
@@ -128,3 +160,19 @@ inline std::vector<Vec3> test_directions() {
 }
 
 inline Vec3 up_for(Vec3 dir) { return std::fabs(dir.y) > 0.9f ? Vec3{0, 0, -1} : Vec3{0, 1, 0}; }
+
+// A closed body wound outward, seen from every test direction with culling
+// off: the faces turned toward the viewer cover as much as those turned
+// away, and lie in front of them. draw returns what one body drew.
+inline void expect_wound_outward(WorldView& view, Vec3 centre, float reach, int width, int height,
+                                 const std::function<std::vector<FeedbackPrimitive>()>& draw,
+                                 const std::string& what) {
+    for (const Vec3 dir : test_directions()) {
+        view.look(centre + 5 * reach * dir, centre, up_for(dir), reach, width, height);
+        const Sides s = sides_seen(draw());
+        const std::string from = what + " seen from " + std::to_string(dir.x) + ", " + std::to_string(dir.y) +
+                                 ", " + std::to_string(dir.z);
+        EXPECT_NEAR(s.front_area, s.back_area, 0.002f * (s.front_area + s.back_area) + 0.5f) << from;
+        EXPECT_LT(s.front_depth, s.back_depth) << from;
+    }
+}
