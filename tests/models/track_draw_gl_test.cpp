@@ -371,6 +371,6 @@ TEST_F(TrackDrawGl, LightMarkerIsAWhiteCubeInTheNormalPassOnly) {
     EXPECT_TRUE(capture_feedback([&] { draw_light_marker(town, 1); }).empty());
     town.show_points = 0;
     EXPECT_TRUE(capture_feedback([&] { draw_light_marker(town, 0); }).empty());
-    expect_wound_outward(view, {0, 0, 0}, 0.6f, context.width(), context.height(),
+    expect_wound_outward(view, {0, 0, 0}, 1.0f, context.width(), context.height(),
                          [] { return capture_feedback([] { draw_cube(0, 0, 0, 0.8f); }); }, "a cube");
 }

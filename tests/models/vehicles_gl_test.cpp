@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "models/world_blocks.h"
@@ -37,6 +38,12 @@ protected:
 
     std::vector<FeedbackPrimitive> drawn(void (*block)(Town&, int), int pass) {
         return capture_feedback([&] { block(town, pass); });
+    }
+
+    void head_east_from_the_origin() {
+        town.train_pos = {0, 0, 0};
+        town.train_dir = {1, 0, 0};
+        town.train_up = {0, 1, 0};
     }
 
     Rgba probe(Vec3 at) const {
@@ -85,37 +92,18 @@ TEST_F(VehiclesGl, EveryCarThrowsABeamOnlyAtNightAndOnlyInTheNormalPass) {
 
     // The first car (heading east at (-6, 0.5)) lights the road from 0.45
     // to 3 ahead of it, 0.65 to either side, just above the ground.
-    float x_min = 1e9f, x_max = -1e9f, z_min = 1e9f, z_max = -1e9f;
-    for (int i = 0; i < 2; ++i) {
-        for (const FeedbackVertex& v : beams[static_cast<std::size_t>(i)].vertices) {
-            const Vec3 w = view.world(v);
-            x_min = std::fmin(x_min, w.x);
-            x_max = std::fmax(x_max, w.x);
-            z_min = std::fmin(z_min, w.z);
-            z_max = std::fmax(z_max, w.z);
-            EXPECT_NEAR(w.y, 0.1f, 1e-3f);
-        }
-    }
-    EXPECT_NEAR(x_min, -5.55f, 1e-3f);
-    EXPECT_NEAR(x_max, -3.0f, 1e-3f);
-    EXPECT_NEAR(z_min, -0.15f, 1e-3f);
-    EXPECT_NEAR(z_max, 1.15f, 1e-3f);
+    expect_bounds(world_bounds(view, {beams[0], beams[1]}), {-5.55f, 0.1f, -0.15f}, {-3.0f, 0.1f, 1.15f},
+                  "the first car's beam");
 
-    // On a dark road the beam shows at night and not at dusk.
-    const Vec3 ahead{-4.0f, 0.1f, 0.5f};
+    // On a dark road the beam shows, half yellow, at night and not at dusk.
     for (const float t : {0.76f, 0.75f}) {
         town.time_of_day = t;
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         draw_headlight_beams(town, 0);
-        const Rgba p = probe(ahead);
-        if (t > 0.75f) {
-            EXPECT_GT(p.r, 100);
-            EXPECT_GT(p.g, 100);
-            EXPECT_LT(p.b, 20);
-        } else {
-            EXPECT_FALSE(lit(p));
-        }
+        const Rgba p = probe({-4.0f, 0.1f, 0.5f});
+        EXPECT_EQ(p.r > 100 && p.g > 100 && p.b < 20, t > 0.75f) << "t = " << t;
+        EXPECT_EQ(lit(p), t > 0.75f) << "t = " << t;
     }
 }
 
@@ -126,14 +114,8 @@ TEST_F(VehiclesGl, EachModelIsAClosedBodyWoundOutward) {
     for (int model = 0; model < 3; ++model) {
         one_car(model, 1.5f, -2.5f, 0.6f, 0.8f);
         EXPECT_EQ(polygons(drawn(draw_cars, 0)), expected[model]) << "model " << model;
-        const Vec3 centre{1.5f, 0.3f, -2.5f};
-        for (const Vec3 dir : test_directions()) {
-            view.look(centre + 5 * dir, centre, up_for(dir), 0.7f, context.width(), context.height());
-            const Sides s = sides_seen(drawn(draw_cars, 0));
-            EXPECT_NEAR(s.front_area, s.back_area, 0.002f * (s.front_area + s.back_area) + 0.5f)
-                << "model " << model << " seen from " << dir.x << ", " << dir.y << ", " << dir.z;
-            EXPECT_LT(s.front_depth, s.back_depth) << "model " << model;
-        }
+        expect_wound_outward(view, {1.5f, 0.3f, -2.5f}, 0.7f, context.width(), context.height(),
+                             [&] { return drawn(draw_cars, 0); }, "model " + std::to_string(model));
     }
     one_car(7, 1.5f, -2.5f, 0.6f, 0.8f);
     EXPECT_TRUE(drawn(draw_cars, 0).empty());  // no such model: no body
@@ -205,25 +187,9 @@ TEST_F(VehiclesGl, LocomotiveStandsInItsFrameAndHidesFromTheCabView) {
     // Heading north with up +y: forward -z, right +x. The pilot reaches 0.8
     // ahead, the cab 0.5 behind, the body 0.25 to each side, the cab roof
     // 0.8 above the rails and the base plate 0.1 above.
-    float lo[3] = {1e9f, 1e9f, 1e9f}, hi[3] = {-1e9f, -1e9f, -1e9f};
     const auto loco = drawn(draw_locomotive, 0);
     EXPECT_EQ(polygons(loco), 3 + 2 * 10 + 2 + 4 + 2 + 2 * 4 + 2);
-    for (const FeedbackPrimitive& p : loco) {
-        for (const FeedbackVertex& v : p.vertices) {
-            const Vec3 w = view.world(v);
-            const float c[3] = {w.x, w.y, w.z};
-            for (int i = 0; i < 3; ++i) {
-                lo[i] = std::fmin(lo[i], c[i]);
-                hi[i] = std::fmax(hi[i], c[i]);
-            }
-        }
-    }
-    EXPECT_NEAR(lo[0], 2.75f, 1e-3f);
-    EXPECT_NEAR(hi[0], 3.25f, 1e-3f);
-    EXPECT_NEAR(lo[1], 1.1f, 1e-3f);
-    EXPECT_NEAR(hi[1], 1.8f, 1e-3f);
-    EXPECT_NEAR(lo[2], -2.8f, 1e-3f);
-    EXPECT_NEAR(hi[2], -1.5f, 1e-3f);
+    expect_bounds(world_bounds(view, loco), {2.75f, 1.1f, -2.8f}, {3.25f, 1.8f, -1.5f}, "locomotive");
 
     town.camera_mode = 1;
     EXPECT_TRUE(drawn(draw_locomotive, 0).empty());
@@ -244,9 +210,7 @@ TEST_F(VehiclesGl, LocomotiveStandsInItsFrameAndHidesFromTheCabView) {
 TEST_F(VehiclesGl, LocomotiveFacesShowFromOutside) {
     // Where each face of the locomotive must cover the picture when seen
     // from outside with back faces culled; heading +x, right +z, up +y.
-    town.train_pos = {0, 0, 0};
-    town.train_dir = {1, 0, 0};
-    town.train_up = {0, 1, 0};
+    head_east_from_the_origin();
     struct Probe {
         Vec3 from;
         Vec3 at;
@@ -321,9 +285,7 @@ TEST_F(VehiclesGl, BeaconPulsesEvery104Drawings) {
 }
 
 TEST_F(VehiclesGl, LampGlowsUnlitAtNightAndIsLitByDay) {
-    town.train_pos = {0, 0, 0};
-    town.train_dir = {1, 0, 0};
-    town.train_up = {0, 1, 0};
+    head_east_from_the_origin();
     const Vec3 glass{0.5f, 0.65f, 0};
     view.look(glass + Vec3{3, 0, 0}, glass, {0, 1, 0}, 0.5f, context.width(), context.height());
     town.lighting = 1;

@@ -91,13 +91,7 @@ TEST_F(WorldGl, SelectedObjectIsYellowAndNoOtherIs) {
     int yellow = 0, others = 0;
     for (const FeedbackPrimitive& p : objects(0)) {
         const bool in_selected = view.world(p.vertices[0]).x > 0;
-        for (const FeedbackVertex& v : p.vertices) {
-            if (in_selected) {
-                EXPECT_TRUE(colour_is(v, 1, 1, 0));
-            } else {
-                EXPECT_FALSE(colour_is(v, 1, 1, 0));
-            }
-        }
+        for (const FeedbackVertex& v : p.vertices) EXPECT_EQ(colour_is(v, 1, 1, 0), in_selected);
         (in_selected ? yellow : others) += 1;
     }
     EXPECT_GT(yellow, 0);
@@ -124,19 +118,6 @@ TEST_F(WorldGl, OnlyTreesAndLampsCastShadowsAndOnlyByDay) {
     town.object_count = 0;
     EXPECT_TRUE(objects(0).empty());
     EXPECT_TRUE(objects(1).empty());
-}
-
-TEST_F(WorldGl, AnObjectStandsOnTheGroundWhateverItsHeightField) {
-    add_object(3, 2, 0, -3);
-    const auto grounded = objects(0);
-    town.objects[0]->y = 5;
-    const auto raised = objects(0);
-    ASSERT_EQ(grounded.size(), raised.size());
-    for (std::size_t i = 0; i < grounded.size(); ++i) {
-        for (std::size_t k = 0; k < grounded[i].vertices.size(); ++k) {
-            EXPECT_EQ(grounded[i].vertices[k].y, raised[i].vertices[k].y);
-        }
-    }
 }
 
 TEST_F(WorldGl, ShadowsAreAtMostFortyPercentDarkAndGoneAtNight) {
