@@ -1,6 +1,7 @@
 // Editing the point set: appending, the selections, moving and clearing.
 #include <gtest/gtest.h>
 
+#include "near_vec.h"
 #include "track_fixture.h"
 
 namespace {
@@ -21,13 +22,10 @@ TEST(TrackPoints, AppendAddsBothPointsAndStartsTheTrainAtThree) {
     EXPECT_EQ(town.num_orient_points, 1);
     EXPECT_EQ(town.sel_point, 0);
     EXPECT_EQ(town.sel_orient_point, -1);
-    const ControlPoint& p = *town.points[0];
-    const ControlPoint& o = *town.orient_points[0];
-    EXPECT_FLOAT_EQ(p.y, 0.125f);
-    EXPECT_FLOAT_EQ(o.y, 4.125f);
-    EXPECT_EQ(p.red, 255);
-    EXPECT_EQ(o.blue, 255);
-    ASSERT_NE(town.orient_segments[0], nullptr);
+    EXPECT_TRUE(near_vec(point_of(town, 0), {0.0f, 0.125f, 0.0f}, 0.0f));
+    EXPECT_TRUE(near_vec(town.orient_points[0]->position(), {0.0f, 4.125f, 0.0f}, 0.0f));
+    EXPECT_EQ(town.points[0]->red, 255);
+    EXPECT_EQ(town.orient_points[0]->blue, 255);
     EXPECT_EQ(town.redraws, 1);
 
     // Spread the first two out so the third makes a real loop.
@@ -45,17 +43,14 @@ TEST(TrackPoints, AppendAddsBothPointsAndStartsTheTrainAtThree) {
     EXPECT_EQ(town.train_running, 1);
     EXPECT_EQ(town.frame_clock, 0);
     EXPECT_FLOAT_EQ(town.train_param, 0.7f);
-    EXPECT_FLOAT_EQ(town.train_pos.x, town.track_point(0.7f).x);
+    EXPECT_TRUE(near_vec(town.train_pos, town.track_point(0.7f)));
     EXPECT_EQ(town.track_edited, 1);
     EXPECT_EQ(town.redraws, 2);  // the running train redraws anyway
 }
 
 TEST(TrackPoints, AppendStopsAtOneHundred) {
     Town town(nullptr);
-    for (int i = 0; i < MAX_POINTS; ++i) {
-        town.append_point();
-        town.points[i]->set_position(static_cast<float>(i % 10) * 2.0f, 1.0f, static_cast<float>(i / 10));
-    }
+    for (int i = 0; i < MAX_POINTS; ++i) town.append_point();
     ASSERT_EQ(town.num_points, 100);
     town.sel_point = 4;
     town.append_point();
@@ -64,14 +59,13 @@ TEST(TrackPoints, AppendStopsAtOneHundred) {
     EXPECT_EQ(town.sel_point, 4);
 }
 
-TEST(TrackPoints, SelectionsStepRoundAndBackToNone) {
+TEST(TrackPoints, SelectionsStepRoundAndDeselectRebuildsAfterAControlPoint) {
     Town town(nullptr);
     town.select_next_point();
     EXPECT_EQ(town.sel_point, -1);  // nothing to select
 
     lay_hilly_loop(town);
-    const int seen[] = {0, 1, 2, 3, -1, 0};
-    for (const int want : seen) {
+    for (const int want : {0, 1, 2, 3, -1, 0}) {
         town.select_next_point();
         EXPECT_EQ(town.sel_point, want);
     }
@@ -88,9 +82,23 @@ TEST(TrackPoints, SelectionsStepRoundAndBackToNone) {
     town.select_next_point();
     EXPECT_EQ(town.sel_orient_point, -1);
     EXPECT_EQ(town.sel_point, 0);
+
+    // Deselecting rebuilds only after a control point was selected.
+    town.sel_point = -1;
+    town.sel_orient_point = 1;
+    town.track_edited = 0;
+    town.deselect_points();
+    EXPECT_EQ(town.sel_orient_point, -1);
+    EXPECT_EQ(town.track_edited, 0);
+    town.sel_point = 3;
+    town.deselect_points();
+    EXPECT_EQ(town.sel_point, -1);
+    EXPECT_EQ(town.track_edited, 1);
 }
 
-TEST(TrackPoints, MovingAControlPointCarriesItsOrientationPoint) {
+// A control point carries its orientation point and rebuilds both curves; an
+// orientation point moves alone and leaves the track as it was.
+TEST(TrackPoints, MovesCarryOrLeaveTheOtherPoint) {
     Town town(nullptr);
     lay_hilly_loop(town);
     const Vec3 before = town.track_point(0.25f);
@@ -98,34 +106,25 @@ TEST(TrackPoints, MovingAControlPointCarriesItsOrientationPoint) {
     town.sel_point = 1;
     town.track_edited = 0;
     town.move_selected_point({1.5f, -0.5f, 2.0f});
-    EXPECT_FLOAT_EQ(town.points[1]->x, 8.5f);
-    EXPECT_FLOAT_EQ(town.points[1]->y, 2.0f);
-    EXPECT_FLOAT_EQ(town.points[1]->z, -3.0f);
-    EXPECT_FLOAT_EQ(town.orient_points[1]->x, orient_before.x + 1.5f);
-    EXPECT_FLOAT_EQ(town.orient_points[1]->y, orient_before.y - 0.5f);
+    EXPECT_TRUE(near_vec(point_of(town, 1), {8.5f, 2.0f, -3.0f}));
+    EXPECT_TRUE(near_vec(town.orient_points[1]->position(), orient_before + Vec3{1.5f, -0.5f, 2.0f}));
     EXPECT_EQ(town.track_edited, 1);
-    EXPECT_GT(length(town.track_point(0.25f) - before), 0.5f);  // rebuilt
-    // The up hint is unchanged at the moved point.
-    const Vec3 up = town.orient_point_at(0.25f) - town.track_point(0.25f);
-    EXPECT_NEAR(up.y, 4.0f, 1e-4f);
-    EXPECT_NEAR(up.x, 0.0f, 1e-4f);
-}
+    EXPECT_GT(length(town.track_point(0.25f) - before), 0.5f);
+    EXPECT_TRUE(near_vec(town.orient_point_at(0.25f) - town.track_point(0.25f), {0.0f, 4.0f, 0.0f}));
 
-TEST(TrackPoints, MovingAnOrientationPointLeavesTheTrack) {
-    Town town(nullptr);
-    lay_hilly_loop(town);
     const Vec3 track_before = town.track_point(0.5f);
-    const Vec3 orient_before = town.orient_point_at(0.5f);
+    const Vec3 up_before = town.orient_point_at(0.5f);
     const float length_before = town.track_length;
+    town.sel_point = -1;
     town.sel_orient_point = 2;
     town.track_edited = 0;
     town.move_selected_orient_point({0.0f, 0.0f, 3.0f});
     EXPECT_FLOAT_EQ(town.points[2]->z, 6.0f);
     EXPECT_FLOAT_EQ(town.orient_points[2]->z, 9.0f);
     EXPECT_EQ(town.track_edited, 1);
-    EXPECT_FLOAT_EQ(town.track_point(0.5f).z, track_before.z);
+    EXPECT_TRUE(near_vec(town.track_point(0.5f), track_before, 0.0f));
     EXPECT_FLOAT_EQ(town.track_length, length_before);
-    EXPECT_GT(town.orient_point_at(0.5f).z, orient_before.z + 1.0f);
+    EXPECT_GT(town.orient_point_at(0.5f).z, up_before.z + 1.0f);
 
     // Nothing selected: a move changes nothing.
     town.sel_orient_point = -1;
@@ -135,26 +134,14 @@ TEST(TrackPoints, MovingAnOrientationPointLeavesTheTrack) {
     EXPECT_FLOAT_EQ(town.orient_points[0]->x, -6.0f);
 }
 
-TEST(TrackPoints, DeselectRebuildsOnlyAfterAControlPoint) {
-    Town town(nullptr);
-    lay_hilly_loop(town);
-    town.sel_orient_point = 1;
-    town.track_edited = 0;
-    town.deselect_points();
-    EXPECT_EQ(town.sel_orient_point, -1);
-    EXPECT_EQ(town.track_edited, 0);
-
-    town.sel_point = 3;
-    town.deselect_points();
-    EXPECT_EQ(town.sel_point, -1);
-    EXPECT_EQ(town.track_edited, 1);
-}
-
-TEST(TrackPoints, ClearEmptiesBothSets) {
+// Clearing drops every point and the tie table but keeps its capacity, so the
+// same track laid again computes its ties per pass.
+TEST(TrackPoints, ClearEmptiesBothSetsAndReleasesTheTieTable) {
     Town town(nullptr);
     lay_hilly_loop(town);
     town.sel_point = 2;
     town.sel_orient_point = 1;
+    const int capacity = town.tie_capacity;
     ASSERT_NE(town.tie_data, nullptr);
     town.clear_points();
     EXPECT_EQ(town.num_points, 0);
@@ -162,13 +149,15 @@ TEST(TrackPoints, ClearEmptiesBothSets) {
     EXPECT_EQ(town.sel_point, -1);
     EXPECT_EQ(town.sel_orient_point, -1);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(town.points[i], nullptr);
-        EXPECT_EQ(town.orient_points[i], nullptr);
-        EXPECT_EQ(town.segments[i], nullptr);
-        EXPECT_EQ(town.orient_segments[i], nullptr);
+        EXPECT_TRUE(!town.points[i] && !town.orient_points[i] && !town.segments[i] && !town.orient_segments[i]);
     }
     EXPECT_EQ(town.tie_data, nullptr);
     EXPECT_EQ(town.realtime_ties, 1);
+    EXPECT_EQ(town.tie_capacity, capacity);
     // An empty town still answers where its track would be.
     EXPECT_TRUE(is_finite(town.track_point(0.3f)));
+
+    lay_hilly_loop(town);
+    EXPECT_EQ(town.tie_data, nullptr);
+    EXPECT_EQ(town.realtime_ties, 1);
 }

@@ -44,8 +44,8 @@ inline std::vector<Vec3> wavy_loop(int n, float rx, float rz, float base, float 
 }
 
 // A lopsided loop over uneven ground: no two sides alike, no axis symmetric.
-inline void lay_hilly_loop(Town& town) {
-    lay_track(town, {{-6.0f, 1.0f, -4.0f}, {7.0f, 2.5f, -5.0f}, {8.5f, 4.0f, 6.0f}, {-5.0f, 0.5f, 3.5f}});
-}
+inline const std::vector<Vec3> HILLY_LOOP = {
+    {-6.0f, 1.0f, -4.0f}, {7.0f, 2.5f, -5.0f}, {8.5f, 4.0f, 6.0f}, {-5.0f, 0.5f, 3.5f}};
+inline void lay_hilly_loop(Town& town) { lay_track(town, HILLY_LOOP); }
 
 inline Vec3 point_of(const Town& town, int i) { return town.points[i]->position(); }

@@ -4,53 +4,36 @@
 
 #include <gtest/gtest.h>
 
-#include "render/tick.h"
 #include "scripted_town.h"
+#include "support/fake_tick.h"
+#include "track/track_fixture.h"
 
 TEST(Traffic, TownStartsWithItsCarsAndStopSigns) {
     Town town(nullptr);
     ASSERT_EQ(town.num_cars, 20);
-    const Car& c7 = *town.cars[7];
-    EXPECT_EQ(c7.x, 12);
-    EXPECT_EQ(c7.z, -0.5f);
-    EXPECT_EQ(c7.dir_x, -1);
-    EXPECT_EQ(c7.side_z, -1);
-    EXPECT_EQ(c7.model, 2);
-    EXPECT_EQ(c7.color[0], 0.5f);
-    EXPECT_EQ(c7.color[2], 0.5f);
-    const Car& c13 = *town.cars[13];
-    EXPECT_EQ(c13.z, 15);
-    EXPECT_EQ(c13.dir_z, -1);
-    EXPECT_EQ(c13.side_x, 1);
-    EXPECT_EQ(c13.color[2], 1);
     for (int i = 0; i < 20; ++i) {
-        EXPECT_EQ(town.cars[i]->next_isect, 4);
-        EXPECT_EQ(town.cars[i]->speed, 0.2f);
-        EXPECT_EQ(town.cars[i]->state, DRIVING);
+        const Car& car = *town.cars[i];
+        EXPECT_TRUE(car.next_isect == 4 && car.speed == 0.2f && car.state == DRIVING) << i;
     }
-    const Intersection& i5 = *town.intersections[5];  // (0, -14): no street north
-    EXPECT_EQ(i5.center_x, 0);
-    EXPECT_EQ(i5.center_z, -14);
-    const int exits[12] = {1, 0, 1, 1, 1, 0, 1, 1, 1, 0, 1, 1};
-    const int next[12] = {8, 0, 2, 4, 8, 0, 2, 4, 8, 0, 2, 4};
-    for (int code = 0; code < 12; ++code) {
-        EXPECT_EQ(i5.exits[code], exits[code]);
-        EXPECT_EQ(i5.next[code], next[code]);
-    }
-    EXPECT_EQ(town.intersections[6]->center_x, -14);
-    EXPECT_EQ(town.intersections[6]->center_z, 14);
-    EXPECT_EQ(town.intersections[6]->occupant, -1);
+    // In the order of their lanes: car 7 is the third westbound, car 13 the
+    // fourth northbound.
+    const Car& c7 = *town.cars[7];
+    EXPECT_TRUE(c7.x == 12 && c7.z == -0.5f && c7.dir_x == -1 && c7.side_z == -1 && c7.model == 2);
+    EXPECT_TRUE(c7.color[0] == 0.5f && c7.color[1] == 0 && c7.color[2] == 0.5f);
+    const Car& c13 = *town.cars[13];
+    EXPECT_TRUE(c13.x == 0.5f && c13.z == 15 && c13.dir_z == -1 && c13.side_x == 1 && c13.color[2] == 1);
+    const Intersection& i6 = *town.intersections[6];
+    EXPECT_TRUE(i6.center_x == -14 && i6.center_z == 14 && i6.occupant == -1);
 }
 
-TEST(Traffic, CarStopsOnlyStrictlyInsideTheSquare) {
+// The square's bounds are strict; a car that stops at a free intersection
+// moves again on the 27th step after the one in which it stopped.
+TEST(Traffic, CarStopsStrictlyInsideAndMovesOnThe27thStep) {
     ScriptedTown town;
     const Intersection& i1 = *town.intersections[1];  // centre (14, 0)
-    EXPECT_EQ(inside(i1, 12.4f, 0), 0);
-    EXPECT_EQ(inside(i1, 15.6f, 0), 0);
-    EXPECT_EQ(inside(i1, 14, 1.6f), 0);
-    EXPECT_EQ(inside(i1, 14, -1.6f), 0);
-    EXPECT_EQ(inside(i1, 12.41f, -1.59f), 1);
-    EXPECT_EQ(inside(i1, 15.59f, 1.59f), 1);
+    const float probes[][3] = {{12.4f, 0, 0}, {15.6f, 0, 0},         {14, 1.6f, 0},
+                               {14, -1.6f, 0}, {12.41f, -1.59f, 1}, {15.59f, 1.59f, 1}};
+    for (const auto& p : probes) EXPECT_EQ(inside(i1, p[0], p[1]), p[2]) << p[0] << ", " << p[1];
 
     town.num_cars = 1;
     Car& car = *town.cars[0];
@@ -58,26 +41,17 @@ TEST(Traffic, CarStopsOnlyStrictlyInsideTheSquare) {
     town.steps(1);
     EXPECT_EQ(car.state, DRIVING);
     EXPECT_NEAR(car.x, 12.6f, 1e-6);
-    town.steps(1);
+    town.steps(1);  // the step in which it stops
     EXPECT_EQ(car.state, STOPPED);
     EXPECT_EQ(car.cur_isect, 1);
-    EXPECT_EQ(car.wait, 25);
-}
-
-TEST(Traffic, StoppedCarMovesAgainOnThe27thStep) {
-    ScriptedTown town;
-    town.num_cars = 1;
-    Car& car = *town.cars[0];
-    place(car, 12.6f, 0.5f, 1, 0, DRIVING, 1);
-    town.steps(1);  // the step in which it stops
-    ASSERT_EQ(car.state, STOPPED);
+    const float stop_x = car.x;
     town.steps(25);
     EXPECT_EQ(car.state, WAITING);
     town.steps(1);
     EXPECT_EQ(car.state, CROSSING);
-    EXPECT_EQ(car.x, 12.6f);
+    EXPECT_EQ(car.x, stop_x);
     town.steps(1);
-    EXPECT_NE(car.x, 12.6f);
+    EXPECT_NE(car.x, stop_x);
 }
 
 TEST(Traffic, FreedIntersectionGoesToTheNextWaitingCarInIndexOrder) {
@@ -178,28 +152,27 @@ TEST(Traffic, ProductionTurnsAreEvenlyLeftStraightAndRight) {
     int counts[3] = {};
     for (int k = 0; k < 30000; ++k) {
         const int r = town.random_turn_number();
-        ASSERT_GE(r, 0);
-        ASSERT_LE(r, 32767);
+        ASSERT_TRUE(r >= 0 && r <= 32767) << r;
         ++counts[static_cast<int>(r / 32768.0 * 3)];
     }
     for (const int count : counts) EXPECT_NEAR(count, 10000, 600);
 }
 
-namespace {
-uint32_t fake_now = 0;
-uint32_t fake_tick() { return fake_now; }
-}  // namespace
-
-TEST(Traffic, FrameDrivesTheCarsOnlyWhileTheTrainRuns) {
-    set_tick_source(fake_tick);
+// The frame's move step drives the train and then the cars, only while the
+// train runs.
+TEST(Traffic, FrameMovesTrainAndCarsOnlyWhileTheTrainRuns) {
+    FakeTick tick(1000);
     Town town(nullptr);
+    lay_hilly_loop(town);
     town.frame_clock = 0;
     town.frame_begin();
     town.frame_end();
     EXPECT_EQ(town.cars[0]->x, -6);
-    town.train_running = 1;
-    fake_now += 24;
+    EXPECT_EQ(town.train_param, 0.0f);
+
+    town.toggle_train();
+    tick.advance(24);
     town.frame_begin();
     EXPECT_NEAR(town.cars[0]->x, -5.8f, 1e-6);
-    set_tick_source(nullptr);
+    EXPECT_GT(town.train_param, 0.0f);
 }
