@@ -64,13 +64,14 @@ TEST_F(BuildingsGl, EachBuildingFillsItsBoxWhateverTheObjectsSizeFields) {
     }
 }
 
-TEST_F(BuildingsGl, WallsTakeTheLoopsColourAndSelectedRoofsTurnYellow) {
-    // The flat roofs' own colours show in the picture from above.
+TEST_F(BuildingsGl, WallsAreWhiteAndASelectedBuildingAllYellow) {
+    // The walls are set white over the roof's colour (which the picture
+    // from above checks); selected, roof and walls are yellow.
     for (const Expected& e : BUILDINGS) {
         if (e.apex > 0) continue;  // the house sets its own white
         for (const bool selected : {false, true}) {
             const auto polys = capture_world([&] {
-                glColor3f(1, 1, selected ? 0.0f : 1.0f);
+                glColor3f(0.2f, 0.3f, 0.4f);
                 draw_building(normal_pass(selected), e.code, 2.0f, -3.0f);
             });
             ASSERT_GE(polys.size(), 5u) << "code " << e.code;
