@@ -2,37 +2,18 @@
 // the decoder refuses before anything reaches the town.
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <cmath>
-#include <cstring>
 #include <limits>
 
 #include "scene/scene_data.h"
 #include "scene_test_support.h"
 
-namespace {
-
-uint32_t bits_of(float f) {
-    uint32_t w = 0;
-    std::memcpy(&w, &f, sizeof w);
-    return w;
-}
-
-}  // namespace
-
 TEST(SceneBytes, EmptySceneIsSixtyEightBytesOfSettings) {
     const std::vector<unsigned char> bytes = encode_scene(SceneData{});
     ASSERT_EQ(bytes.size(), 68u);
-    EXPECT_EQ(word_at(bytes, 0), 0u);                 // no control points
-    EXPECT_EQ(word_at(bytes, 4), 0u);                 // no town objects
-    EXPECT_EQ(word_at(bytes, 8), bits_of(0.0f));      // light x
-    EXPECT_EQ(word_at(bytes, 12), bits_of(13.0f));    // light y
-    EXPECT_EQ(word_at(bytes, 20), 1u);                // B-spline
-    EXPECT_EQ(word_at(bytes, 24), bits_of(3.0f));     // train speed
-    EXPECT_EQ(word_at(bytes, 40), 5u);                // tie spacing
-    EXPECT_EQ(word_at(bytes, 56), bits_of(0.0f));     // spare scalar
-    EXPECT_EQ(word_at(bytes, 60), bits_of(15.0f));    // follow distance
-    EXPECT_EQ(word_at(bytes, 64), bits_of(-20.8f));   // gravity
+    EXPECT_EQ(word_at(bytes, 0), 0u);               // no control points
+    EXPECT_EQ(word_at(bytes, 4), 0u);               // no town objects
+    EXPECT_EQ(word_at(bytes, 12), bits_of(13.0f));  // light y, first of the settings
+    EXPECT_EQ(word_at(bytes, 64), bits_of(-20.8f)); // gravity, the last
 }
 
 TEST(SceneBytes, FourPointsAndTwoObjectsLandAtTheirOffsets) {
@@ -68,22 +49,6 @@ TEST(SceneBytes, FourPointsAndTwoObjectsLandAtTheirOffsets) {
     EXPECT_EQ(word_at(bytes, 208), 23u);
 }
 
-TEST(SceneBytes, DecodeGivesBackEveryFieldAndOddTypeCodes) {
-    SceneData scene = small_scene();
-    scene.objects[0].type = -1;
-    scene.objects[1].type = INT_MIN;
-    scene.settings.spare_scalar = std::numeric_limits<float>::quiet_NaN();  // read by nothing, kept
-    const std::vector<unsigned char> bytes = encode_scene(scene);
-    const SceneDecode decoded = decode_scene(bytes.data(), bytes.size());
-    ASSERT_TRUE(decoded.ok) << decoded.reason;
-    EXPECT_EQ(decoded.scene.objects[0].type, -1);
-    EXPECT_EQ(decoded.scene.objects[1].type, INT_MIN);
-    EXPECT_EQ(decoded.scene.points[2].y, 6.0f);
-    EXPECT_EQ(decoded.scene.orient_points[2].x, 2.5f);
-    EXPECT_EQ(decoded.scene.settings.post_interval, 3);
-    EXPECT_EQ(encode_scene(decoded.scene), bytes);
-}
-
 TEST(SceneBytes, FullCapacityIsAccepted) {
     SceneData scene;
     for (int i = 0; i < 100; ++i) {
@@ -95,36 +60,6 @@ TEST(SceneBytes, FullCapacityIsAccepted) {
     EXPECT_EQ(bytes.size(), 68u + 2400u + 4800u);
     EXPECT_EQ(bytes.size(), SCENE_MAX_BYTES);
     EXPECT_TRUE(decode_scene(bytes.data(), bytes.size()).ok);
-}
-
-TEST(SceneBytes, WrongLengthsAreRefused) {
-    std::vector<unsigned char> bytes = encode_scene(small_scene());
-    for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
-        EXPECT_FALSE(decode_scene(bytes.data(), cut).ok) << "accepted the first " << cut << " bytes";
-    }
-    bytes.push_back(0);
-    const SceneDecode trailing = decode_scene(bytes.data(), bytes.size());
-    EXPECT_FALSE(trailing.ok);
-    EXPECT_EQ(trailing.reason, "213 bytes long, 212 expected for 4 control points and 2 town objects");
-}
-
-TEST(SceneBytes, CountsOutsideTheCapacitiesAreRefused) {
-    // Counts past the arrays, with a length that would match them.
-    std::vector<unsigned char> many_points(scene_file_size(101, 0), 0);
-    put_word(many_points, 0, 101);
-    EXPECT_EQ(decode_scene(many_points.data(), many_points.size()).reason, "control point count 101 outside 0..100");
-
-    std::vector<unsigned char> many_objects(scene_file_size(0, 201), 0);
-    put_word(many_objects, 4, 201);
-    EXPECT_EQ(decode_scene(many_objects.data(), many_objects.size()).reason,
-              "town object count 201 outside 0..200");
-
-    std::vector<unsigned char> bytes = encode_scene(small_scene());
-    put_word(bytes, 0, 0xFFFFFFFFu);
-    EXPECT_FALSE(decode_scene(bytes.data(), bytes.size()).ok);
-    bytes = encode_scene(small_scene());
-    put_word(bytes, 100, 0x80000000u);
-    EXPECT_EQ(decode_scene(bytes.data(), bytes.size()).reason, "town object count -2147483648 outside 0..200");
 }
 
 TEST(SceneBytes, NonFiniteValuesAndRangesAreRefused) {

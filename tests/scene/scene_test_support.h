@@ -1,67 +1,13 @@
-// Shared pieces of the scene tests: a scratch directory, whole-file reads and
-// writes, a town that counts its redraw requests, and small fixture scenes.
+// Shared pieces of the scene tests: a town that counts its redraw requests,
+// a small fixture scene and the file's 4-byte words.
 #pragma once
 
-#include <dirent.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <vector>
+#include <cstdint>
+#include <cstring>
 
 #include "scene/scene_data.h"
+#include "support/scratch_files.h"
 #include "view/town.h"
-
-// A fresh directory under /tmp, removed with everything in it at the end.
-class ScratchDir {
-public:
-    ScratchDir() {
-        char pattern[] = "/tmp/quill_scene_XXXXXX";
-        const char* made = mkdtemp(pattern);
-        path_ = made != nullptr ? made : "/tmp";
-    }
-    ~ScratchDir() {
-        for (const std::string& name : entries()) std::remove((path_ + "/" + name).c_str());
-        rmdir(path_.c_str());
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    // Names in the directory, without "." and "..".
-    std::vector<std::string> entries() const {
-        std::vector<std::string> names;
-        DIR* dir = opendir(path_.c_str());
-        if (dir == nullptr) return names;
-        while (const dirent* entry = readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..") names.push_back(name);
-        }
-        closedir(dir);
-        return names;
-    }
-
-private:
-    std::string path_;
-};
-
-inline std::vector<unsigned char> read_bytes(const std::string& name) {
-    std::vector<unsigned char> bytes;
-    std::FILE* f = std::fopen(name.c_str(), "rb");
-    if (f == nullptr) return bytes;
-    int c = 0;
-    while ((c = std::fgetc(f)) != EOF) bytes.push_back(static_cast<unsigned char>(c));
-    std::fclose(f);
-    return bytes;
-}
-
-inline void write_bytes(const std::string& name, const std::vector<unsigned char>& bytes) {
-    std::FILE* f = std::fopen(name.c_str(), "wb");
-    if (f == nullptr) return;
-    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-}
 
 struct CountingTown : Town {
     CountingTown() : Town(nullptr) {}
@@ -91,6 +37,12 @@ inline SceneData small_scene() {
     s.follow_distance = 11;
     s.gravity = -15.5f;
     return scene;
+}
+
+inline uint32_t bits_of(float f) {
+    uint32_t w = 0;
+    std::memcpy(&w, &f, sizeof w);
+    return w;
 }
 
 // The file form of a 4-byte little-endian value at a byte offset.

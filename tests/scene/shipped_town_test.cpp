@@ -151,25 +151,16 @@ TEST_F(ShippedTown, HillsAndValleysShowInTheTrainsSpeed) {
     const float high = *std::max_element(y, y + NUM_SAMPLES);
     EXPECT_GT(high - low, 8.0f);
     // The stored energy carries the train over the highest crest at a
-    // walking pace and never lets it fall back to the stall speed.
-    auto speed_at = [&](float height) {
-        const float q = 2 * town->total_energy / town->train_mass - 2 * town->gravity * -height;
-        return q > 0 ? std::sqrt(q) : 0.0f;
-    };
-    EXPECT_GT(speed_at(town->max_height), 4.0f);
-    EXPECT_LT(speed_at(town->max_height), 6.0f);
-    EXPECT_GT(speed_at(low), 3 * speed_at(high));
-
-    // And the train does speed up on the way down.
-    Vec3 start = town->train_pos;
-    float top_speed = 0, bottom_speed = 1e9f;
+    // walking pace, and down in the valleys it runs three times as fast.
+    float crest_speed = 1e9f, valley_speed = 0;
     for (int step = 0; step < 3000; ++step) {
         town->train_step();
-        if (town->train_pos.y > high - 0.5f) bottom_speed = std::min(bottom_speed, town->train_speed);
-        if (town->train_pos.y < low + 0.5f) top_speed = std::max(top_speed, town->train_speed);
+        if (town->train_pos.y > high - 0.5f) crest_speed = std::min(crest_speed, town->train_speed);
+        if (town->train_pos.y < low + 0.5f) valley_speed = std::max(valley_speed, town->train_speed);
     }
-    EXPECT_NE(town->train_pos.x, start.x);
-    EXPECT_GT(top_speed, 3 * bottom_speed);
+    EXPECT_GT(crest_speed, 4.0f);
+    EXPECT_LT(crest_speed, 6.0f);
+    EXPECT_GT(valley_speed, 3 * crest_speed);
 }
 
 TEST_F(ShippedTown, CurvesAreBankedThroughTheirOrientationPoints) {

@@ -3,19 +3,26 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "view/command_fixture.h"
 
 namespace {
 
+// The settings C puts back: those of a fresh town.
+auto settings_of(const Town& t) {
+    return std::make_tuple(t.light_pos.x, t.light_pos.y, t.light_pos.z, t.bspline, t.light_edit, t.train_speed,
+                           t.show_points, t.show_ties, t.post_interval, t.lighting, t.tie_spacing, t.beacon_level,
+                           t.beacon_falling, t.gravity, t.train_mass, t.physics, t.ground_drag,
+                           t.follow_distance, t.spare_scalar, t.fov, t.camera_mode, t.train_running);
+}
+
 TEST(ClearCommand, ResetsTheSceneAndItsSettings) {
     CommandTown town;
-    ScriptedKeys keys;
     town.add_points(5);
     town.create_object();
     town.create_object();
     town.sel_point = -1;
-    town.sel_orient_point = -1;
     town.mouse_x = 11, town.mouse_y = 12, town.mouse_prev_x = 13, town.mouse_prev_y = 14;
     town.camera_mode = 7;
     town.light_pos = {3, 4, 5};
@@ -38,51 +45,25 @@ TEST(ClearCommand, ResetsTheSceneAndItsSettings) {
     town.fov = 60;
     ASSERT_EQ(town.train_running, 1);
 
-    keys.hold('C');
-    town.poll(keys);
-    EXPECT_EQ(town.num_points, 0);
-    EXPECT_EQ(town.num_orient_points, 0);
-    EXPECT_EQ(town.object_count, 0);
+    town.hold_keys({'C'});
+    const CommandTown fresh;
+    EXPECT_EQ(settings_of(town), settings_of(fresh));
+    EXPECT_EQ(town.num_points + town.num_orient_points + town.object_count, 0);
     EXPECT_EQ(town.points[0], nullptr);
     EXPECT_EQ(town.objects[1], nullptr);
     EXPECT_EQ(town.tie_data, nullptr);
     EXPECT_EQ(town.realtime_ties, 1);
-    EXPECT_EQ(town.sel_point, -1);
-    EXPECT_EQ(town.sel_orient_point, -1);
     EXPECT_EQ(town.selected_object, -1);
     EXPECT_EQ(town.mouse_x + town.mouse_y + town.mouse_prev_x + town.mouse_prev_y, 0);
-    EXPECT_EQ(town.train_running, 0);
-    EXPECT_EQ(town.camera_mode, 0);
-    EXPECT_FLOAT_EQ(town.light_pos.x, 0);
-    EXPECT_FLOAT_EQ(town.light_pos.y, 13);
-    EXPECT_FLOAT_EQ(town.light_pos.z, 0);
-    EXPECT_EQ(town.bspline, 1);
-    EXPECT_EQ(town.light_edit, 0);
-    EXPECT_FLOAT_EQ(town.train_speed, 3.0f);
-    EXPECT_EQ(town.show_points, 1);
-    EXPECT_EQ(town.show_ties, 0);
-    EXPECT_EQ(town.post_interval, 1);
-    EXPECT_EQ(town.lighting, 1);
-    EXPECT_EQ(town.tie_spacing, 5);
-    EXPECT_EQ(town.beacon_level, 0.0f);
-    EXPECT_EQ(town.beacon_falling, 0);
-    EXPECT_FLOAT_EQ(town.gravity, -20.8f);
-    EXPECT_FLOAT_EQ(town.train_mass, 100.0f);
-    EXPECT_EQ(town.physics, 1);
-    EXPECT_EQ(town.ground_drag, 1);
-    EXPECT_FLOAT_EQ(town.follow_distance, 15.0f);
-    EXPECT_EQ(town.spare_scalar, 0.0f);
-    EXPECT_EQ(town.fov, 45.0);
 
     // Held, it clears again at every event: harmless on an empty scene.
-    town.poll_times(keys, 3);
+    town.hold_keys({'C'}, 3);
     EXPECT_EQ(town.num_points, 0);
 }
 
 TEST(ClearCommand, KeepsTheClockTheCarsTheCameraAndFourLatches) {
     CommandTown town;
     town.add_points(3);
-    town.sel_point = -1;
     town.time_of_day = 0.61f;
     town.time_step = 0.0003f;
     town.vehicle_view = 4;
@@ -91,7 +72,6 @@ TEST(ClearCommand, KeepsTheClockTheCarsTheCameraAndFourLatches) {
     town.camera->eye = {1, 2, 3};
     const Car* first_car = town.cars[0].get();
     const Intersection* first_corner = town.intersections[0].get();
-    town.latches = KeyLatches{};
     town.latches.reset_physics_d = 0;
     town.latches.new_object_n = 0;
     town.latches.object_type_t = 0;
@@ -125,7 +105,6 @@ TEST(ClearCommand, KeepsTheClockTheCarsTheCameraAndFourLatches) {
 
 TEST(StatisticsReport, PrintsTwentyLinesOnceForEachPressOfF5) {
     CommandTown town;
-    ScriptedKeys keys;
     town.train_pos = {1.5f, 2.25f, -3.0f};
     town.train_speed = 4.0f;
     town.gravity = -20.5f;
@@ -145,12 +124,9 @@ TEST(StatisticsReport, PrintsTwentyLinesOnceForEachPressOfF5) {
     town.avg_draw_clocks = 9.75f;
 
     testing::internal::CaptureStdout();
-    keys.hold(KEY_F5);
-    town.poll_times(keys, 3);
-    keys.release_all();
-    town.poll(keys);
-    keys.hold(KEY_F5);
-    town.poll(keys);
+    town.hold_keys({KEY_F5}, 3);
+    town.hold_keys({});
+    town.hold_keys({KEY_F5});
     const std::string out = testing::internal::GetCapturedStdout();
 
     const std::string report =

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <set>
 #include <string>
 #include <vector>
@@ -37,17 +38,20 @@ struct CommandTown : Town {
     int poll(const ScriptedKeys& keys, int event = EVENT_MOVE, int x = 0, int y = 0, int button = 0) {
         return handle_event(event, x, y, button, keys);
     }
-    // One press of key: an event with it down, then one with it up.
-    void press(int key) {
-        ScriptedKeys keys;
-        keys.hold(key);
-        poll(keys);
-        keys.release(key);
-        poll(keys);
-    }
     // The same event n times.
     void poll_times(const ScriptedKeys& keys, int n) {
         for (int i = 0; i < n; ++i) poll(keys);
+    }
+    // n events with exactly these keys down; {} is an event with every key up.
+    void hold_keys(std::initializer_list<int> held, int n = 1) {
+        ScriptedKeys keys;
+        for (int key : held) keys.hold(key);
+        poll_times(keys, n);
+    }
+    // One press of key: an event with it down, then one with it up.
+    void press(int key) {
+        hold_keys({key});
+        hold_keys({});
     }
     // Appends n control points by the track's own operation, each at its
     // own place so the track has a length.
