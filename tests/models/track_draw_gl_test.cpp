@@ -209,6 +209,9 @@ TEST_F(TrackDrawGl, TieTableIsWrittenAfterAnEditAndReadByLaterPasses) {
         const float* e = table + k * TIE_FRAME_FLOATS;
         const Vec3 offset{e[0], e[1], e[2]}, up{e[3], e[4], e[5]}, tangent{e[6], e[7], e[8]}, right{e[9], e[10], e[11]};
         ASSERT_TRUE(is_finite(offset) && is_finite(up) && is_finite(tangent) && is_finite(right)) << "entry " << k;
+        EXPECT_NEAR(length(up), 1, 1e-5) << "entry " << k;
+        EXPECT_NEAR(length(tangent), 1, 1e-5) << "entry " << k;
+        EXPECT_NEAR(length(right), 1, 1e-5) << "entry " << k;
         EXPECT_NEAR(dot(up, tangent), 0, 1e-5) << "entry " << k;
         EXPECT_LT(length(offset - 0.24f * right), 1e-6f) << "entry " << k;
     }

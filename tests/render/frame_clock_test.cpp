@@ -76,7 +76,7 @@ TEST(FrameClock, RestartForgetsTheElapsedTimeAndTheTickWrapsTheShortWay) {
 TEST(FrameClock, TimeOfDayWrapsToExactlyZero) {
     FakeTick tick(0);
     Town town(nullptr);
-    town.time_of_day = 0.9999f;
+    town.time_of_day = 0.99995f;  // one step overshoots the end of the day
     frame(town);
     EXPECT_EQ(town.time_of_day, 0.0f);
 

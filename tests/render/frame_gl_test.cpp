@@ -65,6 +65,10 @@ TEST_F(FrameGl, SunRisesStandsAndSets) {
     glGetLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
     EXPECT_FLOAT_EQ(diffuse[0], 1.0f);  // full daylight at noon
     EXPECT_FLOAT_EQ(town.daylight, 1.0f);
+    // The shadows were cast last, in black at 40 %: never darker.
+    GLfloat shade[4];
+    glGetFloatv(GL_CURRENT_COLOR, shade);
+    EXPECT_FLOAT_EQ(shade[3], 0.4f);
 
     town.time_of_day = 0.0f;
     render_frame(town, 64, 48);
@@ -100,7 +104,7 @@ TEST_F(FrameGl, FrameLeavesDepthTestOnBlendingOffAndCountsItself) {
 TEST_F(FrameGl, ZeroHeightViewAndATrainWithoutDirectionStayFinite) {
     town.time_of_day = 0.9f;  // the headlight is on
     town.train_dir = {0, 0, 0};
-    render_frame(town, 64, 0);
+    render_frame(town, 0, 0);  // a window minimised to nothing
     GLdouble m[16];
     glGetDoublev(GL_PROJECTION_MATRIX, m);
     for (double v : m) EXPECT_TRUE(std::isfinite(v));
