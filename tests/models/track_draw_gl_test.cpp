@@ -296,15 +296,11 @@ TEST(TieFrame, UpIsTheOrientationPointSeenAcrossTheTrack) {
 
 TEST_F(TrackDrawGl, NoTrackInTheNightShadowButTheEditFlagIsAlwaysCleared) {
     lay_hilly_loop(town);
-    for (const float t : {0.2499f, 0.7501f, 0.1f}) {
+    for (const float t : {0.2499f, 0.7501f, 0.1f, 0.25f, 0.75f}) {
         town.time_of_day = t;
         town.track_edited = 1;
-        EXPECT_TRUE(track(1).empty()) << "t = " << t;
+        EXPECT_EQ(track(1).empty(), t != 0.25f && t != 0.75f) << "t = " << t;
         EXPECT_EQ(town.track_edited, 0);
-    }
-    for (const float t : {0.25f, 0.75f}) {
-        town.time_of_day = t;
-        EXPECT_FALSE(track(1).empty()) << "t = " << t;
     }
     // Too few points for a track: nothing, and the flag still falls.
     lay_track(town, {{1, 1, 1}, {4, 1, 2}});
