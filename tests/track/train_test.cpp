@@ -101,7 +101,8 @@ TEST(Train, AdvanceCoversSpeedOverRateAndWrapsToExactlyZero) {
 
 TEST(Train, StartAndStopReturnToTheStart) {
     Town town(nullptr);
-    lay_track(town, {{1.0f, 1.0f, 1.0f}, {4.0f, 1.0f, 2.0f}});
+    lay_hilly_loop(town);
+    lay_track(town, {{1.0f, 1.0f, 1.0f}, {4.0f, 1.0f, 2.0f}});  // the loop's tables stay
     town.train_param = 0.3f;
     town.toggle_train();
     town.train_step();

@@ -64,46 +64,52 @@ TEST(Movements, EveryCodeLeavesOnItsLaneTowardsTheNextIntersection) {
     }
 }
 
-// Left north-to-west around (13.5, 0.5), radius 1; right east-to-south around
-// (13, 1), radius 0.5; both at intersection 1, centre (14, 0).
+// Every turn runs straight on in its entry lane, round a quarter circle of
+// radius 1 (left) or 0.5 (right), then straight out along its exit lane; each
+// leg is one radius long. The arc's angle starts at the turn's own constant
+// (multiples of 1.57075, as the turn paths have always written them).
 TEST(Movements, TurnsTraceTheirLegsAndQuarterCircles) {
-    struct Turn {
-        int code;
-        float radius, arc_x, arc_z, angle0, turn_sign;
-    };
-    for (const Turn t : {Turn{0, 1, 13.5f, 0.5f, 0, 1}, Turn{11, 0.5f, 13, 1, 1.57075f, -1}}) {
-        SCOPED_TRACE(t.code);
+    constexpr double ARC_START[12] = {0, 0, 3.1415, 1.57075, 0, 4.71225, 3.1415, 0, 6.283, 4.71225, 0, 1.57075};
+    for (const Movement& m : MOVEMENTS) {
+        const int turn = m.code % 3;
+        if (turn == TURN_STRAIGHT) continue;
+        SCOPED_TRACE(m.code);
         ScriptedTown town;
-        waiting_car(town, t.code, 1);
+        waiting_car(town, m.code, m.isect);
         const Car& car = *town.cars[0];
+        const Intersection& I = *town.intersections[m.isect];
+        const double r = turn == TURN_LEFT ? 1 : 0.5, sense = turn == TURN_LEFT ? 1 : -1;
+        const double hx = HEADING[m.code / 3][0], hz = HEADING[m.code / 3][1];
+        const double ex = m.exit_dir_x, ez = m.exit_dir_z;
+        // The arc runs from the end of the entry leg to the start of the exit leg.
+        const double in_x = I.center_x - (1.5 - r) * hx - 0.5 * hz, in_z = I.center_z - (1.5 - r) * hz + 0.5 * hx;
+        const double out_x = I.center_x + (1.5 - r) * ex - 0.5 * ez, out_z = I.center_z + (1.5 - r) * ez + 0.5 * ex;
+        const double ox = in_x + r * ex, oz = in_z + r * ez;
+        EXPECT_NEAR(ox + r * std::cos(ARC_START[m.code]), in_x, 2e-4);
+        EXPECT_NEAR(oz - r * std::sin(ARC_START[m.code]), in_z, 2e-4);
         town.steps(1);
-        int approach = 0, arc = 0, leave = 0;
+        int legs[3] = {};
         for (int k = 0; k < 39; ++k) {
             town.steps(1);
             const double q = car.progress;
-            const double leg = t.radius / 0.3;  // the legs are one radius long
             if (q < 0.3) {
-                ++approach;
-                if (t.code == 0) { EXPECT_NEAR(car.z, 1.5 - leg * q, 1e-5); }
-                if (t.code == 11) { EXPECT_NEAR(car.x, 12.5 + leg * q, 1e-5); }
+                ++legs[0];
+                EXPECT_NEAR(hx * car.x + hz * car.z, hx * in_x + hz * in_z - r * (1 - q / 0.3), 1e-5);
             } else if (q < 0.7) {
-                ++arc;
-                const double angle = t.angle0 + t.turn_sign * (q - 0.3) / 0.4 * 1.57075;
-                EXPECT_NEAR(car.x, t.arc_x + t.radius * std::cos(angle), 1e-5);
-                EXPECT_NEAR(car.z, t.arc_z - t.radius * std::sin(angle), 1e-5);
-                // The direction is the unit tangent: at right angles to the radius.
-                EXPECT_NEAR(std::hypot(car.dir_x, car.dir_z), 1, 1e-5);
-                EXPECT_NEAR((car.x - t.arc_x) * car.dir_x + (car.z - t.arc_z) * car.dir_z, 0, 1e-5);
-                EXPECT_EQ(car.side_x, -car.dir_z);
-                EXPECT_EQ(car.side_z, car.dir_x);
+                ++legs[1];
+                const double angle = ARC_START[m.code] + sense * (q - 0.3) / 0.4 * 1.57075;
+                EXPECT_NEAR(car.x, ox + r * std::cos(angle), 1e-5);
+                EXPECT_NEAR(car.z, oz - r * std::sin(angle), 1e-5);
+                EXPECT_NEAR(car.dir_x, -sense * std::sin(angle), 1e-5);
+                EXPECT_NEAR(car.dir_z, -sense * std::cos(angle), 1e-5);
+                EXPECT_TRUE(car.side_x == -car.dir_z && car.side_z == car.dir_x);
             } else {
-                ++leave;
-                if (t.code == 0) { EXPECT_NEAR(car.x, 13.5 - leg * (q - 0.7), 1e-5); }
-                if (t.code == 11) { EXPECT_NEAR(car.z, 1 + leg * (q - 0.7), 1e-5); }
+                ++legs[2];
+                EXPECT_NEAR(ex * car.x + ez * car.z, ex * out_x + ez * out_z + r * (q - 0.7) / 0.3, 1e-5);
             }
         }
-        EXPECT_EQ(approach, 11);
-        EXPECT_EQ(arc, 17);
-        EXPECT_EQ(leave, 11);
+        EXPECT_EQ(legs[0], 11);
+        EXPECT_EQ(legs[1], 17);
+        EXPECT_EQ(legs[2], 11);
     }
 }
