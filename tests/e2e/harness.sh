@@ -3,13 +3,15 @@
 # screenshots and its standard output. Source it from a *_e2e.sh script:
 #
 #   source "$(dirname "$0")/harness.sh"
-#   e2e_setup "$1"                 # program path; makes a scratch work dir
-#   e2e_launch                     # starts the program there
-#   wid=$(e2e_wait_window)         # the main window
-#   e2e_focus "$wid"; e2e_key F5; e2e_screenshot "$wid" day.png
+#   e2e_setup "$1"                      # program path; makes a scratch work dir
+#   e2e_launch; e2e_accept_size_dialog  # starts the program there
+#   wid=$(e2e_wait_window) || exit 1    # the main window
+#   e2e_focus "$wid"; e2e_report "$wid"; e2e_screenshot "$wid" day.png
 #   e2e_close "$wid"; e2e_expect_exit 1
 #
-# Every function fails the test (exit 1 with a message) when something is off.
+# Every function fails the test (exit 1 with a message) when something is off;
+# one run inside $( ) ends only that subshell, hence the "|| exit 1". With
+# E2E_KEEP set, the work dir (screenshots, the program's output) stays.
 
 set -u
 
@@ -20,7 +22,6 @@ E2E_WORK=""
 E2E_PID=""
 E2E_XVFB_PID=""
 E2E_STDOUT=""
-E2E_STATUS=""
 
 e2e_fail() {
     echo "FAIL: $*" >&2
@@ -37,7 +38,19 @@ e2e_cleanup() {
     if [ -n "$E2E_WORK" ] && [ -z "${E2E_KEEP:-}" ]; then rm -rf "$E2E_WORK"; fi
 }
 
-# Starts a private Xvfb (SIZE defaults to 1280x1024x24) and makes a scratch
+# Runs COMMAND every tenth of a second until it succeeds (status 0) or
+# SECONDS have passed (status 1).
+e2e_until() {
+    local seconds="$1" i
+    shift
+    for i in $(seq 1 $((seconds * 10))); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Starts a private Xvfb (E2E_SCREEN, default 1280x1024x24) and makes a scratch
 # working directory holding what ships beside the program: textures/ and town.
 e2e_setup() {
     E2E_PROGRAM="$(readlink -f "$1")"
@@ -52,17 +65,14 @@ e2e_setup() {
     trap e2e_cleanup EXIT
 
     # Xvfb picks a free display number itself and tells us which, so
-    # concurrent runs never share a server.
-    local number_file="$E2E_WORK/display" i
-    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1280x1024x24}" -nolisten tcp \
+    # concurrent runs never share a server. Without -noreset it resets when
+    # its last client goes, and a program started at that moment cannot
+    # open the display.
+    local number_file="$E2E_WORK/display"
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1280x1024x24}" -nolisten tcp -noreset \
         3>"$number_file" >/dev/null 2>&1 &
     E2E_XVFB_PID=$!
-    for i in $(seq 1 100); do
-        [ -s "$number_file" ] && break
-        kill -0 "$E2E_XVFB_PID" 2>/dev/null || e2e_fail "Xvfb ended at start"
-        sleep 0.1
-    done
-    [ -s "$number_file" ] || e2e_fail "could not start Xvfb"
+    e2e_until 10 test -s "$number_file" || e2e_fail "could not start Xvfb"
     export DISPLAY=":$(tr -d '[:space:]' < "$number_file")"
 }
 
@@ -72,20 +82,43 @@ e2e_launch() {
     E2E_PID=$!
 }
 
-# Prints the id of the first window whose title is exactly TITLE (default:
-# the main window), waiting up to SECONDS (default 20).
-e2e_wait_window() {
-    local title="${1:-$E2E_TITLE}" seconds="${2:-20}" i id
-    for i in $(seq 1 $((seconds * 10))); do
-        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "program ended before showing \"$title\""
-        sleep 0.1
+# Prints the id of a shown window that xdotool search finds with ARGS; fails
+# quietly (status 1) while there is none, and the test once the program ended.
+e2e_find_window() {
+    local id
+    id=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && echo "$id" && return 0
+    kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the program ended"
+    return 1
+}
+
+# The same for the program's window of exactly SIZE (WxH) pixels: the size
+# dialog and the file-name prompt carry no title to find them by.
+e2e_find_sized() {
+    local id
+    for id in $(xdotool search --onlyvisible --class FLTK 2>/dev/null); do
+        xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: $1\$" && echo "$id" && return 0
     done
-    e2e_fail "no window \"$title\" after ${seconds}s"
+    kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the program ended"
+    return 1
+}
+
+# Prints the id of the window titled exactly TITLE (default: the main window).
+e2e_wait_window() {
+    local title="${1:-$E2E_TITLE}"
+    e2e_until 20 e2e_find_window --name "^${title}\$" || e2e_fail "no window \"$title\" after 20s"
+}
+
+# Prints the id of the program's window of SIZE pixels, waiting up to SECONDS.
+e2e_wait_window_sized() {
+    e2e_until "$2" e2e_find_sized "$1" || e2e_fail "no ${1} window after ${2}s"
+}
+
+e2e_gone() { ! xdotool search --onlyvisible --class FLTK 2>/dev/null | grep -qx "$1"; }
+
+# Waits up to 10 seconds until window ID is no longer shown.
+e2e_wait_gone() {
+    e2e_until 10 e2e_gone "$1" || e2e_fail "window $1 still shown after 10s"
 }
 
 # Width and height of a window, as "W H".
@@ -103,28 +136,25 @@ e2e_focus() {
 # moves the pointer a little inside WINDOW so that the program gets an event
 # while the key is still down (it polls the keyboard at each event).
 e2e_key() {
-    local key="$1" wid="${2:-}"
-    xdotool keydown "$key"
+    xdotool keydown "$1"
     sleep 0.1
-    if [ -n "$wid" ]; then
-        xdotool mousemove --window "$wid" 200 200
-        sleep 0.05
-        xdotool mousemove --window "$wid" 202 201
-    fi
+    xdotool mousemove --window "$2" 200 200
+    sleep 0.05
+    xdotool mousemove --window "$2" 202 201
     sleep 0.1
-    xdotool keyup "$key"
+    xdotool keyup "$1"
     sleep 0.1
 }
 
 # A left (1) or right (3) drag from (x1, y1) to (x2, y2) in window coordinates,
-# in small steps a few milliseconds apart.
+# in ten steps a few milliseconds apart.
 e2e_drag() {
-    local wid="$1" button="$2" x1="$3" y1="$4" x2="$5" y2="$6" steps=10 i
+    local wid="$1" button="$2" x1="$3" y1="$4" x2="$5" y2="$6" i
     xdotool mousemove --window "$wid" "$x1" "$y1"
     sleep 0.05
     xdotool mousedown "$button"
-    for i in $(seq 1 $steps); do
-        xdotool mousemove --window "$wid" $((x1 + (x2 - x1) * i / steps)) $((y1 + (y2 - y1) * i / steps))
+    for i in $(seq 1 10); do
+        xdotool mousemove --window "$wid" $((x1 + (x2 - x1) * i / 10)) $((y1 + (y2 - y1) * i / 10))
         sleep 0.03
     done
     xdotool mouseup "$button"
@@ -134,11 +164,6 @@ e2e_drag() {
 # Saves a PNG of the window's contents.
 e2e_screenshot() {
     import -window "$1" "$2" 2>/dev/null || e2e_fail "screenshot of window $1 failed"
-}
-
-# Prints the colour of pixel (x, y) of a PNG as "R G B" (0..255).
-e2e_pixel() {
-    convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
 }
 
 # Prints the mean colour of a box (x, y, w, h) of a PNG as "R G B" (0..255).
@@ -158,89 +183,31 @@ e2e_close() {
     xdotool key Escape
 }
 
-# Waits up to SECONDS (default 15) for the program to end; sets E2E_STATUS.
-e2e_wait_exit() {
-    local seconds="${1:-15}" i
-    for i in $(seq 1 $((seconds * 10))); do
-        if ! kill -0 "$E2E_PID" 2>/dev/null; then
-            wait "$E2E_PID"
-            E2E_STATUS=$?
-            E2E_PID=""
-            return 0
-        fi
-        sleep 0.1
-    done
-    e2e_fail "program still running after ${seconds}s"
-}
+e2e_ended() { ! kill -0 "$E2E_PID" 2>/dev/null; }
 
-# Waits for the program to end and checks its exit status.
+# Waits up to 15 seconds for the program to end and checks its exit status.
 e2e_expect_exit() {
-    e2e_wait_exit "${2:-15}"
-    [ "$E2E_STATUS" = "$1" ] || e2e_fail "exit status $E2E_STATUS, expected $1"
+    e2e_until 15 e2e_ended || e2e_fail "program still running after 15s"
+    local status=0
+    wait "$E2E_PID" || status=$?
+    E2E_PID=""
+    [ "$status" = "$1" ] || e2e_fail "exit status $status, expected $1"
 }
 
-# Waits up to SECONDS (default 10) until the program's output contains TEXT.
+# Waits up to 10 seconds until the program's output contains TEXT.
 e2e_wait_output() {
-    local text="$1" seconds="${2:-10}" i
-    for i in $(seq 1 $((seconds * 10))); do
-        grep -qF -- "$text" "$E2E_STDOUT" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    e2e_fail "output never contained \"$text\""
-}
-
-# Keeps a copy of a file (a screenshot) under $E2E_ARTIFACTS when it is set.
-e2e_keep() {
-    if [ -n "${E2E_ARTIFACTS:-}" ]; then
-        mkdir -p "$E2E_ARTIFACTS"
-        cp "$1" "$E2E_ARTIFACTS/"
-    fi
-}
-
-# --- The window-size dialog and the file-name prompt ----------------------
-# The program asks for the window size before the main window exists; every
-# test must answer that dialog first:
-#
-#   e2e_launch; e2e_accept_size_dialog; wid=$(e2e_wait_window)
-
-# Prints the id of the program's visible window of exactly WxH pixels (the
-# dialog and the prompt carry no title of their own to find them by),
-# waiting up to SECONDS (default 20).
-e2e_wait_window_sized() {
-    local size="$1" seconds="${2:-20}" i id
-    for i in $(seq 1 $((seconds * 10))); do
-        for id in $(xdotool search --onlyvisible --class FLTK 2>/dev/null); do
-            if xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: ${size}\$"; then
-                echo "$id"
-                return 0
-            fi
-        done
-        kill -0 "$E2E_PID" 2>/dev/null || { echo "FAIL: program ended before a ${size} window" >&2; return 1; }
-        sleep 0.1
-    done
-    echo "FAIL: no ${size} window after ${seconds}s" >&2
-    return 1
-}
-
-# Waits up to SECONDS (default 10) until window ID is no longer shown.
-e2e_wait_gone() {
-    local id="$1" seconds="${2:-10}" i
-    for i in $(seq 1 $((seconds * 10))); do
-        xdotool search --onlyvisible --class FLTK 2>/dev/null | grep -qx "$id" || return 0
-        sleep 0.1
-    done
-    e2e_fail "window $id still shown after ${seconds}s"
+    e2e_until 10 grep -qF -- "$1" "$E2E_STDOUT" || e2e_fail "output never contained \"$1\""
 }
 
 # The size dialog (265 x 75): prints its id.
 e2e_size_dialog() {
-    e2e_wait_window_sized 265x75 "${1:-20}"
+    e2e_wait_window_sized 265x75 20
 }
 
 # Accepts the size dialog with Enter and waits until it has gone.
 e2e_accept_size_dialog() {
     local dialog
-    dialog=$(e2e_size_dialog) || e2e_fail "the window-size dialog never showed"
+    dialog=$(e2e_size_dialog) || exit 1
     e2e_focus "$dialog"
     xdotool key Return
     e2e_wait_gone "$dialog"
@@ -249,7 +216,7 @@ e2e_accept_size_dialog() {
 # Cancels the size dialog by clicking its Cancel button (43..123 x 40..65).
 e2e_cancel_size_dialog() {
     local dialog
-    dialog=$(e2e_size_dialog) || e2e_fail "the window-size dialog never showed"
+    dialog=$(e2e_size_dialog) || exit 1
     xdotool mousemove --window "$dialog" 83 52 click 1
     e2e_wait_gone "$dialog"
 }
@@ -258,26 +225,27 @@ e2e_cancel_size_dialog() {
 # and Enter, waits until it has gone, and gives the keyboard back to window
 # WID (without a window manager nobody else does).
 e2e_answer_prompt() {
-    local text="$1" wid="$2" prompt
-    prompt=$(e2e_wait_window_sized 330x75 10) || e2e_fail "the file-name prompt never showed"
+    local prompt
+    prompt=$(e2e_wait_window_sized 330x75 10) || exit 1
     e2e_focus "$prompt"
-    xdotool type --delay 20 -- "$text"
+    xdotool type --delay 20 -- "$1"
     xdotool key Return
     e2e_wait_gone "$prompt"
-    e2e_focus "$wid"
+    e2e_focus "$2"
 }
 
+# How many statistics reports the program has printed (each has one
+# "train speed" line), and whether that is more than N.
+e2e_report_count() { grep -c "^train speed: " "$E2E_STDOUT" 2>/dev/null; }
+e2e_reports_above() { [ "$(e2e_report_count)" -gt "$1" ]; }
+
 # Presses F5 in window WID and waits until the program has printed one more
-# statistics report than before (the report's own "train speed" line counts).
+# statistics report than before.
 e2e_report() {
-    local wid="$1" before i
-    before=$(grep -c "^train speed: " "$E2E_STDOUT" 2>/dev/null)
-    e2e_key F5 "$wid"
-    for i in $(seq 1 50); do
-        [ "$(grep -c "^train speed: " "$E2E_STDOUT")" -gt "$before" ] && return 0
-        sleep 0.1
-    done
-    e2e_fail "F5 printed no report"
+    local before
+    before=$(e2e_report_count)
+    e2e_key F5 "$1"
+    e2e_until 5 e2e_reports_above "$before" || e2e_fail "F5 printed no report"
 }
 
 # The value of the last report line starting with LABEL (e.g. "train position").

@@ -101,9 +101,7 @@ TEST(Gestures, ObjectsMoveFinelyAtSinglePixelSteps) {
     EXPECT_NEAR(object.size, 1.0001f + 0.045f, 1e-5f);
     EXPECT_NEAR(object.height, 4.501f + 0.195f, 1e-5f);
 
-    // 'R' lets go of the object.
-    keys.hold('R');
-    town.poll(keys);
+    town.hold_keys({'R'});  // lets go of the object
     EXPECT_EQ(town.selected_object, -1);
 }
 
