@@ -13,27 +13,7 @@
 #include <vector>
 
 #include "render/tga.h"
-
-// A fresh directory under /tmp, removed with everything in it at the end.
-class ScratchDir {
-public:
-    ScratchDir() {
-        char name[] = "/tmp/quill_tga_XXXXXX";
-        path_ = mkdtemp(name) ? name : "";
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
+#include "support/scratch_files.h"
 
 // Runs the test's body in another working directory and comes back after.
 class WorkingDir {
@@ -82,23 +62,6 @@ struct TgaHeader {
 inline Bytes operator+(Bytes a, const Bytes& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
-}
-
-inline void write_bytes(const std::string& path, const Bytes& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) return;
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-}
-
-inline Bytes read_bytes(const std::string& path) {
-    Bytes out;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return out;
-    int c = 0;
-    while ((c = std::fgetc(f)) != EOF) out.push_back(static_cast<uint8_t>(c));
-    std::fclose(f);
-    return out;
 }
 
 // A bottom-up buffer of width x height pixels of format bytes, the first
