@@ -20,7 +20,7 @@ cmake --build "$top/build-sanitize" -j"$jobs"
 ASAN_OPTIONS="detect_leaks=1:abort_on_error=0" \
 LSAN_OPTIONS="suppressions=$top/tests/support/lsan.supp:print_suppressions=0" \
 UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
-    ctest --test-dir "$top/build-sanitize" --output-on-failure -j"$jobs" -LE e2e
+    ctest --test-dir "$top/build-sanitize" --output-on-failure -j"$jobs"
 
 if [ -x "$top/scripts/fuzz.sh" ]; then
     echo "== Fuzz briefly =="
