@@ -7,7 +7,7 @@ packages=(
     build-essential cmake pkg-config
     libfltk1.3-dev libgl-dev libglu1-mesa-dev libosmesa6-dev
     libgtest-dev libbenchmark-dev
-    xvfb xdotool imagemagick x11-apps x11-utils
+    xvfb xauth libgl1-mesa-dri xdotool imagemagick x11-apps x11-utils
     clang libclang-rt-14-dev
 )
 
