@@ -53,9 +53,7 @@ void BM_WorldBothPasses(benchmark::State& state) {
     town.show_ties = 1;
     town.train_running = 1;
     town.time_of_day = 0.5f;
-    town.train_pos = town.track_point(0.2f);
-    town.train_dir = town.track_derivative(0.2f);
-    town.train_up = town.orient_point_at(0.2f) - town.train_pos;
+    town.place_train(0.2f);
     draw_world(town, 0);
     for (auto _ : state) {
         draw_world(town, 0);

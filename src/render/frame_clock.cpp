@@ -1,7 +1,6 @@
 // The fixed-step frame clock: every frame consumes 24 ms of real time, steps
 // the day, the train and the traffic once, and draws only when the
 // simulation has caught up with real time.
-#include <cstdlib>
 
 #include "render/tick.h"
 #include "view/town.h"

@@ -22,6 +22,9 @@ constexpr float DEFAULT_GRAVITY = -20.8f;
 
 bool usable_rate(float rate) { return rate > 0.0f && std::isfinite(rate); }
 
+// The train's parameter runs over [0, 1): one lap of the loop.
+bool on_loop(float t) { return t >= 0.0f && t < 1.0f; }
+
 // Where two samples coincide the measured rate is 0 and dividing by it would
 // throw the train to an endless parameter. It takes the smallest rate measured
 // anywhere on the loop instead, so it moves on (stuck on the spot it would
@@ -47,7 +50,7 @@ void Town::train_step() {
     }
 
     // A parameter that was set off the loop starts again from its beginning.
-    if (!(train_param >= 0.0f && train_param < 1.0f)) train_param = 0.0f;
+    if (!on_loop(train_param)) train_param = 0.0f;
     int k = static_cast<int>(train_param * NUM_SAMPLES);
     if (k >= NUM_SAMPLES) k = NUM_SAMPLES - 1;
     float rate = arc_rate[k];
@@ -56,18 +59,21 @@ void Town::train_step() {
 
     // One lap done: start the next at the very beginning, dropping the
     // overshoot. Anything else outside the loop goes back to the start too.
-    if (!(train_param >= 0.0f && train_param < 1.0f)) train_param = 0.0f;
+    place_train(on_loop(train_param) ? train_param : 0.0f);
+}
 
-    train_pos = track_point(train_param);
-    train_dir = track_derivative(train_param);
-    train_up = orient_point_at(train_param) - train_pos;
+void Town::place_train(float t) {
+    train_param = t;
+    train_pos = track_point(t);
+    train_dir = track_derivative(t);
+    train_up = orient_point_at(t) - train_pos;
 }
 
 void Town::start_train() {
     if (num_points < 3) return;
     train_running = 1;
     frame_clock = 0;
-    if (!(train_param >= 0.0f && train_param < 1.0f)) train_param = 0.0f;
+    if (!on_loop(train_param)) train_param = 0.0f;
     train_pos = track_point(train_param);
 }
 

@@ -78,6 +78,8 @@ struct Town {
     void train_step();
     void start_train();   // by an append or a load: keeps a valid train_param
     void toggle_train();  // the space bar: start or stop, back to parameter 0
+    // Puts the train at parameter t: its position, direction and up hint.
+    void place_train(float t);
     // The train's controls; each acts only within its bounds and mode.
     void toggle_physics();
     void raise_energy();       // physics mode: +500 while below 200000

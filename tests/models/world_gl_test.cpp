@@ -126,10 +126,7 @@ TEST_F(WorldGl, ShadowsAreAtMostFortyPercentDarkAndGoneAtNight) {
     lay_hilly_loop(town);
     town.show_ties = 1;
     town.train_running = 1;
-    town.train_param = 0.1f;
-    town.train_pos = town.track_point(0.1f);
-    town.train_dir = town.track_derivative(0.1f);
-    town.train_up = town.orient_point_at(0.1f) - town.train_pos;
+    town.place_train(0.1f);
     add_object(0, 3, 0, 3, 2.0f, 6.0f);
     add_object(0, 4, 0, 4, 2.5f, 5.0f);
     add_object(11, -3, 0, 2);
