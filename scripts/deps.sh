@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quillmoor needs to build, run and test, when
-# they are missing. Runs apt-get as root, or through sudo.
+# they are missing. Runs apt-get as root, or through sudo. Recommended
+# packages are not installed, so everything the build reads is named here:
+# FLTK's CMake package refers to the fluid program, which libfltk1.3-dev only
+# recommends.
 set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    libfltk1.3-dev libgl-dev libglu1-mesa-dev libosmesa6-dev
+    libfltk1.3-dev fluid libgl-dev libglu1-mesa-dev libosmesa6-dev
     libgtest-dev libbenchmark-dev
     xvfb xauth libgl1-mesa-dri xdotool imagemagick x11-apps x11-utils
     clang libclang-rt-14-dev
+    desktop-file-utils fonts-dejavu-core
 )
 
 missing=()
