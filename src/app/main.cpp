@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/pump.h"
+#include "app/start_dir.h"
 #include "app/window_size_dialog.h"
 #include "view/town_view.h"
 
@@ -13,6 +14,7 @@ int main() {
     // Messages must reach a pipe or a log as they happen (some end without
     // a newline), not when the program exits.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    advise_if_no_textures();
 
     int width = 0;
     int height = 0;
