@@ -82,7 +82,10 @@ int TownView::ask_file_name(char* buffer, const char* label) {
 
 // The click acts after the press and release have done what they always do.
 void TownView::pick_after_event(int event) {
-    if (event == FL_MOVE) {
+    // The view answers no FL_ENTER, so the toolkit never makes it the widget
+    // below the mouse: each pointer move arrives as an FL_ENTER instead of
+    // an FL_MOVE.
+    if (event == FL_MOVE || event == FL_ENTER) {
         hover_moved_ = true;
         hover_x_ = Fl::event_x();
         hover_y_ = Fl::event_y();
