@@ -10,6 +10,14 @@ e2e_accept_size_dialog
 wid=$(e2e_wait_window) || exit 1
 e2e_focus "$wid"
 
+# Keys count only once the first frame has loaded its textures: until then
+# they go unseen, so knock with F5 until the town answers.
+answered() {
+    e2e_key F5 "$wid"
+    [ "$(e2e_report_count)" -gt 0 ]
+}
+e2e_until 30 answered || e2e_fail "the town never answered F5"
+
 # A left press and release on one spot of the window.
 click() {
     xdotool mousemove --window "$wid" "$1" "$2"
