@@ -12,7 +12,7 @@ e2e_focus "$wid"
 answered() { e2e_key F5 "$wid"; [ "$(e2e_report_count)" -gt 0 ]; }
 e2e_until 30 answered || e2e_fail "the town never answered F5"
 
-click() { xdotool mousemove --window "$wid" "$1" "$2" mousedown 1 mouseup 1 sleep 0.2; }
+click() { xdotool mousemove --window "$wid" "$1" "$2" sleep 0.1 mousedown 1 sleep 0.05 mouseup 1 sleep 0.2; }
 # The type code of the one object, the last four bytes of a saved scene.
 saved_type() {
     e2e_key F2 "$wid"
