@@ -39,6 +39,14 @@ void BM_PickAtCentre(benchmark::State& state) {
 }
 BENCHMARK(BM_PickAtCentre)->Unit(benchmark::kMillisecond);
 
+// The fixed cost of switching to selection mode and back, with nothing to draw.
+void BM_PickEmptyTown(benchmark::State& state) {
+    OffscreenContext context(WIDTH, HEIGHT);
+    Town town(nullptr);
+    for (auto _ : state) benchmark::DoNotOptimize(pick_at(town, WIDTH, HEIGHT, WIDTH / 2, HEIGHT / 2));
+}
+BENCHMARK(BM_PickEmptyTown)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();
