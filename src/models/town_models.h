@@ -3,6 +3,9 @@
 // routine only draws.
 #pragma once
 
+struct ControlPoint;
+struct Town;
+
 // What every town-object model needs to know besides its place.
 struct ModelContext {
     int pass = 0;             // 0 normal, 1 shadow (no colours set)
@@ -25,3 +28,8 @@ void draw_clock_tower(const ModelContext& ctx, float x, float z);
 void draw_hanging_sign(const ModelContext& ctx, float x, float z, float height);
 // Canopy radius size, total height height.
 void draw_tree(const ModelContext& ctx, float x, float z, float size, float height);
+
+// The context the world pass gives the models in pass 0 or 1.
+ModelContext world_model_context(Town& town, int pass);
+// The model that an object's type code selects; an unknown code draws nothing.
+void draw_town_object(const ModelContext& ctx, int code, const ControlPoint& obj);

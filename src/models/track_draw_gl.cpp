@@ -96,7 +96,7 @@ void draw_marker(const ControlPoint& p, int pass, bool selected) {
             glColor3f(p.red / 255.0f, p.green / 255.0f, p.blue / 255.0f);
         }
     }
-    draw_cube(p.x, p.y, p.z, POINT_MARKER_EDGE);
+    draw_point_marker(p);
 }
 
 // The grey line through the track, one piece per step of tie_spacing steps,
@@ -302,6 +302,8 @@ void draw_point_markers(Town& town, int pass) {
         glEnd();
     }
 }
+
+void draw_point_marker(const ControlPoint& p) { draw_cube(p.x, p.y, p.z, POINT_MARKER_EDGE); }
 
 void draw_light_marker(Town& town, int pass) {
     if (pass != 0 || town.show_points != 1) return;

@@ -7,6 +7,7 @@
 
 #include "track/vec3.h"
 
+struct ControlPoint;
 struct Town;
 
 // Headlights, beams and the lamp glow while the sun is down.
@@ -20,6 +21,8 @@ void draw_headlight_beams(Town& town, int pass);
 void draw_point_markers(Town& town, int pass);
 // Every town object through its model, by type code.
 void draw_town_objects(Town& town, int pass);
+// The cube on one control or orientation point, without colour or stem.
+void draw_point_marker(const ControlPoint& p);
 // The white cube where the movable lamp stands (normal pass only).
 void draw_light_marker(Town& town, int pass);
 // The twenty cars, in both passes while the train runs.

@@ -18,7 +18,9 @@ bool casts_shadow(int code, float time_of_day) {
     return tall && sun_up(time_of_day);
 }
 
-void draw_object(const ModelContext& ctx, int code, const ControlPoint& obj) {
+}  // namespace
+
+void draw_town_object(const ModelContext& ctx, int code, const ControlPoint& obj) {
     const float x = obj.x;
     const float z = obj.z;
     if (code == 0) {
@@ -41,8 +43,6 @@ void draw_object(const ModelContext& ctx, int code, const ControlPoint& obj) {
     // Any other code (only a scene file can bring one) draws nothing.
 }
 
-}  // namespace
-
 // A texture that cannot be loaded binds 0, so its faces are drawn plain
 // rather than in whatever texture was bound before.
 void bind_texture(Town& town, const char* name) {
@@ -51,12 +51,17 @@ void bind_texture(Town& town, const char* name) {
 
 void unbind_texture() { glBindTexture(GL_TEXTURE_2D, 0); }
 
-void draw_town_objects(Town& town, int pass) {
+ModelContext world_model_context(Town& town, int pass) {
     ModelContext ctx;
     ctx.pass = pass;
     ctx.time_of_day = town.time_of_day;
     ctx.lighting = town.lighting;
     ctx.clock = &town.frame_clock;
+    return ctx;
+}
+
+void draw_town_objects(Town& town, int pass) {
+    ModelContext ctx = world_model_context(town, pass);
     const int count = town.object_count < MAX_OBJECTS ? town.object_count : MAX_OBJECTS;
     for (int i = 0; i < count; ++i) {
         if (!town.objects[i]) continue;
@@ -71,7 +76,7 @@ void draw_town_objects(Town& town, int pass) {
         } else if (!casts_shadow(code, town.time_of_day)) {
             continue;
         }
-        draw_object(ctx, code, *town.objects[i]);
+        draw_town_object(ctx, code, *town.objects[i]);
     }
 }
 

@@ -12,6 +12,10 @@ void render_frame(Town& town, int width, int height);
 // The three lights for the town's time of day, train and lamp.
 void set_lights(Town& town);
 
+// The frame's perspective for a viewport of width x height pixels,
+// multiplied onto the projection matrix.
+void set_projection(const Town& town, int width, int height);
+
 // One gluLookAt for the camera mode; also sets town.sky_center.
 void set_camera(Town& town);
 

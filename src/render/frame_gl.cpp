@@ -66,6 +66,12 @@ void enable_if(GLenum cap, bool on) {
 
 }  // namespace
 
+void set_projection(const Town& town, int width, int height) {
+    // A window squeezed to no height keeps a square aspect instead of dividing by zero.
+    const double aspect = height > 0 ? static_cast<double>(width) / height : 1.0;
+    gluPerspective(town.fov, aspect, 1.0, 100.0);
+}
+
 void render_frame(Town& town, int width, int height) {
     const uint32_t t0 = GetTickCount();
     town.fps_frames += 1;
@@ -95,9 +101,7 @@ void render_frame(Town& town, int width, int height) {
     glMatrixMode(GL_PROJECTION);
     glViewport(0, 0, width, height);
     glLoadIdentity();
-    // A window squeezed to no height keeps a square aspect instead of dividing by zero.
-    const double aspect = height > 0 ? static_cast<double>(width) / height : 1.0;
-    gluPerspective(town.fov, aspect, 1.0, 100.0);
+    set_projection(town, width, height);
 
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();

@@ -5,6 +5,7 @@
 #include <FL/Enumerations.H>
 
 #include "app/file_prompt.h"
+#include "models/pick.h"
 #include "render/draw.h"
 #include "view/input_codes.h"
 
@@ -52,13 +53,17 @@ void TownView::flush() {
     frame_end();
 }
 
-void TownView::draw() { render_frame(*this, w(), h()); }
+void TownView::draw() {
+    render_frame(*this, w(), h());
+    if (hover_moved_) show_pick_cursor();
+}
 
 int TownView::handle(int event) {
     const ToolkitKeys keys(this);
     const unsigned prompts_before = prompts_opened_;  // nested events may come and go meanwhile
     const int result = handle_event(event, Fl::event_x(), Fl::event_y(), Fl::event_button(), keys);
     if (event == FL_SHOW) show();
+    pick_after_event(event);
     // The file-name prompt ran its own event loop inside this event, and the
     // toolkit's notion of the current key is now the one that closed it. Left
     // unanswered, the toolkit would go on to treat that key as this event's
@@ -73,4 +78,30 @@ void TownView::request_redraw() { damage(FL_DAMAGE_CHILD); }
 int TownView::ask_file_name(char* buffer, const char* label) {
     ++prompts_opened_;
     return ::ask_file_name(buffer, label, 109, 10, 200, 25, 330);
+}
+
+// The click acts after the press and release have done what they always do.
+void TownView::pick_after_event(int event) {
+    // The view answers no FL_ENTER, so the toolkit never makes it the widget
+    // below the mouse: each pointer move arrives as an FL_ENTER instead of
+    // an FL_MOVE.
+    if (event == FL_MOVE || event == FL_ENTER) {
+        hover_moved_ = true;
+        hover_x_ = Fl::event_x();
+        hover_y_ = Fl::event_y();
+    }
+    if (clicks_.ends_click(event, Fl::event_x(), Fl::event_y(), Fl::event_button()) && shown()) {
+        make_current();
+        select_clicked(*this, pick_at(*this, w(), h(), Fl::event_x(), Fl::event_y()));
+    }
+}
+
+// Called from the frame, so however fast the pointer moves, the cursor costs
+// at most one pick per frame.
+void TownView::show_pick_cursor() {
+    hover_moved_ = false;
+    const bool hand = pick_at(*this, w(), h(), hover_x_, hover_y_).kind != PickHit::Nothing;
+    if (hand == hand_shown_) return;
+    hand_shown_ = hand;
+    cursor(hand ? FL_CURSOR_HAND : FL_CURSOR_DEFAULT);
 }

@@ -5,6 +5,7 @@
 
 #include <FL/Fl_Gl_Window.H>
 
+#include "view/click_select.h"
 #include "view/town.h"
 
 class Fl_Widget;
@@ -27,4 +28,13 @@ public:
 
 private:
     unsigned prompts_opened_ = 0;  // file-name prompts opened so far
+
+    // Picking with the mouse: a click selects what is under the pointer, and
+    // the pointer turns into a hand over what a click would select.
+    void pick_after_event(int event);
+    void show_pick_cursor();
+    ClickWatch clicks_;
+    bool hover_moved_ = false;  // the pointer moved since the last frame
+    int hover_x_ = 0, hover_y_ = 0;
+    bool hand_shown_ = false;
 };
