@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "scene/scene_text.h"
 #include "view/command_steps.h"
 #include "view/input_codes.h"
 #include "view/town.h"
@@ -86,15 +87,6 @@ void record_ride(Town& town) {
     if (town.train_param < town.ride_param) ride.new_lap();
     town.ride_param = town.train_param;
     ride.record(town.train_pos, town.train_dir, town.train_up, town.gravity);
-}
-
-const char* object_type_name(int type) {
-    static const char* const names[NUM_OBJECT_TYPES] = {
-        "tree", "building 1", "building 2", "house", "building 4", "shrub", "smoke stack",
-        "stop sign facing west", "stop sign facing south", "stop sign facing east", "stop sign facing north",
-        "street lamp, arm west", "street lamp, arm north", "street lamp, arm east", "street lamp, arm south",
-        "clock tower", "square building", "corner building", "hanging sign"};
-    return type >= 0 && type < NUM_OBJECT_TYPES ? names[type] : "unknown";
 }
 
 std::string camera_name(const Town& town) {

@@ -58,4 +58,3 @@ std::string start_hint(const Town& town);
 // Names for the HUD.
 std::string camera_name(const Town& town);
 std::string selection_name(const Town& town);
-const char* object_type_name(int type);
