@@ -22,7 +22,7 @@ constexpr int MARGIN = 10;                       // pixels from the window's edg
 constexpr int PAD = 6;                           // pixels between a panel and its text
 constexpr int HELP_KEY_CHARS = 21;               // the key column of the help
 constexpr int HELP_COLUMN_CHARS = HELP_KEY_CHARS + 40;
-constexpr float PANEL_ALPHA = 0.62f;
+constexpr float PANEL_ALPHA = 0.72f;
 
 const float TEXT[3] = {0.96f, 0.95f, 0.86f};
 const float HEADING[3] = {1.0f, 0.78f, 0.35f};
