@@ -54,19 +54,3 @@ TEST(HelpTable, NamesTheKeysOfTheReadme) {
     for (const std::string& key : readme) EXPECT_EQ(help.count(key), 1u) << "the help lacks " << key;
     for (const std::string& key : help) EXPECT_EQ(readme.count(key), 1u) << "the README lacks " << key;
 }
-
-TEST(HelpTable, RowsComeInTheSixGroupsAndFitTheirColumn) {
-    const std::set<std::string> groups = {"track editing", "town objects", "train", "cameras", "display", "files"};
-    std::set<std::string> seen;
-    std::string previous;
-    for (std::size_t i = 0; i < HELP_ROW_COUNT; ++i) {
-        const HelpRow& row = HELP_ROWS[i];
-        EXPECT_EQ(groups.count(row.group), 1u) << row.group;
-        // A group's rows stand together: the overlay heads each group once.
-        if (row.group != previous) EXPECT_EQ(seen.count(row.group), 0u) << row.group << " comes twice";
-        seen.insert(previous = row.group);
-        EXPECT_LE(std::string(row.keys).size(), 20u) << row.keys;
-        EXPECT_LE(std::string(row.what).size(), 40u) << row.what;
-    }
-    EXPECT_EQ(seen, groups);
-}
