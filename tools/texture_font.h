@@ -4,10 +4,8 @@
 
 #include <string>
 
+#include "render/glyphs.h"
 #include "texture_canvas.h"
-
-constexpr int GLYPH_COLUMNS = 5;
-constexpr int GLYPH_ROWS = 7;
 
 // Width of text in font cells (one empty column between letters).
 int text_cells(const std::string& text);

@@ -33,6 +33,7 @@ bool Town::frame_begin() {
     if (train_running == 1 && frame_clock >= 0) {
         const uint32_t t0 = GetTickCount();
         train_step();
+        record_ride(*this);
         traffic_step();
         move_count += 1;
         move_clocks += static_cast<int>(GetTickCount() - t0);

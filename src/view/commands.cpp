@@ -74,6 +74,7 @@ int Town::handle_event(int event, int event_x, int event_y, int button, const Ke
     forget_stale_selection(*this);  // F1 may have loaded a smaller scene
     run_selection_gestures(*this, event, event_x, event_y, button, keys);
     run_keys_after_gestures(*this, keys);
+    run_display_keys(*this, keys);
     return run_event(*this, event, event_x, event_y, button);
 }
 

@@ -23,3 +23,7 @@ constexpr int EVENT_SHOW = 16;
 
 constexpr int BUTTON_LEFT = 1;
 constexpr int BUTTON_RIGHT = 3;
+
+// Keys of the on-screen displays, the screenshot and the free camera.
+constexpr int KEY_F12 = 65481;
+constexpr int KEY_HOME = 65360;

@@ -180,6 +180,8 @@ void run_keys_without_point(Town& town, const KeyPoll& keys) {
         if (keys.key_down(KEY_DOWN)) town.slow_down();
         if (keys.key_down(KEY_UP)) town.speed_up();
 
+        refuse_unless(town, one, latch.camera_mode_1, town.train_running == 1, Refusal::CameraNeedsTrain);
+        refuse_unless(town, v, latch.vehicle_view_v, town.train_running == 1, Refusal::CameraNeedsTrain);
         if (fire_once(one, latch.camera_mode_1, town.train_running == 1)) {
             town.camera_mode = town.camera_mode >= LAST_CAMERA_MODE ? 0 : town.camera_mode + 1;
         }
@@ -217,8 +219,11 @@ void run_keys_without_point(Town& town, const KeyPoll& keys) {
         rearm_when_up(b, latch.basis_b);
 
         const bool space = keys.key_down(KEY_SPACE);
+        refuse_unless(town, space, latch.train_space, town.num_points > 2, Refusal::TrainNeedsPoints);
         if (fire_once(space, latch.train_space, town.num_points > 2)) town.toggle_train();
         rearm_when_up(space, latch.train_space);
+    } else {
+        refuse_locked_free_keys(town, keys);
     }
 
     // The camera and car keys re-arm in every selection state.
@@ -230,6 +235,8 @@ void run_keys_after_gestures(Town& town, const KeyPoll& keys) {
     KeyLatches& latch = town.latches;
 
     const bool m = keys.key_down('M');
+    refuse_unless(town, m, latch.append_m, town.camera_mode == 0, Refusal::PointNeedsFreeCamera);
+    refuse_unless(town, m, latch.append_m, town.num_points < MAX_POINTS, Refusal::PointLimit);
     if (fire_once(m, latch.append_m, town.camera_mode == 0 && town.num_points < MAX_POINTS)) {
         town.append_point();
         town.redraw();
@@ -237,6 +244,7 @@ void run_keys_after_gestures(Town& town, const KeyPoll& keys) {
     rearm_when_up(m, latch.append_m);
 
     const bool n = keys.key_down('N');
+    refuse_unless(town, n, latch.new_object_n, town.object_count < MAX_OBJECTS, Refusal::ObjectLimit);
     if (fire_once(n, latch.new_object_n, town.object_count < MAX_OBJECTS)) {
         town.create_object();
         town.redraw();

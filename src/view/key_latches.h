@@ -30,4 +30,10 @@ struct KeyLatches {
     int next_orient_w = 1;
     int next_object_e = 1;
     int light_edit_l = 1;
+    // On-screen help, HUD, ride profile, screenshot and the free camera.
+    int help_h = 1;
+    int hud_i = 1;
+    int profile_g = 1;
+    int screenshot_f12 = 1;
+    int free_camera_home = 1;
 };

@@ -10,11 +10,13 @@
 
 #include "render/camera.h"
 #include "track/control_point.h"
+#include "track/ride_telemetry.h"
 #include "track/track_segment.h"
 #include "track/vec3.h"
 #include "traffic/traffic.h"
 #include "view/key_latches.h"
 #include "view/key_poll.h"
+#include "view/overlays.h"
 
 constexpr int MAX_POINTS = 100;
 constexpr int MAX_OBJECTS = 200;
@@ -203,4 +205,9 @@ struct Town {
     int drag_x = 0, drag_y = 0, drag_prev_x = 0, drag_prev_y = 0;
     KeyLatches latches;
     float spare_scalar = 0.0f;  // kept only for the scene file
+
+    // ===== On-screen help, heads-up display, ride telemetry, screenshots ==
+    OverlayState overlays;
+    RideTelemetry telemetry;
+    float ride_param = 0;  // the train's parameter at the last recorded step
 };

@@ -7,6 +7,7 @@
 #include "app/file_prompt.h"
 #include "models/pick.h"
 #include "render/draw.h"
+#include "render/overlay_draw.h"
 #include "view/input_codes.h"
 
 namespace {
@@ -15,6 +16,7 @@ namespace {
 static_assert(KEY_F1 == FL_F + 1 && KEY_F5 == FL_F + 5, "function keys");
 static_assert(KEY_PAGE_UP == FL_Page_Up && KEY_PAGE_DOWN == FL_Page_Down, "page keys");
 static_assert(KEY_UP == FL_Up && KEY_DOWN == FL_Down, "arrow keys");
+static_assert(KEY_F12 == FL_F + 12 && KEY_HOME == FL_Home, "display and camera keys");
 static_assert(EVENT_PUSH == FL_PUSH && EVENT_RELEASE == FL_RELEASE && EVENT_DRAG == FL_DRAG &&
                   EVENT_MOVE == FL_MOVE && EVENT_SHOW == FL_SHOW,
               "event kinds");
@@ -55,6 +57,8 @@ void TownView::flush() {
 
 void TownView::draw() {
     render_frame(*this, w(), h());
+    draw_overlays(*this, w(), h());
+    save_wanted_screenshot(*this, w(), h());
     if (hover_moved_) show_pick_cursor();
 }
 

@@ -10,6 +10,7 @@
 
 #include "scene/scene_file.h"
 #include "scene/scene_text.h"
+#include "track/track_walk.h"
 #include "scene_test_support.h"
 
 using testing::internal::CaptureStdout;
@@ -172,4 +173,43 @@ TEST_F(ShippedTown, CurvesAreBankedThroughTheirOrientationPoints) {
         if (tilt > 0.25f) ++banked;  // about 15 degrees
     }
     EXPECT_GE(banked, 4);
+}
+
+TEST_F(ShippedTown, TheTrainCrossesTheOpeningViewWithinSeconds) {
+    // The free camera as the program opens, with the 45 degree field of view
+    // of an 800 x 600 window: is the train in the picture?
+    const Camera& camera = *town->camera;
+    const float tan_half = std::tan(22.5f * 3.14159265f / 180.0f);
+    auto in_view = [&](Vec3 p) {
+        const Vec3 d = p - camera.eye;
+        const float ahead = dot(d, camera.look);
+        return ahead > 1.0f && std::fabs(dot(d, camera.up)) < tan_half * ahead &&
+               std::fabs(dot(d, camera.right)) < tan_half * 4.0f / 3.0f * ahead;
+    };
+    constexpr int STEPS_PER_SECOND = 1000 / 24;
+    int first_seen = -1, seen = 0;
+    for (int step = 0; step < 5 * STEPS_PER_SECOND; ++step) {
+        town->train_step();
+        if (!in_view(town->train_pos)) continue;
+        if (first_seen < 0) first_seen = step;
+        ++seen;
+    }
+    EXPECT_GE(first_seen, 0) << "the train stays out of the opening view for five seconds";
+    EXPECT_LT(first_seen, 3 * STEPS_PER_SECOND);
+    EXPECT_GT(seen, STEPS_PER_SECOND / 2) << "it is in view for half a second at least";
+}
+
+TEST_F(ShippedTown, PostsStandBetweenTheLanesAndNeverInACrossing) {
+    // Cars run 0.25 either side of their lanes, 0.5 off the street's middle line.
+    const float step = static_cast<float>(town->tie_spacing) / town->track_length;
+    int ties = 0, on_streets = 0;
+    for (TrackWalk walk(step, town->track_length, town->tie_spacing); walk.running(); walk.advance()) {
+        if (!walk.take_tie() || ++ties % town->post_interval != 0) continue;
+        const Vec3 p = town->track_point(walk.t());
+        if (!on_a_street({p.x - 0.1f, p.x + 0.1f, p.z - 0.1f, p.z + 0.1f})) continue;
+        ++on_streets;
+        EXPECT_LT(std::fabs(p.z) + 0.1f, 0.25f) << "a post in a lane at " << p.x << ", " << p.z;
+        for (float cx : {-14.0f, 0.0f, 14.0f}) EXPECT_GT(std::fabs(p.x - cx), 1.5f) << "a post in a crossing";
+    }
+    EXPECT_GT(on_streets, 5);
 }
