@@ -30,4 +30,7 @@ struct KeyLatches {
     int next_orient_w = 1;
     int next_object_e = 1;
     int light_edit_l = 1;
+    // Undo and redo
+    int undo_u = 1;
+    int redo_y = 1;
 };

@@ -13,6 +13,7 @@
 #include "track/track_segment.h"
 #include "track/vec3.h"
 #include "traffic/traffic.h"
+#include "view/edit_history.h"
 #include "view/key_latches.h"
 #include "view/key_poll.h"
 
@@ -203,4 +204,8 @@ struct Town {
     int drag_x = 0, drag_y = 0, drag_prev_x = 0, drag_prev_y = 0;
     KeyLatches latches;
     float spare_scalar = 0.0f;  // kept only for the scene file
+
+    // ===== Undo, redo and the autosave on close ===========================
+    EditTracker edits;
+    int scene_file_syncs = 0;  // loads and saves that succeeded: the scene then matches a file
 };
