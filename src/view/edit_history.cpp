@@ -36,15 +36,22 @@ void take_step(EditTracker& edits, const SceneBytes& now) {
     edits.pending = false;
 }
 
-// Brings the history up to the scene as it stands: a pending edit becomes a
-// step, what the town worked out by itself joins the current step, and an
-// edit made outside any event (none are known) still becomes a step.
-void settle(Town& town) {
+// Brings the history up to the scene as it stands now: a pending edit becomes
+// a step, what the town worked out by itself joins the current step, and an
+// edit made outside any event (none are known) still becomes a step. A load
+// or save since the last look makes the step the one a file holds.
+void settle(Town& town, const SceneBytes& now) {
     EditTracker& edits = town.edits;
-    const SceneBytes now = scene_bytes(town);
-    if (!edits.history.started()) return edits.history.start(now);
-    if (edits.pending || is_edit(edits.history.current(), now, false)) return take_step(edits, now);
-    if (now != edits.history.current()) edits.history.amend(now);
+    if (!edits.history.started()) {
+        edits.history.start(now);
+    } else if (edits.pending || is_edit(edits.history.current(), now, false)) {
+        take_step(edits, now);
+    } else if (now != edits.history.current()) {
+        edits.history.amend(now);
+    }
+    if (town.scene_file_syncs == edits.file_syncs_seen) return;
+    edits.file_syncs_seen = town.scene_file_syncs;
+    edits.history.mark_matches_file();
 }
 
 // Puts a stored step into the town the way a load does: curves rebuilt, tie
@@ -67,7 +74,7 @@ void restore(Town& town, const SceneBytes& bytes) {
 }  // namespace
 
 bool undo_edit(Town& town) {
-    settle(town);
+    settle(town, scene_bytes(town));
     if (!town.edits.history.can_undo()) {
         std::printf("Nothing to undo\n");
         return false;
@@ -77,7 +84,7 @@ bool undo_edit(Town& town) {
 }
 
 bool redo_edit(Town& town) {
-    settle(town);
+    settle(town, scene_bytes(town));
     if (!town.edits.history.can_redo()) {
         std::printf("Nothing to redo\n");
         return false;
@@ -90,10 +97,7 @@ void edits_before_event(Town& town, const KeyPoll& keys) {
     EditTracker& edits = town.edits;
     if (++edits.depth > 1) return;
     edits.before = scene_bytes(town);
-    if (!edits.history.started()) {
-        edits.history.start(edits.before);  // the scene the town was built with
-        edits.file_syncs_seen = town.scene_file_syncs;
-    }
+    if (!edits.history.started()) settle(town, edits.before);  // the scene the town was built with
 
     KeyLatches& latch = town.latches;
     const bool u = keys.key_down(KEY_UNDO);
@@ -113,24 +117,20 @@ void edits_after_event(Town& town, int event, const KeyPoll& keys) {
     const SceneBytes now = scene_bytes(town);
     const bool edited_now = is_edit(edits.before, now, speed_or_energy_keys_down(keys));
     edits.pending = edits.pending || edited_now;
-    const bool file_synced = town.scene_file_syncs != edits.file_syncs_seen;
-    edits.file_syncs_seen = town.scene_file_syncs;
 
     // A drag is one step from push to release; a held repeating key (C, the
     // arrows) is one step once an event passes that it changes nothing in.
     const bool gesture_over = !edits.button_down && (!edited_now || event == EVENT_RELEASE);
-    if (edits.pending && (gesture_over || file_synced)) {
-        take_step(edits, now);
-    } else if (!edits.pending) {
-        settle(town);
-    }
-    if (file_synced) edits.history.mark_matches_file();
+    const bool file_synced = town.scene_file_syncs != edits.file_syncs_seen;
+    if (edits.pending && !gesture_over && !file_synced) return;
+    settle(town, now);
 }
 
 void keep_edits_on_close(Town& town) {
-    settle(town);
+    const SceneBytes now = scene_bytes(town);
+    settle(town, now);
     if (!town.edits.history.differs_from_file()) return;
-    const std::string reason = write_file_replacing(AUTOSAVE_NAME, scene_bytes(town));
+    const std::string reason = write_file_replacing(AUTOSAVE_NAME, now);
     if (!reason.empty()) {
         std::printf("Error saving to file \"%s\": %s\n", AUTOSAVE_NAME, reason.c_str());
         return;
