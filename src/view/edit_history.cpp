@@ -55,12 +55,13 @@ void settle(Town& town, const SceneBytes& now) {
 }
 
 // Puts a stored step into the town the way a load does: curves rebuilt, tie
-// table afresh, selections that name nothing dropped.
-void restore(Town& town, const SceneBytes& bytes) {
+// table afresh, selections that name nothing dropped. A step that cannot
+// be read back (none should) leaves the town as it is.
+bool restore(Town& town, const SceneBytes& bytes) {
     const SceneDecode decoded = decode_scene(bytes.data(), bytes.size());
     if (!decoded.ok) {
         std::printf("Cannot restore that step: %s\n", decoded.reason.c_str());
-        return;
+        return false;
     }
     const int was_running = town.train_running;
     install_scene(town, decoded.scene);
@@ -68,6 +69,7 @@ void restore(Town& town, const SceneBytes& bytes) {
         town.train_running = 0;  // a load starts the train; a step back leaves it standing
         town.redraw();
     }
+    return true;
 }
 
 }  // namespace
@@ -78,8 +80,9 @@ bool undo_edit(Town& town) {
         std::printf("Nothing to undo\n");
         return false;
     }
-    restore(town, town.edits.history.undo());
-    return true;
+    if (restore(town, town.edits.history.undo())) return true;
+    town.edits.history.redo();
+    return false;
 }
 
 bool redo_edit(Town& town) {
@@ -88,8 +91,9 @@ bool redo_edit(Town& town) {
         std::printf("Nothing to redo\n");
         return false;
     }
-    restore(town, town.edits.history.redo());
-    return true;
+    if (restore(town, town.edits.history.redo())) return true;
+    town.edits.history.undo();
+    return false;
 }
 
 void edits_before_event(Town& town, const KeyPoll& keys) {
