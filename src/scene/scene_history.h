@@ -9,7 +9,7 @@
 
 using SceneBytes = std::vector<unsigned char>;
 
-// Steps of undo kept. A snapshot is at most 6868 bytes (100 points, 200
+// Steps of undo kept. A snapshot is at most 7268 bytes (100 points, 200
 // objects), so the whole list stays under 2 MB even for the largest scene,
 // and it holds the building of a full 100-point track point by point, each
 // point added and dragged into place, with room to spare.

@@ -69,6 +69,7 @@ bool restore(Town& town, const SceneBytes& bytes) {
         town.train_running = 0;  // a load starts the train; a step back leaves it standing
         town.redraw();
     }
+    town.edits.before = scene_bytes(town);  // the step itself is no edit of this event
     return true;
 }
 
