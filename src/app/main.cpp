@@ -8,6 +8,7 @@
 #include "app/pump.h"
 #include "app/start_dir.h"
 #include "app/window_size_dialog.h"
+#include "view/edit_history.h"
 #include "view/town_view.h"
 
 int main() {
@@ -32,6 +33,7 @@ int main() {
     window->show();
 
     Fl::run();
+    keep_edits_on_close(*view);
 
     // The view first (it leaves the window as it goes), then the window with
     // the slider and the button, whose destructor removes the idle callback.

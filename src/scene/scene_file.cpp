@@ -214,11 +214,15 @@ void Town::load_scene(const char* name) {
     const SceneDecode decoded = decode_scene(file.bytes.data(), file.bytes.size());
     if (!decoded.ok) return print_load_error(name, decoded.reason);
     install_scene(*this, decoded.scene);
+    ++scene_file_syncs;
 }
 
 void Town::save_scene(const char* name) {
     const std::string reason = write_file_replacing(name, encode_scene(scene_of_town(*this)));
-    if (reason.empty()) return;
+    if (reason.empty()) {
+        ++scene_file_syncs;
+        return;
+    }
     std::printf("Error saving to file \"%s\": %s", name, reason.c_str());
     std::fflush(stdout);
 }

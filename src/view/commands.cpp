@@ -69,13 +69,16 @@ int run_event(Town& town, int event, int x, int y, int button) {
 
 int Town::handle_event(int event, int event_x, int event_y, int button, const KeyPoll& keys) {
     forget_stale_selection(*this);
+    edits_before_event(*this, keys);
     run_keys_any_selection(*this, keys);
     run_keys_without_point(*this, keys);
     forget_stale_selection(*this);  // F1 may have loaded a smaller scene
     run_selection_gestures(*this, event, event_x, event_y, button, keys);
     run_keys_after_gestures(*this, keys);
     run_display_keys(*this, keys);
-    return run_event(*this, event, event_x, event_y, button);
+    const int result = run_event(*this, event, event_x, event_y, button);
+    edits_after_event(*this, event, keys);
+    return result;
 }
 
 // Without a toolkit there is nobody to ask: the prompt counts as cancelled.

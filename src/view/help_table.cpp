@@ -17,6 +17,8 @@ const HelpRow HELP_ROWS[] = {
     {"track editing", "- / +", "ties further apart / closer"},
     {"track editing", "[ / ]", "posts under more / fewer ties"},
     {"track editing", "C", "free: clear the whole town"},
+    {"track editing", "U", "undo the last edit"},
+    {"track editing", "Y", "redo what was undone"},
     {"town objects", "E", "select the next town object"},
     {"town objects", "N", "add a town object and select it"},
     {"town objects", "T", "next type for the selected object"},

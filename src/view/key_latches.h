@@ -36,4 +36,7 @@ struct KeyLatches {
     int profile_g = 1;
     int screenshot_f12 = 1;
     int free_camera_home = 1;
+    // Undo and redo
+    int undo_u = 1;
+    int redo_y = 1;
 };

@@ -14,6 +14,7 @@
 #include "track/track_segment.h"
 #include "track/vec3.h"
 #include "traffic/traffic.h"
+#include "view/edit_history.h"
 #include "view/key_latches.h"
 #include "view/key_poll.h"
 #include "view/overlays.h"
@@ -210,4 +211,8 @@ struct Town {
     OverlayState overlays;
     RideTelemetry telemetry;
     float ride_param = 0;  // the train's parameter at the last recorded step
+
+    // ===== Undo, redo and the autosave on close ===========================
+    EditTracker edits;
+    int scene_file_syncs = 0;  // loads and saves that succeeded: the scene then matches a file
 };
