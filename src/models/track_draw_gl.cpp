@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 
+#include "models/draw_cache.h"
 #include "models/face_table.h"
 #include "models/world_blocks.h"
 #include "track/track_walk.h"
@@ -311,15 +312,52 @@ void draw_light_marker(Town& town, int pass) {
     if (town.lighting == 1) glEnable(GL_LIGHTING);
 }
 
+namespace {
+
+void draw_track_directly(Town& town, int pass) {
+    town.tie_index = 0;
+    if (town.show_ties == 1) {
+        draw_rails_and_ties(town, pass);
+    } else {
+        draw_centre_line(town, pass);
+    }
+}
+
+// Everything the track's picture is made from: both curves, the walk along
+// them, the display settings, and the tie table with the flag that says
+// whether this pass computes the frames or reads them back. An edit thus
+// compiles the pass that refills the table, and the next one that reads it.
+DrawKey track_key(const Town& town) {
+    DrawKey key;
+    key.add(town.num_points).add(town.track_length).add(town.tie_spacing).add(town.post_interval);
+    key.add(town.show_ties).add(town.realtime_ties).add(town.track_edited).add(town.tie_capacity);
+    if (town.tie_data && town.tie_capacity > 0) {
+        key.add_bytes(town.tie_data.get(),
+                      static_cast<std::size_t>(town.tie_capacity) * TIE_FRAME_FLOATS * sizeof(float));
+    }
+    const int n = std::min(town.num_points, MAX_POINTS);
+    for (int i = 0; i < n; ++i) {
+        key.add(town.segments[i] ? *town.segments[i] : TrackSegment{}).add(town.segments[i] != nullptr);
+        key.add(town.orient_segments[i] ? *town.orient_segments[i] : TrackSegment{});
+        key.add(town.orient_segments[i] != nullptr);
+    }
+    return key;
+}
+
+}  // namespace
+
 void draw_track(Town& town, int pass) {
     const bool drawn = town.num_points > 2 && (pass == 0 || sun_up(town.time_of_day));
-    if (drawn) {
-        town.tie_index = 0;
-        if (town.show_ties == 1) {
-            draw_rails_and_ties(town, pass);
-        } else {
-            draw_centre_line(town, pass);
-        }
+    DrawCaches* caches = draw_caches(town);
+    if (drawn && caches == nullptr) draw_track_directly(town, pass);
+    if (drawn && caches != nullptr) {
+        // A replay walks no ties: leave tie_index where the compile left it.
+        const int slot = pass == 0 ? 0 : 1;
+        caches->track[slot].draw(town, track_key(town), [&] {
+            draw_track_directly(town, pass);
+            caches->track_tie_index[slot] = town.tie_index;
+        });
+        town.tie_index = caches->track_tie_index[slot];
     }
     // The next pass reads the frames this one stored, also when this pass
     // drew no track.

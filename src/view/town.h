@@ -203,4 +203,11 @@ struct Town {
     int drag_x = 0, drag_y = 0, drag_prev_x = 0, drag_prev_y = 0;
     KeyLatches latches;
     float spare_scalar = 0.0f;  // kept only for the scene file
+
+    // ===== Cached drawing =================================================
+    // 1: unchanged geometry is replayed from display lists; 0: every frame
+    // is drawn directly (the pictures are the same).
+    int cached_drawing = 1;
+    // The drawing layer's lists (a DrawCaches), made by its first frame.
+    std::shared_ptr<void> drawing_cache;
 };
