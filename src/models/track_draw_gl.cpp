@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "models/draw_cache.h"
 #include "models/face_table.h"
@@ -179,28 +181,38 @@ void draw_rail_pieces(const RailPoints& from, const RailPoints& to, int pass) {
     glEnd();
 }
 
-void draw_tie(Town& town, Vec3 p, const TieFrame& f, int variant, int pass) {
+// One tie's six faces; the caller binds "ties" around the whole batch.
+struct PlacedTie {
+    Vec3 p;
+    TieFrame f;
+    int variant;
+};
+
+void draw_tie_faces(const PlacedTie& tie, int pass) {
     if (pass == 0) glColor3f(TIE_COLOUR[0], TIE_COLOUR[1], TIE_COLOUR[2]);
     LocalFrame frame;
-    frame.origin = p;
-    frame.x_axis = TIE_HALF_WIDTH * f.right;
-    frame.y_axis = TIE_HALF_THICKNESS * f.up;
-    frame.z_axis = TIE_HALF_LENGTH * f.tangent;
-    const TieVariant& faces = TIE_VARIANT_FACES[static_cast<std::size_t>(variant)];
-    bind_texture(town, "ties");
+    frame.origin = tie.p;
+    frame.x_axis = TIE_HALF_WIDTH * tie.f.right;
+    frame.y_axis = TIE_HALF_THICKNESS * tie.f.up;
+    frame.z_axis = TIE_HALF_LENGTH * tie.f.tangent;
+    const TieVariant& faces = TIE_VARIANT_FACES[static_cast<std::size_t>(tie.variant)];
     draw_face_table(FaceKind::Quads, faces.data(), faces.size(), frame);
-    unbind_texture();
 }
 
 // Rails from tie to tie, the ties themselves and the posts under them. The
 // walk is the one the rebuild counted ties with, so tie c here is tie c of
-// num_ties and entry c - 1 of the table.
+// num_ties and entry c - 1 of the table. The walk only gathers; the pieces
+// are drawn kind by kind afterwards, the ties under a single bind of their
+// texture: switching textures at every tie cost more than all the ties.
 void draw_rails_and_ties(Town& town, int pass) {
     const float step = 1 / town.track_length;
     const int post_interval = std::max(1, town.post_interval);
     int ties = 0;
     std::optional<TieFrame> frame;
     std::optional<RailPoints> first_rails, last_rails;
+    std::vector<Vec3> posts;
+    std::vector<std::pair<RailPoints, RailPoints>> rail_pieces;
+    std::vector<PlacedTie> placed;
     for (TrackWalk walk(step, town.track_length, town.tie_spacing); walk.running(); walk.advance()) {
         if (!walk.take_tie()) continue;
         ++ties;
@@ -209,7 +221,7 @@ void draw_rails_and_ties(Town& town, int pass) {
 
         // A post only where the track is the right way up: an upside-down
         // stretch hangs from nothing rather than standing on a post.
-        if (ties % post_interval == 0 && p.y < town.orient_point_at(t).y) draw_post(p, pass);
+        if (ties % post_interval == 0 && p.y < town.orient_point_at(t).y) posts.push_back(p);
 
         frame = tie_frame_here(town, t, p, frame);
         town.tie_index += 1;
@@ -218,17 +230,24 @@ void draw_rails_and_ties(Town& town, int pass) {
         const Vec3 lift = RAIL_LIFT * frame->up;
         const RailPoints rails{p + frame->offset + lift, p - frame->offset + lift};
         if (last_rails) {
-            draw_rail_pieces(rails, *last_rails, pass);
+            rail_pieces.emplace_back(rails, *last_rails);
         } else {
             first_rails = rails;
         }
         last_rails = rails;
-        draw_tie(town, p, *frame, ties % TIE_VARIANTS, pass);
+        placed.push_back({p, *frame, ties % TIE_VARIANTS});
     }
-    if (!first_rails) return;
-    glPushMatrix();
-    draw_rail_pieces(*last_rails, *first_rails, pass);
-    glPopMatrix();
+    for (const Vec3& p : posts) draw_post(p, pass);
+    for (const auto& piece : rail_pieces) draw_rail_pieces(piece.first, piece.second, pass);
+    if (first_rails) {
+        glPushMatrix();
+        draw_rail_pieces(*last_rails, *first_rails, pass);
+        glPopMatrix();
+    }
+    if (placed.empty()) return;
+    bind_texture(town, "ties");
+    for (const PlacedTie& tie : placed) draw_tie_faces(tie, pass);
+    unbind_texture();
 }
 
 }  // namespace
