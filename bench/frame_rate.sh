@@ -88,13 +88,15 @@ measure() {
         done
         xdotool mouseup 1
         sleep 0.3
-        # One 100-pixel drag to the east at an ordinary pace: 5 pixels every 25 ms.
-        e2e_key F2 "$wid"; e2e_answer_prompt before.scene "$wid"
+        # One 100-pixel drag to the east at an ordinary pace: 5 pixels every
+        # 25 ms. Saving is locked while a point is selected: R lets go of it.
+        e2e_key r "$wid"; e2e_key F2 "$wid"; e2e_answer_prompt before.scene "$wid"
+        e2e_key q "$wid"
         xdotool mousemove --window "$wid" 300 300 mousedown 1
         for i in $(seq 1 20); do xdotool mousemove --window "$wid" $((300 + 5 * i)) 300; sleep 0.025; done
         xdotool mouseup 1
         sleep 0.5
-        e2e_key F2 "$wid"; e2e_answer_prompt after.scene "$wid"
+        e2e_key r "$wid"; e2e_key F2 "$wid"; e2e_answer_prompt after.scene "$wid"
         x1=$(saved_point_x "$scene_tool" "$E2E_WORK/before.scene")
         x2=$(saved_point_x "$scene_tool" "$E2E_WORK/after.scene")
         moved=$(awk -v a="$x1" -v b="$x2" 'BEGIN { printf "%.2f of 7.50 units (%.0f %%)", b - a, (b - a) / 7.5 * 100 }')
