@@ -131,8 +131,7 @@ void draw_centre_line(Town& town, int pass) {
     glPopMatrix();
 }
 
-void draw_post(Vec3 p, int pass) {
-    if (pass == 0) glColor3f(POST_GREY, POST_GREY, POST_GREY);
+void draw_post(Vec3 p) {
     LocalFrame frame;
     frame.origin = {p.x, 0, p.z};
     frame.x_axis = {POST_HALF_SIDE, 0, 0};
@@ -168,9 +167,7 @@ struct RailPoints {
     Vec3 left, right;
 };
 
-void draw_rail_pieces(const RailPoints& from, const RailPoints& to, int pass) {
-    glLineWidth(TRACK_LINE_WIDTH);
-    if (pass == 0) glColor3f(TRACK_GREY, TRACK_GREY, TRACK_GREY);
+void draw_rail_pieces(const RailPoints& from, const RailPoints& to) {
     glBegin(GL_LINES);
     glNormal3f(0, 1, 0);
     vertex(from.left);
@@ -188,8 +185,7 @@ struct PlacedTie {
     int variant;
 };
 
-void draw_tie_faces(const PlacedTie& tie, int pass) {
-    if (pass == 0) glColor3f(TIE_COLOUR[0], TIE_COLOUR[1], TIE_COLOUR[2]);
+void draw_tie_faces(const PlacedTie& tie) {
     LocalFrame frame;
     frame.origin = tie.p;
     frame.x_axis = TIE_HALF_WIDTH * tie.f.right;
@@ -237,16 +233,23 @@ void draw_rails_and_ties(Town& town, int pass) {
         last_rails = rails;
         placed.push_back({p, *frame, ties % TIE_VARIANTS});
     }
-    for (const Vec3& p : posts) draw_post(p, pass);
-    for (const auto& piece : rail_pieces) draw_rail_pieces(piece.first, piece.second, pass);
+    // Colours and the line width are set once per kind, not per piece: a
+    // display list merges the pieces of a kind into one draw only when no
+    // state change stands between them.
+    if (pass == 0) glColor3f(POST_GREY, POST_GREY, POST_GREY);
+    for (const Vec3& p : posts) draw_post(p);
+    glLineWidth(TRACK_LINE_WIDTH);
+    if (pass == 0) glColor3f(TRACK_GREY, TRACK_GREY, TRACK_GREY);
+    for (const auto& piece : rail_pieces) draw_rail_pieces(piece.first, piece.second);
     if (first_rails) {
         glPushMatrix();
-        draw_rail_pieces(*last_rails, *first_rails, pass);
+        draw_rail_pieces(*last_rails, *first_rails);
         glPopMatrix();
     }
     if (placed.empty()) return;
+    if (pass == 0) glColor3f(TIE_COLOUR[0], TIE_COLOUR[1], TIE_COLOUR[2]);
     bind_texture(town, "ties");
-    for (const PlacedTie& tie : placed) draw_tie_faces(tie, pass);
+    for (const PlacedTie& tie : placed) draw_tie_faces(tie);
     unbind_texture();
 }
 
