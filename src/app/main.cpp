@@ -36,7 +36,7 @@ int main() {
     keep_edits_on_close(*view);
 
     // The view first (it leaves the window as it goes), then the window with
-    // the slider and the button, whose destructor removes the idle callback.
+    // the slider and the button, whose destructor removes the pump's timeout.
     window->remove(view);
     delete view;
     delete window;

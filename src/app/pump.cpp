@@ -1,8 +1,13 @@
 // The pump never pauses: neither the slider's value nor the button's light
-// is read; every idle pass asks the view for one more frame.
+// is read. It sleeps until the town's frame clock owes the next 24 ms step,
+// then asks the view for one more frame; keys and the mouse wake the event
+// loop meanwhile and are handled at once.
 #include "app/pump.h"
 
 #include <FL/Fl.H>
+
+#include "render/frame_pace.h"
+#include "view/town.h"
 
 void slider_cb(Fl_Widget*, void* data) { static_cast<Fl_Widget*>(data)->damage(FL_DAMAGE_CHILD); }
 
@@ -18,15 +23,40 @@ SpeedSlider::SpeedSlider(Fl_Widget* view, int maximum, int x, int y, int w, int 
 
 SpeedSlider::~SpeedSlider() = default;
 
-void play_idle_cb(void* data) {
-    Fl_Widget* target = static_cast<PlayButton*>(data)->target;
-    target->callback()(target, target->user_data());
+namespace {
+
+// A view that is not a town has no clock to read: it gets a frame every step.
+constexpr int STEP_MS = 24;
+
+void ask_for_frame(Fl_Widget* target) { target->callback()(target, target->user_data()); }
+
+}  // namespace
+
+void play_timeout_cb(void* data) {
+    auto* button = static_cast<PlayButton*>(data);
+    Fl_Widget* target = button->target;
+    const Town* town = target != nullptr ? dynamic_cast<const Town*>(static_cast<Fl_Widget*>(target->user_data()))
+                                         : nullptr;
+    int wait_ms = STEP_MS;
+    if (town != nullptr) {
+        wait_ms = ms_until_next_step(*town);
+        if (wait_ms == 0) {
+            // A step is due: the frame runs at the toolkit's next flush, and
+            // the clock is read again just after it. (A timeout of 0 would
+            // run again before the flush, for ever.)
+            ask_for_frame(target);
+            wait_ms = 1;
+        }
+    } else if (target != nullptr) {
+        ask_for_frame(target);
+    }
+    Fl::add_timeout(wait_ms / 1000.0, play_timeout_cb, button);
 }
 
 PlayButton::PlayButton(Fl_Widget* target_, int x, int y, int w, int h)
     : Fl_Light_Button(x, y, w, h, "Play"), target(nullptr) {
-    Fl::add_idle(play_idle_cb, this);
+    Fl::add_timeout(0.0, play_timeout_cb, this);
     target = target_;
 }
 
-PlayButton::~PlayButton() { Fl::remove_idle(play_idle_cb, this); }
+PlayButton::~PlayButton() { Fl::remove_timeout(play_timeout_cb, this); }

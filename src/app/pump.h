@@ -1,6 +1,6 @@
 // The animation pump: a zero-size slider whose callback damages the view,
-// and a zero-size Play button whose idle callback fires the slider's
-// callback at every idle pass of the event loop.
+// and a zero-size Play button whose timeout fires the slider's callback
+// whenever the view's frame clock owes a step, and sleeps in between.
 #pragma once
 
 #include <FL/Fl_Light_Button.H>
@@ -21,4 +21,4 @@ public:
 };
 
 void slider_cb(Fl_Widget* widget, void* data);
-void play_idle_cb(void* data);
+void play_timeout_cb(void* data);

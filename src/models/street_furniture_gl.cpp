@@ -172,9 +172,6 @@ static_assert(sizeof LAMP_HEAD / sizeof LAMP_HEAD[0] == 4, "head: underside, two
 constexpr Vec3 LAMP_ARM_DIRECTIONS[] = {{-1, 0, 0}, {0, 0, -1}, {1, 0, 0}, {0, 0, 1}};
 static_assert(sizeof LAMP_ARM_DIRECTIONS / sizeof LAMP_ARM_DIRECTIONS[0] == 4, "lamp codes 11..14");
 
-// The lamps glow from dusk to the next morning.
-bool lamp_glows(float time_of_day) { return time_of_day < 0.3f || time_of_day > 0.7f; }
-
 // ---- Hanging sign -----------------------------------------------------------
 
 // In the plane x = x0, facing -x; the frame scales it to 0.2 x 0.2.

@@ -15,6 +15,9 @@ struct ModelContext {
     int* clock = nullptr;     // the frame clock, for texture loads
 };
 
+// The lamps glow from dusk to the next morning.
+inline bool lamp_glows(float time_of_day) { return time_of_day < 0.3f || time_of_day > 0.7f; }
+
 // Buildings 1, 2, 3 (house), 4, 5 (code 16) and 6 (code 17) centred on (x, z).
 void draw_building(const ModelContext& ctx, int code, float x, float z);
 void draw_shrub(const ModelContext& ctx, float x, float z);

@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
+#include <vector>
 
+#include "models/draw_cache.h"
 #include "models/face_table.h"
 #include "models/world_blocks.h"
 #include "track/track_walk.h"
@@ -128,8 +131,7 @@ void draw_centre_line(Town& town, int pass) {
     glPopMatrix();
 }
 
-void draw_post(Vec3 p, int pass) {
-    if (pass == 0) glColor3f(POST_GREY, POST_GREY, POST_GREY);
+void draw_post(Vec3 p) {
     LocalFrame frame;
     frame.origin = {p.x, 0, p.z};
     frame.x_axis = {POST_HALF_SIDE, 0, 0};
@@ -165,9 +167,7 @@ struct RailPoints {
     Vec3 left, right;
 };
 
-void draw_rail_pieces(const RailPoints& from, const RailPoints& to, int pass) {
-    glLineWidth(TRACK_LINE_WIDTH);
-    if (pass == 0) glColor3f(TRACK_GREY, TRACK_GREY, TRACK_GREY);
+void draw_rail_pieces(const RailPoints& from, const RailPoints& to) {
     glBegin(GL_LINES);
     glNormal3f(0, 1, 0);
     vertex(from.left);
@@ -178,28 +178,37 @@ void draw_rail_pieces(const RailPoints& from, const RailPoints& to, int pass) {
     glEnd();
 }
 
-void draw_tie(Town& town, Vec3 p, const TieFrame& f, int variant, int pass) {
-    if (pass == 0) glColor3f(TIE_COLOUR[0], TIE_COLOUR[1], TIE_COLOUR[2]);
+// One tie's six faces; the caller binds "ties" around the whole batch.
+struct PlacedTie {
+    Vec3 p;
+    TieFrame f;
+    int variant;
+};
+
+void draw_tie_faces(const PlacedTie& tie) {
     LocalFrame frame;
-    frame.origin = p;
-    frame.x_axis = TIE_HALF_WIDTH * f.right;
-    frame.y_axis = TIE_HALF_THICKNESS * f.up;
-    frame.z_axis = TIE_HALF_LENGTH * f.tangent;
-    const TieVariant& faces = TIE_VARIANT_FACES[static_cast<std::size_t>(variant)];
-    bind_texture(town, "ties");
+    frame.origin = tie.p;
+    frame.x_axis = TIE_HALF_WIDTH * tie.f.right;
+    frame.y_axis = TIE_HALF_THICKNESS * tie.f.up;
+    frame.z_axis = TIE_HALF_LENGTH * tie.f.tangent;
+    const TieVariant& faces = TIE_VARIANT_FACES[static_cast<std::size_t>(tie.variant)];
     draw_face_table(FaceKind::Quads, faces.data(), faces.size(), frame);
-    unbind_texture();
 }
 
 // Rails from tie to tie, the ties themselves and the posts under them. The
 // walk is the one the rebuild counted ties with, so tie c here is tie c of
-// num_ties and entry c - 1 of the table.
+// num_ties and entry c - 1 of the table. The walk only gathers; the pieces
+// are drawn kind by kind afterwards, the ties under a single bind of their
+// texture: switching textures at every tie cost more than all the ties.
 void draw_rails_and_ties(Town& town, int pass) {
     const float step = 1 / town.track_length;
     const int post_interval = std::max(1, town.post_interval);
     int ties = 0;
     std::optional<TieFrame> frame;
     std::optional<RailPoints> first_rails, last_rails;
+    std::vector<Vec3> posts;
+    std::vector<std::pair<RailPoints, RailPoints>> rail_pieces;
+    std::vector<PlacedTie> placed;
     for (TrackWalk walk(step, town.track_length, town.tie_spacing); walk.running(); walk.advance()) {
         if (!walk.take_tie()) continue;
         ++ties;
@@ -208,7 +217,7 @@ void draw_rails_and_ties(Town& town, int pass) {
 
         // A post only where the track is the right way up: an upside-down
         // stretch hangs from nothing rather than standing on a post.
-        if (ties % post_interval == 0 && p.y < town.orient_point_at(t).y) draw_post(p, pass);
+        if (ties % post_interval == 0 && p.y < town.orient_point_at(t).y) posts.push_back(p);
 
         frame = tie_frame_here(town, t, p, frame);
         town.tie_index += 1;
@@ -217,17 +226,31 @@ void draw_rails_and_ties(Town& town, int pass) {
         const Vec3 lift = RAIL_LIFT * frame->up;
         const RailPoints rails{p + frame->offset + lift, p - frame->offset + lift};
         if (last_rails) {
-            draw_rail_pieces(rails, *last_rails, pass);
+            rail_pieces.emplace_back(rails, *last_rails);
         } else {
             first_rails = rails;
         }
         last_rails = rails;
-        draw_tie(town, p, *frame, ties % TIE_VARIANTS, pass);
+        placed.push_back({p, *frame, ties % TIE_VARIANTS});
     }
-    if (!first_rails) return;
-    glPushMatrix();
-    draw_rail_pieces(*last_rails, *first_rails, pass);
-    glPopMatrix();
+    // Colours and the line width are set once per kind, not per piece: a
+    // display list merges the pieces of a kind into one draw only when no
+    // state change stands between them.
+    if (pass == 0) glColor3f(POST_GREY, POST_GREY, POST_GREY);
+    for (const Vec3& p : posts) draw_post(p);
+    glLineWidth(TRACK_LINE_WIDTH);
+    if (pass == 0) glColor3f(TRACK_GREY, TRACK_GREY, TRACK_GREY);
+    for (const auto& piece : rail_pieces) draw_rail_pieces(piece.first, piece.second);
+    if (first_rails) {
+        glPushMatrix();
+        draw_rail_pieces(*last_rails, *first_rails);
+        glPopMatrix();
+    }
+    if (placed.empty()) return;
+    if (pass == 0) glColor3f(TIE_COLOUR[0], TIE_COLOUR[1], TIE_COLOUR[2]);
+    bind_texture(town, "ties");
+    for (const PlacedTie& tie : placed) draw_tie_faces(tie);
+    unbind_texture();
 }
 
 }  // namespace
@@ -313,15 +336,52 @@ void draw_light_marker(Town& town, int pass) {
     if (town.lighting == 1) glEnable(GL_LIGHTING);
 }
 
+namespace {
+
+void draw_track_directly(Town& town, int pass) {
+    town.tie_index = 0;
+    if (town.show_ties == 1) {
+        draw_rails_and_ties(town, pass);
+    } else {
+        draw_centre_line(town, pass);
+    }
+}
+
+// Everything the track's picture is made from: both curves, the walk along
+// them, the display settings, and the tie table with the flag that says
+// whether this pass computes the frames or reads them back. An edit thus
+// compiles the pass that refills the table, and the next one that reads it.
+DrawKey track_key(const Town& town) {
+    DrawKey key;
+    key.add(town.num_points).add(town.track_length).add(town.tie_spacing).add(town.post_interval);
+    key.add(town.show_ties).add(town.realtime_ties).add(town.track_edited).add(town.tie_capacity);
+    if (town.tie_data && town.tie_capacity > 0) {
+        key.add_bytes(town.tie_data.get(),
+                      static_cast<std::size_t>(town.tie_capacity) * TIE_FRAME_FLOATS * sizeof(float));
+    }
+    const int n = std::min(town.num_points, MAX_POINTS);
+    for (int i = 0; i < n; ++i) {
+        key.add(town.segments[i] ? *town.segments[i] : TrackSegment{}).add(town.segments[i] != nullptr);
+        key.add(town.orient_segments[i] ? *town.orient_segments[i] : TrackSegment{});
+        key.add(town.orient_segments[i] != nullptr);
+    }
+    return key;
+}
+
+}  // namespace
+
 void draw_track(Town& town, int pass) {
     const bool drawn = town.num_points > 2 && (pass == 0 || sun_up(town.time_of_day));
-    if (drawn) {
-        town.tie_index = 0;
-        if (town.show_ties == 1) {
-            draw_rails_and_ties(town, pass);
-        } else {
-            draw_centre_line(town, pass);
-        }
+    DrawCaches* caches = draw_caches(town);
+    if (drawn && caches == nullptr) draw_track_directly(town, pass);
+    if (drawn && caches != nullptr) {
+        // A replay walks no ties: leave tie_index where the compile left it.
+        const int slot = pass == 0 ? 0 : 1;
+        caches->track[slot].draw(town, track_key(town), [&] {
+            draw_track_directly(town, pass);
+            caches->track_tie_index[slot] = town.tie_index;
+        });
+        town.tie_index = caches->track_tie_index[slot];
     }
     // The next pass reads the frames this one stored, also when this pass
     // drew no track.

@@ -3,6 +3,7 @@
 // each object's model by its type code.
 #include <GL/gl.h>
 
+#include "models/draw_cache.h"
 #include "models/town_models.h"
 #include "models/world_blocks.h"
 #include "render/draw.h"
@@ -43,6 +44,23 @@ void draw_town_object(const ModelContext& ctx, int code, const ControlPoint& obj
     // Any other code (only a scene file can bring one) draws nothing.
 }
 
+namespace {
+
+// The clock tower's hands turn with every step of the day: it is drawn anew
+// each frame. Every other model is still from frame to frame.
+bool cacheable(int code) { return code != 15; }
+
+// What an object's model reads: its place and shape, the pass, the
+// selection, the lighting switch and whether the lamps burn.
+DrawKey object_key(const ModelContext& ctx, int code, const ControlPoint& obj) {
+    DrawKey key;
+    key.add(code).add(obj.x).add(obj.z).add(obj.size).add(obj.height);
+    key.add(ctx.pass).add(ctx.selected).add(ctx.lighting).add(lamp_glows(ctx.time_of_day));
+    return key;
+}
+
+}  // namespace
+
 // A texture that cannot be loaded binds 0, so its faces are drawn plain
 // rather than in whatever texture was bound before.
 void bind_texture(Town& town, const char* name) {
@@ -63,6 +81,7 @@ ModelContext world_model_context(Town& town, int pass) {
 void draw_town_objects(Town& town, int pass) {
     ModelContext ctx = world_model_context(town, pass);
     const int count = town.object_count < MAX_OBJECTS ? town.object_count : MAX_OBJECTS;
+    DrawCaches* caches = draw_caches(town);
     for (int i = 0; i < count; ++i) {
         if (!town.objects[i]) continue;
         const int code = town.object_type[i];
@@ -76,7 +95,12 @@ void draw_town_objects(Town& town, int pass) {
         } else if (!casts_shadow(code, town.time_of_day)) {
             continue;
         }
-        draw_town_object(ctx, code, *town.objects[i]);
+        if (caches == nullptr || !cacheable(code)) {
+            draw_town_object(ctx, code, *town.objects[i]);
+            continue;
+        }
+        caches->objects[pass == 0 ? 0 : 1][i].draw(town, object_key(ctx, code, *town.objects[i]),
+                                                    [&] { draw_town_object(ctx, code, *town.objects[i]); });
     }
 }
 

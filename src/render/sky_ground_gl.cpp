@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <iterator>
 
+#include "models/draw_cache.h"
 #include "models/face_table.h"
 #include "render/draw.h"
 #include "render/texture_cache.h"
@@ -105,6 +106,28 @@ void draw_ground(Town& town, const char* texture, const QuadFace* quads, std::si
 
 }  // namespace
 
+namespace {
+
+// The five sky faces around the origin; the frame moves them to the anchor.
+void draw_sky_faces(Town& town, const LocalFrame& sky) {
+    for (const SkyFace& f : SKY_FACES) {
+        glBindTexture(GL_TEXTURE_2D, texture_by_name(f.texture, false, false, &town.frame_clock));
+        draw_face_table<4>(FaceKind::Quads, &f.face, 1, sky);
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }
+}
+
+void draw_all_ground(Town& town) {
+    glColor3f(1, 1, 1);
+    draw_ground(town, "concrete", STREETS, std::size(STREETS));
+    draw_ground(town, "cement", BLOCKS, std::size(BLOCKS));
+    // The world pass sets its own colours, so the tint may stay current.
+    glColor3f(LAND_TINT[0], LAND_TINT[1], LAND_TINT[2]);
+    draw_ground(town, "cement", LAND_TILES.data(), LAND_TILES.size());
+}
+
+}  // namespace
+
 void draw_background(Town& town) {
     // Full brightness at noon, a faint glow at night.
     const float d = town.daylight;
@@ -116,23 +139,27 @@ void draw_background(Town& town) {
     glDisable(GL_DEPTH_TEST);
     const float s = SKY_HALF_SIZE;
     LocalFrame sky;
-    sky.origin = town.sky_center;
     sky.x_axis = {s, 0, 0};
     sky.y_axis = {0, s, 0};
     sky.z_axis = {0, 0, s};
-    for (const SkyFace& f : SKY_FACES) {
-        glBindTexture(GL_TEXTURE_2D, texture_by_name(f.texture, false, false, &town.frame_clock));
-        draw_face_table<4>(FaceKind::Quads, &f.face, 1, sky);
-        glBindTexture(GL_TEXTURE_2D, 0);
+    DrawCaches* caches = draw_caches(town);
+    if (caches == nullptr) {
+        sky.origin = town.sky_center;
+        draw_sky_faces(town, sky);
+    } else {
+        // The box never changes, only where it stands.
+        glPushMatrix();
+        glTranslatef(town.sky_center.x, town.sky_center.y, town.sky_center.z);
+        caches->sky.draw(town, DrawKey{}, [&] { draw_sky_faces(town, sky); });
+        glPopMatrix();
     }
 
     if (town.lighting == 1) glEnable(GL_LIGHTING);
     glEnable(GL_DEPTH_TEST);
 
-    glColor3f(1, 1, 1);
-    draw_ground(town, "concrete", STREETS, std::size(STREETS));
-    draw_ground(town, "cement", BLOCKS, std::size(BLOCKS));
-    // The world pass sets its own colours, so the tint may stay current.
-    glColor3f(LAND_TINT[0], LAND_TINT[1], LAND_TINT[2]);
-    draw_ground(town, "cement", LAND_TILES.data(), LAND_TILES.size());
+    if (caches == nullptr) {
+        draw_all_ground(town);
+    } else {
+        caches->ground.draw(town, DrawKey{}, [&] { draw_all_ground(town); });
+    }
 }

@@ -215,4 +215,11 @@ struct Town {
     // ===== Undo, redo and the autosave on close ===========================
     EditTracker edits;
     int scene_file_syncs = 0;  // loads and saves that succeeded: the scene then matches a file
+
+    // ===== Cached drawing =================================================
+    // 1: unchanged geometry is replayed from display lists; 0: every frame
+    // is drawn directly (the pictures are the same).
+    int cached_drawing = 1;
+    // The drawing layer's lists (a DrawCaches), made by its first frame.
+    std::shared_ptr<void> drawing_cache;
 };

@@ -60,15 +60,33 @@ protected:
 
     // The ties that carry a post, counted from 1 in drawing order: a post
     // comes just before the tie it carries.
+    // The ties (numbered from 1) that stand on a post: a post's eight
+    // triangles centre under the centre of a tie's twelve. Posts and ties
+    // are drawn in batches of their own, so they are matched by place.
     std::vector<int> ties_on_posts() {
-        std::vector<int> carried;
-        int tie_triangles = 0;
-        bool post_pending = false;
+        std::vector<FeedbackPrimitive> ties, posts;
         for (const FeedbackPrimitive& p : track(0)) {
-            post_pending = post_pending || is_post(p);
-            if (!is_tie(p) || tie_triangles++ % 12 != 0) continue;
-            if (post_pending) carried.push_back(tie_triangles / 12 + 1);
-            post_pending = false;
+            if (is_tie(p)) ties.push_back(p);
+            if (is_post(p)) posts.push_back(p);
+        }
+        auto centres = [&](const std::vector<FeedbackPrimitive>& prims, std::size_t group) {
+            std::vector<Vec3> out;
+            for (std::size_t i = 0; i + group <= prims.size(); i += group) {
+                out.push_back(centre_of(std::vector<FeedbackPrimitive>(prims.begin() + static_cast<long>(i),
+                                                                       prims.begin() + static_cast<long>(i + group))));
+            }
+            return out;
+        };
+        const std::vector<Vec3> post_centres = centres(posts, 8);
+        std::vector<int> carried;
+        const std::vector<Vec3> tie_centres = centres(ties, 12);
+        for (std::size_t k = 0; k < tie_centres.size(); ++k) {
+            for (const Vec3& c : post_centres) {
+                if (std::fabs(c.x - tie_centres[k].x) < 0.05f && std::fabs(c.z - tie_centres[k].z) < 0.05f) {
+                    carried.push_back(static_cast<int>(k) + 1);
+                    break;
+                }
+            }
         }
         return carried;
     }
