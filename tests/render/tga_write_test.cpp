@@ -1,7 +1,9 @@
 // The TGA writers: the bytes they put in the file, the run/raw packet
 // boundaries, the un-premultiplication, and round trips through the reader.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -166,6 +168,55 @@ TEST_F(TgaWriter, AFailedWriteIsReportedAndLeavesNoHalfImage) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
         EXPECT_NE(access(path.c_str(), F_OK), 0) << "the partial file is gone";
     }
+}
+
+TEST_F(TgaWriter, AFailedWriteLeavesWhatWasThereUntouched) {
+    const std::string path = dir.file("old.tga");
+    const Bytes old_bytes = {'o', 'l', 'd'};
+    write_bytes(path, old_bytes);
+    const Bytes px = make_image(200, 100, TGA_RGB, picture);
+    for (auto writer : {write_tga, write_tga_rle}) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit = {1000, 1000};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            const int result = writer(path.c_str(), 200, 100, px.data(), TGA_RGB);
+            _exit(result == 0 && tga_error_code == TGA_CANNOT_WRITE ? 0 : 1);
+        }
+        int status = -1;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_EQ(read_bytes(path), old_bytes);
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"old.tga"}) << "no temporary file left";
+    }
+}
+
+TEST_F(TgaWriter, APipeIsWrittenIntoNotReplaced) {
+    // A node that is not a plain file (a pipe here, a device elsewhere) takes
+    // the picture through itself; renaming over it would remove the node.
+    const std::string path = dir.file("pipe");
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    const Bytes px = make_image(6, 5, TGA_RGB, picture);
+    const pid_t reader = fork();
+    ASSERT_GE(reader, 0);
+    if (reader == 0) {
+        const int fd = open(path.c_str(), O_RDONLY);
+        char buffer[256];
+        ssize_t total = 0, n = 0;
+        while ((n = read(fd, buffer, sizeof buffer)) > 0) total += n;
+        _exit(total == 18 + 21 + 6 * 5 * 3 ? 0 : 1);
+    }
+    EXPECT_EQ(write_tga(path.c_str(), 6, 5, px.data(), TGA_RGB), 1);
+    struct stat info {};
+    ASSERT_EQ(lstat(path.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    // A reader still waiting on the pipe means the picture went elsewhere.
+    int status = -1;
+    for (int tries = 0; tries < 200 && waitpid(reader, &status, WNOHANG) == 0; ++tries) usleep(10000);
+    if (!WIFEXITED(status)) kill(reader, SIGKILL), waitpid(reader, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 }  // namespace
