@@ -20,7 +20,7 @@ struct KeyLatches {
     int save_f2 = 1;
     int camera_mode_1 = 1;  // '1' with nothing selected
     int vehicle_view_v = 1;
-    int points_ties_2_3 = 1;  // shared
+    int points_2 = 1;
     int basis_b = 1;
     int train_space = 1;
     int object_type_t = 1;
@@ -30,4 +30,6 @@ struct KeyLatches {
     int next_orient_w = 1;
     int next_object_e = 1;
     int light_edit_l = 1;
+    // Ties switch ('3'): its own latch, so a tap switches once.
+    int ties_3 = 1;
 };
