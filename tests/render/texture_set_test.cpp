@@ -1,10 +1,11 @@
 // The texture set the build paints into textures/: every name the town asks
 // for is there and readable, and the pictures have the properties the town's
 // faces rely on (seamless sky box and ground, a beam that fades, a pale rim
-// on the car window).
+// on the car window, one course of stones round the clock tower).
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -140,6 +141,61 @@ TEST(TextureSet, TheStopSignIsRedWithAWhiteRim) {
     ASSERT_TRUE(back.ok());
     const unsigned char* middle = back.at(w / 4, h / 2);
     EXPECT_LT(std::abs(middle[0] - middle[2]), 20);
+}
+
+// Brightness of each row of a strip of columns x0..x1, rows 0..rows-1.
+std::vector<double> row_brightness(const Picture& p, int x0, int x1, int rows) {
+    std::vector<double> out;
+    for (int y = 0; y < rows; ++y) {
+        double sum = 0;
+        for (int x = x0; x < x1; ++x) sum += p.at(x, y)[0] + p.at(x, y)[1] + p.at(x, y)[2];
+        out.push_back(sum / (3.0 * (x1 - x0)));
+    }
+    return out;
+}
+
+// World heights of the mortar joints between courses: the centres of runs of
+// rows clearly darker than the typical row, on a face face_h units high.
+std::vector<float> joint_heights(const std::vector<double>& rows, int height, float face_h) {
+    std::vector<double> sorted = rows;
+    std::sort(sorted.begin(), sorted.end());
+    const double typical = sorted[sorted.size() / 2];
+    std::vector<float> joints;
+    for (std::size_t y = 0; y < rows.size();) {
+        if (rows[y] >= 0.88 * typical) {
+            ++y;
+            continue;
+        }
+        const std::size_t start = y;
+        while (y < rows.size() && rows[y] < 0.88 * typical) ++y;
+        joints.push_back((start + y) / 2.0f / height * face_h);
+    }
+    return joints;
+}
+
+TEST(TextureSet, TheClockTowerShowsTheSameCoursesOnEveryFace) {
+    // The clock block, 1.077 high, has "clock" on one face and the lowest
+    // part of "clock side" (whose whole height covers the base, 3.2) on the
+    // other three: their joints must lie at the same heights.
+    const Picture face = load("clock"), side = load("clock side");
+    ASSERT_TRUE(face.ok() && side.ok());
+    const int side_rows = static_cast<int>(side.height * 1.077f / 3.2f);
+    // Left of the dial on the face; any full-width strip on the side.
+    const std::vector<float> on_face =
+        joint_heights(row_brightness(face, 0, face.width / 8, face.height), face.height, 1.077f);
+    const std::vector<double> side_brightness = row_brightness(side, 0, side.width, side_rows);
+    const std::vector<float> on_side = joint_heights(side_brightness, side.height, 3.2f);
+    ASSERT_GE(on_face.size(), 4u);
+    ASSERT_EQ(on_face.size(), on_side.size());
+    for (std::size_t i = 0; i < on_face.size(); ++i) EXPECT_NEAR(on_face[i], on_side[i], 0.02f) << "joint " << i;
+
+    // Nor does the side's lowest course stand out darker than those above it:
+    // on the clock block it would be a band halfway up the tower.
+    const int course = side_rows / 5;
+    double lowest = 0, above = 0;
+    for (int y = 0; y < course; ++y) lowest += side_brightness[y];
+    for (int y = course; y < 5 * course; ++y) above += side_brightness[y];
+    EXPECT_GT(lowest / course, 0.93 * above / (4 * course));
 }
 
 }  // namespace
