@@ -5,8 +5,8 @@
 # minute it takes a statistics report and samples the resident memory.
 # Fails on a crash, on a report value that is not a finite number, or on
 # resident memory more than 2 % above the first minute's sample.
-#   SOAK_MINUTES=30 bash tests/e2e/soak_e2e.sh build/quillmoor
-source "$(dirname "$0")/harness.sh"
+#   cd build && SOAK_MINUTES=30 bash ../scripts/soak.sh ./quillmoor
+source "$(dirname "$0")/../tests/e2e/harness.sh"
 e2e_setup "$1"
 minutes=${SOAK_MINUTES:-1}
 cycle_seconds=${SOAK_CYCLE_SECONDS:-20}
