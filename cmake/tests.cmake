@@ -38,3 +38,9 @@ foreach(script ${QUILL_E2E_SCRIPTS})
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
   set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE LABELS e2e)
 endforeach()
+
+# One minute of the soak (scripts/soak.sh): random keys, drags and save/load
+# cycles against the real program, its memory sampled as it goes.
+add_test(NAME e2e.soak COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/soak.sh $<TARGET_FILE:quillmoor>
+         WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+set_tests_properties(e2e.soak PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE LABELS e2e ENVIRONMENT SOAK_MINUTES=1)

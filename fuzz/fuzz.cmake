@@ -30,12 +30,17 @@ if(QUILLMOOR_FUZZ)
     # source tree; a crash leaves its input in fuzz-artifacts/ and fails the build.
     set(work ${CMAKE_BINARY_DIR}/fuzz-work/${name})
     set(artifacts ${CMAKE_BINARY_DIR}/fuzz-artifacts)
+    # A target's words (fuzz/<name>.dict) lead it past the first keyword.
+    set(dictionary)
+    if(EXISTS ${CMAKE_SOURCE_DIR}/fuzz/${name}.dict)
+      set(dictionary -dict=${CMAKE_SOURCE_DIR}/fuzz/${name}.dict)
+    endif()
     add_custom_target(fuzz_run_${name}
       COMMAND ${CMAKE_COMMAND} -E rm -rf ${work}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${work} ${artifacts}
       COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name} ${work}
       COMMAND $<TARGET_FILE:${name}> -max_total_time=${QUILLMOOR_FUZZ_SECONDS} -rss_limit_mb=2048
-              -timeout=30 -print_final_stats=1 -artifact_prefix=${artifacts}/${name}- ${work}
+              -timeout=30 -print_final_stats=1 ${dictionary} -artifact_prefix=${artifacts}/${name}- ${work}
       DEPENDS ${name}
       USES_TERMINAL
       COMMENT "Fuzzing ${name} for ${QUILLMOOR_FUZZ_SECONDS} s")

@@ -18,6 +18,7 @@ views=(
     "street-day 0.45 -0.6 1.5 13 1.2 2.4 -4"
     "street-dusk 0.73 -0.6 1.5 13 1.2 2.4 -4"
     "street-night 0.9 -0.6 1.5 13 1.2 2.4 -4"
+    "clock-tower-day 0.5 1.5 3 -1 6.8 2.4 -4.5"
 )
 mkdir -p "$top/docs"
 for view in "${views[@]}"; do

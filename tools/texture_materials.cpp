@@ -223,21 +223,31 @@ void paint_stack(Canvas& c) {
     });
 }
 
-void paint_stone(Canvas& c, float block_w, float block_h) {
+void paint_stone(Canvas& c, float face_w, float face_h) {
+    // Courses laid in world units, so that every face of the tower shows the
+    // same stones whatever its texture's size: a course 0.2 high (16 courses
+    // up the base, 3.2), four stones across a face, joints 0.025 wide.
+    constexpr float COURSE = 0.2f, STONE = 1.231f / 4, HALF_JOINT = 0.0125f;
+    const float per_unit_x = c.width() / face_w, per_unit_y = c.height() / face_h;
+    const float block_w = STONE * per_unit_x, block_h = COURSE * per_unit_y;
     c.shade([&](float x, float y, const Rgba4&) {
         const Bond b(x, y, block_w, block_h);
         const Rgba4 stone = mix(rgb(184, 166, 130), rgb(214, 198, 160), hash01(b.column, b.row, 901));
         float k = 0.92f + 0.16f * tiled(c, x, y, 16, 4, 903);
-        if (b.to_mortar < 1.0f) k *= 0.72f;
+        const float shifted = x + (b.row % 2 ? block_w / 2 : 0);
+        if (to_line(shifted, block_w) < HALF_JOINT * per_unit_x || to_line(y, block_h) < HALF_JOINT * per_unit_y) {
+            k *= 0.72f;
+        }
         return scaled(stone, k);
     });
 }
 
 void paint_clock_side(Canvas& c) {
-    // Sandstone with a darker plinth, and a narrow arched window high on the
-    // tower (above the part the clock block shows).
-    paint_stone(c, 32, 16);
-    c.fill_rect(0, 0, c.width(), 20, Rgba4{0, 0, 0, 0.22f});
+    // Sandstone over the base's whole height (the clock block shows the
+    // lowest third of it again, so no plinth: it would show there as a dark
+    // band), and a narrow arched window high on the tower (above the part the
+    // clock block shows).
+    paint_stone(c, 1.231f, 3.2f);
     const float cx = c.width() / 2.0f, w = 9, y0 = 0.55f * c.height(), y1 = 0.78f * c.height();
     c.fill_rect(cx - w - 3, y0 - 4, cx + w + 3, y0, rgb(160, 146, 116));  // sill
     c.fill_rect(cx - w, y0, cx + w, y1, rgb(34, 34, 44));

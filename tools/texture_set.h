@@ -25,9 +25,10 @@ void paint_shop_sign(Canvas& c);
 void paint_headlights(Canvas& c);
 void paint_window(Canvas& c);
 
-// Dressed stone in courses of blocks block_w x block_h pixels, shared by the
-// clock tower's walls and its clock face.
-void paint_stone(Canvas& c, float block_w, float block_h);
+// Dressed stone in courses, shared by the clock tower's walls and its clock
+// face: the canvas covers a face face_w x face_h world units in size, and the
+// stones keep one size in the world whatever the canvas's.
+void paint_stone(Canvas& c, float face_w, float face_h);
 
 enum SkyFace { SKY_FRONT, SKY_LEFT, SKY_BACK, SKY_RIGHT, SKY_TOP };
 

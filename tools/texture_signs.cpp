@@ -58,7 +58,7 @@ void paint_clock(Canvas& c) {
     // The clock face on stone. The dial's centre sits 0.38 of the way up the
     // face, where the hands turn; the face is 1.231 wide and 1.077 high, so
     // the dial is drawn as an ellipse that shows round on the tower.
-    paint_stone(c, 48, 24);
+    paint_stone(c, 1.231f, 1.077f);
     const float w = c.width(), h = c.height();
     const float cx = 0.5f * w, cy = 0.38f * h;
     const float radius = 0.34f;  // world units

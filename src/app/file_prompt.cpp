@@ -6,7 +6,10 @@
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "app/modal_answer.h"
@@ -18,6 +21,8 @@ constexpr int BUTTON_W = 80;
 constexpr int BUTTON_H = 25;
 constexpr int BUTTON_Y = 40;
 constexpr int BUTTON_GAP = 10;
+// Room left of the label, and between it and the field it names.
+constexpr int LABEL_MARGIN = 8;
 
 // Copies text into the name buffer, never more than fits, and never ending
 // in the middle of a UTF-8 character.
@@ -38,6 +43,13 @@ int ask_file_name(char* buffer, const char* label, int input_x, int input_y, int
     // reverse one: buttons, input, then the window.
     Fl_Window window(window_w, PROMPT_HEIGHT);
     Fl_Input input(input_x, input_y, input_w, input_h, label);
+    // The label stands left of the field, measured in the font it is drawn
+    // in: the field's left edge moves right until the whole label shows, and
+    // its right edge stays, so the window keeps its size.
+    fl_font(input.labelfont(), input.labelsize());
+    const int label_w = static_cast<int>(std::ceil(fl_width(label)));
+    const int shift = std::max(0, LABEL_MARGIN + label_w + LABEL_MARGIN - input_x);
+    input.resize(input_x + shift, input_y, input_w - shift, input_h);
     input.maximum_size(FILE_NAME_BYTES - 1);
     input.value(buffer, static_cast<int>(strnlen(buffer, FILE_NAME_BYTES - 1)));
     // The two buttons stand side by side, centred as a pair.

@@ -75,7 +75,8 @@ struct AcceptedSize {
 // Validates what the dialog's two fields hold when the user confirms: the
 // first 4 characters of each, read as decimal numbers; a size outside 320 x
 // 240 to 1600 x 1200 (an empty or non-numeric field reads as 0) gives 800
-// by 600. What was typed is kept as typed, up to 4 characters.
+// by 600. res.cfg gets the numbers as they were read ("+900" or " 900"
+// becomes "900"), since the next start reads digits only.
 inline AcceptedSize accept_window_size(const char* width_input, const char* height_input) {
     AcceptedSize size;
     copy_size_field(size.text.width, width_input);
@@ -92,5 +93,7 @@ inline AcceptedSize accept_window_size(const char* width_input, const char* heig
     }
     size.width = static_cast<int>(width);
     size.height = static_cast<int>(height);
+    std::snprintf(size.text.width, SIZE_FIELD_BYTES, "%d", size.width);
+    std::snprintf(size.text.height, SIZE_FIELD_BYTES, "%d", size.height);
     return size;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "render/tga.h"
+#include "scene/replace_file.h"
 
 namespace {
 
@@ -75,15 +76,15 @@ FilePixel file_pixel(const unsigned char* p, int format) {
 
 void put(std::vector<unsigned char>& out, const FilePixel& px) { out.insert(out.end(), px.bytes, px.bytes + px.count); }
 
-// Writes the whole file at once; a short write or a failing close (a full
-// disk, a size limit) is a failure and leaves no half-written image behind.
+// Writes the whole file beside the target and renames it over the target
+// once complete: a short write or a failing close (a full disk, a size limit)
+// is a failure and leaves whatever was there before untouched.
 int save(const char* file_name, const std::vector<unsigned char>& bytes) {
-    std::FILE* file = std::fopen(file_name, "wb");
-    if (file == nullptr) return fail(TGA_CANNOT_OPEN);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool closed = std::fclose(file) == 0;
-    if (written && closed) return 1;
-    std::remove(file_name);
+    switch (replace_file(file_name, bytes).stage) {
+        case FileWrite::DONE: return 1;
+        case FileWrite::OPEN_FAILED: return fail(TGA_CANNOT_OPEN);
+        case FileWrite::WRITE_FAILED: break;
+    }
     return fail(TGA_CANNOT_WRITE);
 }
 

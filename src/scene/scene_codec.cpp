@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "scene/scene_data.h"
+#include "track/town_bounds.h"
 
 namespace {
 
@@ -117,6 +118,25 @@ std::string check_scene(const SceneData& scene) {
     if (!std::isfinite(s.total_energy)) return "the total energy is not finite";
     if (!std::isfinite(s.follow_distance)) return "the follow distance is not finite";
     if (!std::isfinite(s.gravity)) return "the gravity is not finite";
+    // Finite but absurd: a point a lifetime's walk away would make the
+    // track's length and energy endless. Nothing may lie beyond the town's
+    // bound, nor move faster, pull harder or follow further than it.
+    const std::string beyond = " lies beyond " + std::to_string(static_cast<long long>(TOWN_MAX_COORDINATE));
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!within_town(scene.points[i])) return "control point " + std::to_string(i) + beyond;
+        if (!within_town(scene.orient_points[i])) return "orientation point " + std::to_string(i) + beyond;
+    }
+    for (std::size_t i = 0; i < scene.objects.size(); ++i) {
+        const SceneObject& o = scene.objects[i];
+        if (!within_town(Vec3{o.x, o.y, o.z}) || !within_town(o.size) || !within_town(o.height)) {
+            return "town object " + std::to_string(i) + "'s position, size or height" + beyond;
+        }
+    }
+    if (!within_town(s.light_pos)) return "the light position" + beyond;
+    if (!within_town(s.train_speed)) return "the train speed" + beyond;
+    if (!within(s.total_energy, TOWN_MAX_ENERGY)) return "the total energy lies beyond 1e12";
+    if (!within_town(s.follow_distance)) return "the follow distance" + beyond;
+    if (!within_town(s.gravity)) return "the gravity" + beyond;
     // The key commands keep these within their ranges, and the track drawing
     // divides by the post interval.
     if (s.tie_spacing < 1 || s.tie_spacing > 500) {

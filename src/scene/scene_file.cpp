@@ -3,12 +3,7 @@
 // file only once the new one is completely on disk.
 #include "scene/scene_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,25 +19,6 @@ struct FileCloser {
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string error_text(int error) { return std::strerror(error); }
-
-// Where a save really lands: a name that is a symbolic link is followed, so
-// the rename replaces the file it points to and the link stays a link.
-std::string save_target(const char* name) {
-    struct stat link_info {};
-    if (lstat(name, &link_info) != 0 || !S_ISLNK(link_info.st_mode)) return name;
-    char resolved[PATH_MAX];
-    if (realpath(name, resolved) == nullptr) return name;
-    return resolved;
-}
-
-// The permissions the old file had, or those a freshly created file gets.
-mode_t save_mode(const std::string& target) {
-    struct stat info {};
-    if (stat(target.c_str(), &info) == 0) return info.st_mode & 07777;
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
 
 void print_load_error(const char* name, const std::string& reason) {
     std::printf("Error loading file \"%s\": %s", name, reason.c_str());
@@ -70,38 +46,6 @@ FileBytes read_scene_bytes(const char* name) {
     result.bytes.resize(got);
     result.ok = true;
     return result;
-}
-
-std::string write_file_replacing(const char* name, const std::vector<unsigned char>& bytes) {
-    const std::string target = save_target(name);
-    std::string temp_name = target + ".XXXXXX";
-    const int fd = mkstemp(&temp_name[0]);
-    if (fd < 0) return error_text(errno);
-    fchmod(fd, save_mode(target));  // best effort: the bytes matter more than the mode
-
-    std::FILE* file = fdopen(fd, "wb");
-    if (file == nullptr) {
-        const int error = errno;
-        close(fd);
-        unlink(temp_name.c_str());
-        return error_text(error);
-    }
-    auto fail = [&](int error) {
-        if (file != nullptr) std::fclose(file);
-        unlink(temp_name.c_str());
-        return error != 0 ? error_text(error) : std::string("write failed");
-    };
-    errno = 0;
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
-        return fail(errno);
-    }
-    if (std::fflush(file) != 0) return fail(errno);
-    if (fsync(fileno(file)) != 0) return fail(errno);
-    const int closed = std::fclose(file);
-    file = nullptr;
-    if (closed != 0) return fail(errno);
-    if (std::rename(temp_name.c_str(), target.c_str()) != 0) return fail(errno);
-    return "";
 }
 
 void install_scene(Town& town, const SceneData& scene) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "scene/replace_file.h"
 #include "scene/scene_data.h"
 
 struct Town;
@@ -17,12 +18,6 @@ struct FileBytes {
     std::vector<unsigned char> bytes;
 };
 FileBytes read_scene_bytes(const char* name);
-
-// Writes the bytes beside the target under a temporary name, checks every
-// write, flush and close, then renames it over the target. On failure the
-// old file is untouched, the temporary file is gone and the reason is returned;
-// an empty string means success.
-std::string write_file_replacing(const char* name, const std::vector<unsigned char>& bytes);
 
 // Replaces the town's points, objects and stored settings with a checked
 // scene and does what a load does after it: rebuilds the track, restarts the

@@ -6,12 +6,14 @@
 #include <cstdlib>
 
 #include "track/curves.h"
+#include "track/town_bounds.h"
 #include "track/track_walk.h"
 #include "view/town.h"
 
 namespace {
 
 constexpr int TIE_TABLE_STEP = 25;          // the table grows and shrinks in these
+constexpr float LOWEST_HEIGHT = -3.402823466e38f;  // below any track height
 constexpr float TOP_SPEED_SQUARED = 16.0f;  // the train keeps speed 4 at the summit
 
 float fractional_part(double s) { return static_cast<float>(s - std::floor(s)); }
@@ -31,6 +33,14 @@ void Town::rebuild_track() {
         if (!points[i] || !segments[i]) return;  // a half-built point set has no track yet
     }
     track_edited = 1;
+    // A point beyond the town would give an endless length and energy: the
+    // tables keep the last track that had none.
+    for (int i = 0; i < n; ++i) {
+        if (!within_town(points[i]->position())) return;
+    }
+    // The summit is only ever raised, but never kept from beyond the town:
+    // such a height would hold every later energy at an absurd value.
+    if (!within_town(max_height)) max_height = LOWEST_HEIGHT;
     build_closed_curve(points, segments, n, bspline);
 
     // Sampled lengths: the local parameter sweeps each segment n times and

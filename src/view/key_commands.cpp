@@ -189,14 +189,16 @@ void run_keys_without_point(Town& town, const KeyPoll& keys) {
             town.vehicle_view = town.vehicle_view >= LAST_VEHICLE_VIEW ? 0 : town.vehicle_view + 1;
         }
 
+        // Each switch acts once per press. Held together, '2' acts and '3'
+        // waits until '2' is released.
         const bool two = keys.key_down('2');
-        if (fire_once(two, latch.points_ties_2_3, true)) {
+        if (fire_once(two, latch.points_2, true)) {
             toggle(town.show_points);
             town.redraw();
         }
-        rearm_when_up(two, latch.points_ties_2_3);
+        rearm_when_up(two, latch.points_2);
         const bool three = keys.key_down('3');
-        if (fire_once(three, latch.points_ties_2_3, true)) {
+        if (fire_once(three, latch.ties_3, !two)) {
             if (town.show_ties == 1) {
                 town.show_ties = 0;
             } else {
@@ -206,7 +208,7 @@ void run_keys_without_point(Town& town, const KeyPoll& keys) {
             }
             town.redraw();
         }
-        rearm_when_up(three, latch.points_ties_2_3);
+        rearm_when_up(three, latch.ties_3);
 
         const bool b = keys.key_down('B');
         if (fire_once(b, latch.basis_b, true)) {

@@ -20,7 +20,7 @@ struct KeyLatches {
     int save_f2 = 1;
     int camera_mode_1 = 1;  // '1' with nothing selected
     int vehicle_view_v = 1;
-    int points_ties_2_3 = 1;  // shared
+    int points_2 = 1;
     int basis_b = 1;
     int train_space = 1;
     int object_type_t = 1;
@@ -39,4 +39,6 @@ struct KeyLatches {
     // Undo and redo
     int undo_u = 1;
     int redo_y = 1;
+    // Ties switch ('3'): its own latch, so a tap switches once.
+    int ties_3 = 1;
 };

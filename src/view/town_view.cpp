@@ -5,6 +5,7 @@
 #include <FL/Enumerations.H>
 
 #include "app/file_prompt.h"
+#include "app/keyboard_focus.h"
 #include "models/pick.h"
 #include "render/draw.h"
 #include "render/overlay_draw.h"
@@ -67,6 +68,7 @@ int TownView::handle(int event) {
     const unsigned prompts_before = prompts_opened_;  // nested events may come and go meanwhile
     const int result = handle_event(event, Fl::event_x(), Fl::event_y(), Fl::event_button(), keys);
     if (event == FL_SHOW) show();
+    if (event == FL_SHOW || event == FL_PUSH) give_keyboard_to(*this);
     pick_after_event(event);
     // The file-name prompt ran its own event loop inside this event, and the
     // toolkit's notion of the current key is now the one that closed it. Left
@@ -81,7 +83,9 @@ void TownView::request_redraw() { damage(FL_DAMAGE_CHILD); }
 
 int TownView::ask_file_name(char* buffer, const char* label) {
     ++prompts_opened_;
-    return ::ask_file_name(buffer, label, 109, 10, 200, 25, 330);
+    const int confirmed = ::ask_file_name(buffer, label, 109, 10, 200, 25, 330);
+    give_keyboard_to(*this);
+    return confirmed;
 }
 
 // The click acts after the press and release have done what they always do.

@@ -67,7 +67,7 @@ TEST(ResCfg, AcceptsSizesWithinTheLimitsAndFallsBackOtherwise) {
     }
 }
 
-TEST(ResCfg, KeepsOnlyFourTypedCharactersAndWritesThemAsTyped) {
+TEST(ResCfg, KeepsOnlyFourTypedCharactersAndWritesTheNumbersRead) {
     // "12345" keeps "1234", which is within the limits.
     AcceptedSize s = accept_window_size("12345", "10245");
     EXPECT_FALSE(s.fell_back);
@@ -76,13 +76,17 @@ TEST(ResCfg, KeepsOnlyFourTypedCharactersAndWritesThemAsTyped) {
     EXPECT_STREQ(s.text.width, "1234");
     EXPECT_STREQ(s.text.height, "1024");
 
-    // A sign or a space is parsed by strtol and written back as typed, with
-    // no newline after the height.
+    // A sign or a space is parsed by strtol and written back as the number
+    // read, with no newline after the height, so the next start reads the
+    // same size back.
     s = accept_window_size("+900", " 700");
     EXPECT_EQ(s.width, 900);
     EXPECT_EQ(s.height, 700);
     write_res_cfg(s.text, CFG);
-    EXPECT_EQ(read_file(), "+900\n 700");
+    EXPECT_EQ(read_file(), "900\n700");
+    const WindowSizeText next_start = read_res_cfg(CFG);
+    EXPECT_STREQ(next_start.width, "900");
+    EXPECT_STREQ(next_start.height, "700");
     std::remove(CFG);
 
     // A file that cannot be written is ignored.

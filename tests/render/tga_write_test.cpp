@@ -1,7 +1,9 @@
 // The TGA writers: the bytes they put in the file, the run/raw packet
 // boundaries, the un-premultiplication, and round trips through the reader.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -147,25 +149,51 @@ TEST_F(TgaWriter, RefusesWhatItCannotWriteAndWritesNothing) {
     }
 }
 
-TEST_F(TgaWriter, AFailedWriteIsReportedAndLeavesNoHalfImage) {
-    // A file size limit in a child process makes the write fail part way.
+TEST_F(TgaWriter, AFailedWriteIsReportedAndLeavesWhatWasThere) {
+    // A file size limit in a child process makes the write fail part way:
+    // no half image is left, and an older file stays as it was.
     const std::string path = dir.file("limited.tga");
     const Bytes px = make_image(200, 100, TGA_RGB, picture);
-    for (auto writer : {write_tga, write_tga_rle}) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit = {1000, 1000};
-            setrlimit(RLIMIT_FSIZE, &limit);
-            const int result = writer(path.c_str(), 200, 100, px.data(), TGA_RGB);
-            _exit(result == 0 && tga_error_code == TGA_CANNOT_WRITE ? 0 : 1);
+    for (const bool old_file : {false, true}) {
+        if (old_file) write_bytes(path, {'o', 'l', 'd'});
+        for (auto writer : {write_tga, write_tga_rle}) {
+            const pid_t child = fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                signal(SIGXFSZ, SIG_IGN);
+                const rlimit limit = {1000, 1000};
+                setrlimit(RLIMIT_FSIZE, &limit);
+                const int result = writer(path.c_str(), 200, 100, px.data(), TGA_RGB);
+                _exit(result == 0 && tga_error_code == TGA_CANNOT_WRITE ? 0 : 1);
+            }
+            int status = -1;
+            waitpid(child, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            EXPECT_EQ(read_bytes(path), old_file ? Bytes({'o', 'l', 'd'}) : Bytes());
+            EXPECT_EQ(dir.entries().size(), old_file ? 1u : 0u) << "no temporary file left";
         }
-        int status = -1;
-        waitpid(child, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        EXPECT_NE(access(path.c_str(), F_OK), 0) << "the partial file is gone";
     }
+}
+
+TEST_F(TgaWriter, APipeIsWrittenIntoNotReplaced) {
+    // A pipe (or a device) takes the picture through itself: a rename over
+    // it would remove the node.
+    const std::string path = dir.file("pipe");
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    const pid_t reader = fork();
+    ASSERT_GE(reader, 0);
+    if (reader == 0) {  // reads until the writer closes
+        char buffer[256];
+        const int fd = open(path.c_str(), O_RDONLY);
+        while (read(fd, buffer, sizeof buffer) > 0) {}
+        _exit(0);
+    }
+    const Bytes px = make_image(6, 5, TGA_RGB, picture);
+    EXPECT_EQ(write_tga(path.c_str(), 6, 5, px.data(), TGA_RGB), 1);
+    kill(reader, SIGKILL);  // still waiting if the picture went elsewhere
+    waitpid(reader, nullptr, 0);
+    struct stat info {};
+    EXPECT_TRUE(lstat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
 }
 
 }  // namespace

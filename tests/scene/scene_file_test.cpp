@@ -197,6 +197,11 @@ TEST(SceneFile, RefusedFilesLeaveTheSceneUntouched) {
     bytes = good;
     put_word(bytes, 32, bits_of(std::numeric_limits<float>::quiet_NaN()));  // control point 2 y
     expect_refused_bytes(bytes, "a NaN coordinate", "control point 2 is not a finite position");
+    bytes = good;
+    put_word(bytes, 4, bits_of(3e38f));  // control point 0 at (3e38, 2.5e38, 1.5)
+    put_word(bytes, 8, bits_of(2.5e38f));
+    put_word(bytes, 12, bits_of(1.5f));
+    expect_refused_bytes(bytes, "a point beyond the town", "control point 0 lies beyond 100000");
 
     expect_refused(dir.file("missing"), "a missing file", "No such file or directory");
     expect_refused(dir.file(""), "a directory");

@@ -33,8 +33,10 @@ TEST(SceneText, EveryFieldReadsBackBitForBit) {
     SceneData scene = small_scene();
     // Values that a careless printer loses: many digits, the smallest and
     // largest floats, negative zero, and a NaN payload where nothing checks.
-    scene.points[0] = {0.1f, 1.0f / 3.0f, -16777215.0f};
-    scene.points[1] = {std::numeric_limits<float>::denorm_min(), std::numeric_limits<float>::max(), -0.0f};
+    // (Positions stay within the town's bound; the largest float goes where
+    // only the spare scalar can hold it.)
+    scene.points[0] = {0.1f, 1.0f / 3.0f, -99999.992f};
+    scene.points[1] = {std::numeric_limits<float>::denorm_min(), 16777215.0f / 256, -0.0f};
     scene.objects[0].size = 1e-7f;
     scene.objects[1].type = -2147483647 - 1;
     const uint32_t payload = 0x7fc01234u;
@@ -44,6 +46,9 @@ TEST(SceneText, EveryFieldReadsBackBitForBit) {
     const SceneData back = through_text(scene);
     EXPECT_EQ(encode_scene(back), encode_scene(scene));
     EXPECT_TRUE(std::signbit(back.points[1].z));
+
+    scene.settings.spare_scalar = std::numeric_limits<float>::max();
+    EXPECT_EQ(encode_scene(through_text(scene)), encode_scene(scene));
 }
 
 TEST(SceneText, PrintsOneReadableLinePerPointAndObject) {

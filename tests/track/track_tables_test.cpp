@@ -192,3 +192,27 @@ TEST(TrackTables, AnEndlessTrackStillFinishesItsRebuild) {
     EXPECT_EQ(town.track_edited, 1);
     EXPECT_GE(town.num_ties, 0);
 }
+
+TEST(TrackTables, ATrackBeyondTheTownCannotSpoilTheTablesOrTheEnergy) {
+    Town town(nullptr);
+    lay_hilly_loop(town);
+    const float summit = town.max_height;
+    const float energy = town.total_energy;
+    const float length = town.track_length;
+
+    // Huge but finite: the rebuild keeps the last sound track's tables.
+    lay_track(town, {{3e38f, 2.5e38f, 1.5f}, {1.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f}});
+    EXPECT_EQ(town.max_height, summit);
+    EXPECT_EQ(town.total_energy, energy);
+    EXPECT_EQ(town.track_length, length);
+    for (int k = 0; k < NUM_SAMPLES; ++k) {
+        ASSERT_TRUE(std::isfinite(town.arc_rate[k]) && std::isfinite(town.sample_y[k])) << k;
+    }
+
+    // A summit from beyond the town is not kept: the next sound track sets
+    // its own, and the energy follows it.
+    town.max_height = 1.7e38f;
+    lay_hilly_loop(town);
+    EXPECT_FLOAT_EQ(town.max_height, summit);
+    EXPECT_FLOAT_EQ(town.total_energy, energy);
+}

@@ -32,20 +32,28 @@ TEST(KeyCommands, HeldKeysActOncePerPress) {
     EXPECT_EQ(town.lighting, 1);
 }
 
-TEST(KeyCommands, SharedPairsRepeatAloneAndActOnceTogether) {
+TEST(KeyCommands, PointAndTieSwitchesActOncePerPress) {
     CommandTown town;
-    // '2' alone: the '3' key being up re-arms the shared latch at every poll.
+    // A tap spans two events, its press and its release: one switch each.
+    for (int tap = 1; tap <= 3; ++tap) {
+        town.hold_keys({'3'}, 2);
+        town.hold_keys({}, 2);
+        EXPECT_EQ(town.show_ties, tap % 2) << "tap " << tap;
+    }
     town.hold_keys({'2'}, 3);
-    EXPECT_EQ(town.show_points, 0);  // 1 -> 0 -> 1 -> 0
-    // '3' joins: the latch, re-armed by '3' being up at the last poll, lets
-    // '2' act once more; then the pair holds it disarmed.
+    EXPECT_EQ(town.show_points, 0);
+    town.hold_keys({});
+    // Held together, '2' acts once and '3' waits for '2' to be released.
     town.hold_keys({'2', '3'}, 3);
     EXPECT_EQ(town.show_points, 1);
-    EXPECT_EQ(town.show_ties, 0);
-    town.hold_keys({});
-    town.hold_keys({'3'});
     EXPECT_EQ(town.show_ties, 1);
+    town.hold_keys({'3'}, 2);
+    EXPECT_EQ(town.show_ties, 0);
+    EXPECT_EQ(town.show_points, 1);
+}
 
+TEST(KeyCommands, SharedPairsRepeatAloneAndActOnceTogether) {
+    CommandTown town;
     // '0' alone raises the day's pace at every poll; with '9' held as well
     // the pair acts once more, and '9' is the one that waits.
     town.time_step = 0.001f;
