@@ -75,27 +75,31 @@ bool restore(Town& town, const SceneBytes& bytes) {
 
 }  // namespace
 
-bool undo_edit(Town& town) {
+namespace {
+
+// One step back (U) or forward (Y) through the same restore a load uses; a
+// step that cannot be read back leaves the history where it stood.
+bool step_through_history(Town& town, bool back) {
     settle(town, scene_bytes(town));
-    if (!town.edits.history.can_undo()) {
-        std::printf("Nothing to undo\n");
+    SceneHistory& history = town.edits.history;
+    if (back ? !history.can_undo() : !history.can_redo()) {
+        std::printf(back ? "Nothing to undo\n" : "Nothing to redo\n");
         return false;
     }
-    if (restore(town, town.edits.history.undo())) return true;
-    town.edits.history.redo();
+    if (restore(town, back ? history.undo() : history.redo())) return true;
+    if (back) {
+        history.redo();
+    } else {
+        history.undo();
+    }
     return false;
 }
 
-bool redo_edit(Town& town) {
-    settle(town, scene_bytes(town));
-    if (!town.edits.history.can_redo()) {
-        std::printf("Nothing to redo\n");
-        return false;
-    }
-    if (restore(town, town.edits.history.redo())) return true;
-    town.edits.history.undo();
-    return false;
-}
+}  // namespace
+
+bool undo_edit(Town& town) { return step_through_history(town, true); }
+
+bool redo_edit(Town& town) { return step_through_history(town, false); }
 
 void edits_before_event(Town& town, const KeyPoll& keys) {
     EditTracker& edits = town.edits;
