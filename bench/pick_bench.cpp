@@ -4,10 +4,10 @@
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
-#include "models/pick.h"
-#include "render/draw.h"
+#include "pick.h"
+#include "draw.h"
 #include "support/gl_context.h"
-#include "view/town.h"
+#include "town.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 
-#include "track/track_fixture.h"
-#include "view/town.h"
+#include "town/track_fixture.h"
+#include "town.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "view/town.h"
+#include "town.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <cmath>
 #include <memory>
 
-#include "models/world_blocks.h"
-#include "render/draw.h"
+#include "world_blocks.h"
+#include "draw.h"
 #include "support/gl_context.h"
-#include "track/track_fixture.h"
-#include "view/town.h"
+#include "town/track_fixture.h"
+#include "town.h"
 
 namespace {
 

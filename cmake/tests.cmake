@@ -1,7 +1,8 @@
 # Tests mirror src/: every directory under tests/ gets one executable for its
-# simulation tests (*_test.cpp, no display) and one for its drawing tests
-# (*_gl_test.cpp, in an off-screen OSMesa context). tests/e2e drives the real
-# program under Xvfb.
+# tests without a display (*_test.cpp, linked with its folder's library) and
+# one for its drawing tests (*_gl_test.cpp, linked with the drawing library
+# in an off-screen OSMesa context). tests/e2e drives the real program under
+# Xvfb.
 find_package(GTest REQUIRED)
 include(GoogleTest)
 find_library(OSMESA_LIBRARY OSMesa REQUIRED)
@@ -19,7 +20,13 @@ foreach(dir ${QUILL_TEST_DIRS})
   if(unit_sources)
     add_executable(${area}_tests ${unit_sources})
     target_include_directories(${area}_tests PRIVATE tests)
-    target_link_libraries(${area}_tests PRIVATE quill_core GTest::gtest_main)
+    if(TARGET quill_${area})
+      target_link_libraries(${area}_tests PRIVATE quill_${area})
+    else()
+      # The program's own folder has no library: its tests read its headers.
+      target_include_directories(${area}_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/${area})
+    endif()
+    target_link_libraries(${area}_tests PRIVATE GTest::gtest_main)
     gtest_discover_tests(${area}_tests WORKING_DIRECTORY ${CMAKE_BINARY_DIR} DISCOVERY_TIMEOUT 60)
   endif()
   if(gl_sources)
@@ -44,3 +51,7 @@ endforeach()
 add_test(NAME e2e.soak COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/soak.sh $<TARGET_FILE:quillmoor>
          WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 set_tests_properties(e2e.soak PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE LABELS e2e ENVIRONMENT SOAK_MINUTES=1)
+
+# Every include points down the folders' order (base < town < scene < edit <
+# draw < app).
+add_test(NAME layers.includes COMMAND bash ${CMAKE_SOURCE_DIR}/tests/layers_check.sh ${CMAKE_SOURCE_DIR})

@@ -11,9 +11,13 @@ if(QUILLMOOR_FUZZ)
   set(QUILL_FUZZ_SANITIZERS address,undefined)
   set(QUILL_FUZZ_FLAGS -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
 
-  # The core once more, instrumented for coverage and the sanitizers.
-  add_library(quill_core_fuzz STATIC ${QUILL_CORE_SOURCES})
-  target_include_directories(quill_core_fuzz PUBLIC src)
+  # The folders below drawing once more, instrumented for coverage and the
+  # sanitizers.
+  add_library(quill_core_fuzz STATIC ${QUILL_base_SOURCES} ${QUILL_town_SOURCES} ${QUILL_scene_SOURCES}
+              ${QUILL_edit_SOURCES})
+  foreach(folder base town scene edit)
+    target_include_directories(quill_core_fuzz PUBLIC ${CMAKE_SOURCE_DIR}/src/${folder})
+  endforeach()
   target_compile_options(quill_core_fuzz PUBLIC -fsanitize=fuzzer-no-link,${QUILL_FUZZ_SANITIZERS} ${QUILL_FUZZ_FLAGS})
   target_link_options(quill_core_fuzz PUBLIC -fsanitize=${QUILL_FUZZ_SANITIZERS})
 

@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "scene/scene_data.h"
-#include "scene/scene_file.h"
-#include "scene/scene_text.h"
-#include "view/town.h"
+#include "scene_data.h"
+#include "scene_file.h"
+#include "scene_text.h"
+#include "town.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Town town(nullptr);

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "scene/scene_data.h"
-#include "scene/scene_file.h"
-#include "scene/scene_text.h"
+#include "scene_data.h"
+#include "scene_file.h"
+#include "scene_text.h"
 
 namespace {
 

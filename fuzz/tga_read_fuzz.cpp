@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "render/tga.h"
+#include "tga.h"
 
 namespace {
 

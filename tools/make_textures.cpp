@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "render/tga.h"
+#include "tga.h"
 #include "texture_set.h"
 
 namespace {

@@ -1,7 +1,7 @@
 # The scene text tool, and the town that ships beside the program: compiled
 # from its readable source into the build directory, where the program runs.
 add_executable(scene_text ${CMAKE_SOURCE_DIR}/tools/scene_text.cpp)
-target_link_libraries(scene_text PRIVATE quill_core)
+target_link_libraries(scene_text PRIVATE quill_scene)
 
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/town

@@ -8,9 +8,9 @@
 #include <sstream>
 #include <string>
 
-#include "scene/scene_data.h"
-#include "scene/scene_file.h"
-#include "scene/scene_text.h"
+#include "scene_data.h"
+#include "scene_file.h"
+#include "scene_text.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "render/glyphs.h"
+#include "glyphs.h"
 
 int text_cells(const std::string& text) {
     return text.empty() ? 0 : static_cast<int>(text.size()) * (GLYPH_COLUMNS + 1) - 1;

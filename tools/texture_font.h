@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "render/glyphs.h"
+#include "glyphs.h"
 #include "texture_canvas.h"
 
 // Width of text in font cells (one empty column between letters).

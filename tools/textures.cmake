@@ -4,7 +4,7 @@
 file(GLOB QUILL_TEXTURE_TOOL_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/tools/make_textures*.cpp ${CMAKE_SOURCE_DIR}/tools/texture_*.cpp)
 add_executable(make_textures ${QUILL_TEXTURE_TOOL_SOURCES})
-target_link_libraries(make_textures PRIVATE quill_core)
+target_link_libraries(make_textures PRIVATE quill_base)
 # Painting is arithmetic on every texel: optimise it even in debug builds.
 target_compile_options(make_textures PRIVATE -O2)
 

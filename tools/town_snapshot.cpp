@@ -13,9 +13,9 @@
 #include <memory>
 #include <vector>
 
-#include "render/camera.h"
-#include "render/draw.h"
-#include "view/town.h"
+#include "camera.h"
+#include "draw.h"
+#include "town.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The modal prompt that asks for the name of a scene file to load or save;
 // it runs its own wait loop, so the caller blocks until the user answers.
-#include "app/file_prompt.h"
+#include "file_prompt.h"
 
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Input.H>
@@ -12,7 +12,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/modal_answer.h"
+#include "modal_answer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/keyboard_focus.h"
+#include "keyboard_focus.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Widget.H>

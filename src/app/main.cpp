@@ -5,11 +5,11 @@
 
 #include <cstdio>
 
-#include "app/pump.h"
-#include "app/start_dir.h"
-#include "app/window_size_dialog.h"
-#include "view/edit_history.h"
-#include "view/town_view.h"
+#include "pump.h"
+#include "start_dir.h"
+#include "window_size_dialog.h"
+#include "edit_history.h"
+#include "town_view.h"
 
 int main() {
     // Messages must reach a pipe or a log as they happen (some end without

@@ -1,6 +1,6 @@
 // A pressed button, or the window when its close box is used, arrives
 // through the read queue; everything else in it is ignored.
-#include "app/modal_answer.h"
+#include "modal_answer.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>

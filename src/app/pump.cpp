@@ -2,12 +2,12 @@
 // is read. It sleeps until the town's frame clock owes the next 24 ms step,
 // then asks the view for one more frame; keys and the mouse wake the event
 // loop meanwhile and are handled at once.
-#include "app/pump.h"
+#include "pump.h"
 
 #include <FL/Fl.H>
 
-#include "render/frame_pace.h"
-#include "view/town.h"
+#include "frame_pace.h"
+#include "town.h"
 
 void slider_cb(Fl_Widget*, void* data) { static_cast<Fl_Widget*>(data)->damage(FL_DAMAGE_CHILD); }
 

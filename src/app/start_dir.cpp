@@ -1,4 +1,4 @@
-#include "app/start_dir.h"
+#include "start_dir.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

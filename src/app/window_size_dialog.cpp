@@ -1,6 +1,6 @@
 // The small modal dialog that asks for the main window's size before the
 // window exists, pre-filled from res.cfg and writing the answer back to it.
-#include "app/window_size_dialog.h"
+#include "window_size_dialog.h"
 
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
@@ -10,8 +10,8 @@
 
 #include <cstdio>
 
-#include "app/modal_answer.h"
-#include "app/window_size.h"
+#include "modal_answer.h"
+#include "window_size.h"
 
 int ask_window_size(int& width, int& height, int& cancelled) {
     const WindowSizeText start = read_res_cfg();

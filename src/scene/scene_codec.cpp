@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "scene/scene_data.h"
-#include "track/town_bounds.h"
+#include "scene_data.h"
+#include "town_bounds.h"
 
 namespace {
 

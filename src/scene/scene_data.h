@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "track/vec3.h"
+#include "vec3.h"
 
 constexpr int SCENE_MAX_POINTS = 100;
 constexpr int SCENE_MAX_OBJECTS = 200;

@@ -1,7 +1,7 @@
 // Loading and saving the town's scene file: the whole file is read and
 // checked before the current scene is touched, and a save replaces the old
 // file only once the new one is completely on disk.
-#include "scene/scene_file.h"
+#include "scene_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -9,7 +9,7 @@
 #include <cstring>
 #include <memory>
 
-#include "view/town.h"
+#include "town.h"
 
 namespace {
 

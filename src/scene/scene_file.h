@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "scene/replace_file.h"
-#include "scene/scene_data.h"
+#include "replace_file.h"
+#include "scene_data.h"
 
 struct Town;
 

@@ -1,10 +1,10 @@
 // The undo list and the comparison of scene images that tells an edit from
 // what the town works out by itself.
-#include "scene/scene_history.h"
+#include "scene_history.h"
 
 #include <algorithm>
 
-#include "scene/scene_data.h"
+#include "scene_data.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Printing a scene as text and reading it back, field for field and bit for
 // bit, so that binary -> text -> binary gives the same file.
-#include "scene/scene_text.h"
+#include "scene_text.h"
 
 #include <cerrno>
 #include <cinttypes>

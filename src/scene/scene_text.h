@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "scene/scene_data.h"
+#include "scene_data.h"
 
 // Floats are printed so that they read back to the same bits.
 std::string scene_to_text(const SceneData& scene);

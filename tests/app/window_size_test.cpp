@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/window_size.h"
+#include "window_size.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "scene/scene_data.h"
+#include "scene_data.h"
 #include "scene_test_support.h"
 
 TEST(SceneBytes, EmptySceneIsSixtyEightBytesOfSettings) {

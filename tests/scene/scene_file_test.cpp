@@ -13,7 +13,7 @@
 #include <limits>
 #include <tuple>
 
-#include "scene/scene_file.h"
+#include "scene_file.h"
 #include "scene_test_support.h"
 
 using testing::internal::CaptureStdout;

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "scene/scene_data.h"
+#include "scene_data.h"
 #include "support/scratch_files.h"
-#include "view/town.h"
+#include "town.h"
 
 struct CountingTown : Town {
     CountingTown() : Town(nullptr) {}

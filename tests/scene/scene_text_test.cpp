@@ -6,7 +6,7 @@
 #include <cstring>
 #include <limits>
 
-#include "scene/scene_text.h"
+#include "scene_text.h"
 #include "scene_test_support.h"
 
 namespace {

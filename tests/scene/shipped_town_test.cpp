@@ -8,9 +8,9 @@
 #include <set>
 #include <string>
 
-#include "scene/scene_file.h"
-#include "scene/scene_text.h"
-#include "track/track_walk.h"
+#include "scene_file.h"
+#include "scene_text.h"
+#include "track_walk.h"
 #include "scene_test_support.h"
 
 using testing::internal::CaptureStdout;

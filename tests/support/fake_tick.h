@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "render/tick.h"
+#include "tick.h"
 
 class FakeTick {
 public:

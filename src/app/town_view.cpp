@@ -1,0 +1,115 @@
+// The toolkit side of the town view: frames, events and the keyboard.
+#include "town_view.h"
+
+#include <FL/Fl.H>
+#include <FL/Enumerations.H>
+
+#include "file_prompt.h"
+#include "keyboard_focus.h"
+#include "pick.h"
+#include "draw.h"
+#include "overlay_draw.h"
+#include "input_codes.h"
+
+namespace {
+
+// The commands name the toolkit's keys and events by number.
+static_assert(KEY_F1 == FL_F + 1 && KEY_F5 == FL_F + 5, "function keys");
+static_assert(KEY_PAGE_UP == FL_Page_Up && KEY_PAGE_DOWN == FL_Page_Down, "page keys");
+static_assert(KEY_UP == FL_Up && KEY_DOWN == FL_Down, "arrow keys");
+static_assert(KEY_F12 == FL_F + 12 && KEY_HOME == FL_Home, "display and camera keys");
+static_assert(EVENT_PUSH == FL_PUSH && EVENT_RELEASE == FL_RELEASE && EVENT_DRAG == FL_DRAG &&
+                  EVENT_MOVE == FL_MOVE && EVENT_SHOW == FL_SHOW,
+              "event kinds");
+static_assert(BUTTON_LEFT == FL_LEFT_MOUSE && BUTTON_RIGHT == FL_RIGHT_MOUSE, "buttons");
+
+// The keyboard as the toolkit sees it. Fl::get_key reads the whole keyboard,
+// keys held for another application included; they count only while the
+// main window holds the keyboard focus, so typing elsewhere with the pointer
+// resting on the town cannot clear it. The toolkit drops its focus widget when
+// the window loses the focus; within the window the focus may sit on the main
+// window itself or on any widget in it.
+class ToolkitKeys : public KeyPoll {
+public:
+    explicit ToolkitKeys(const Fl_Widget* view) : view_(view) {}
+    bool key_down(int key) const override {
+        const Fl_Widget* focus = Fl::focus();
+        const bool ours = focus != nullptr && focus->top_window() == view_->top_window();
+        return ours && Fl::get_key(key) != 0;
+    }
+
+private:
+    const Fl_Widget* view_;
+};
+
+}  // namespace
+
+TownView::TownView(int x, int y, int w, int h) : Fl_Gl_Window(x, y, w, h, nullptr), Town("town") {
+    mode(FL_RGB | FL_DOUBLE | FL_DEPTH);
+}
+
+TownView::~TownView() = default;
+
+void TownView::flush() {
+    const bool draw_now = frame_begin();
+    if (draw_now) Fl_Gl_Window::flush();
+    frame_end();
+}
+
+void TownView::draw() {
+    render_frame(*this, w(), h());
+    draw_overlays(*this, w(), h());
+    save_wanted_screenshot(*this, w(), h());
+    if (hover_moved_) show_pick_cursor();
+}
+
+int TownView::handle(int event) {
+    const ToolkitKeys keys(this);
+    const unsigned prompts_before = prompts_opened_;  // nested events may come and go meanwhile
+    const int result = handle_event(event, Fl::event_x(), Fl::event_y(), Fl::event_button(), keys);
+    if (event == FL_SHOW) show();
+    if (event == FL_SHOW || event == FL_PUSH) give_keyboard_to(*this);
+    pick_after_event(event);
+    // The file-name prompt ran its own event loop inside this event, and the
+    // toolkit's notion of the current key is now the one that closed it. Left
+    // unanswered, the toolkit would go on to treat that key as this event's
+    // shortcut, and an Escape that cancelled the prompt would close the main
+    // window with the town in it.
+    if (prompts_opened_ != prompts_before) return 1;
+    return result;
+}
+
+void TownView::request_redraw() { damage(FL_DAMAGE_CHILD); }
+
+int TownView::ask_file_name(char* buffer, const char* label) {
+    ++prompts_opened_;
+    const int confirmed = ::ask_file_name(buffer, label, 109, 10, 200, 25, 330);
+    give_keyboard_to(*this);
+    return confirmed;
+}
+
+// The click acts after the press and release have done what they always do.
+void TownView::pick_after_event(int event) {
+    // The view answers no FL_ENTER, so the toolkit never makes it the widget
+    // below the mouse: each pointer move arrives as an FL_ENTER instead of
+    // an FL_MOVE.
+    if (event == FL_MOVE || event == FL_ENTER) {
+        hover_moved_ = true;
+        hover_x_ = Fl::event_x();
+        hover_y_ = Fl::event_y();
+    }
+    if (clicks_.ends_click(event, Fl::event_x(), Fl::event_y(), Fl::event_button()) && shown()) {
+        make_current();
+        select_clicked(*this, pick_at(*this, w(), h(), Fl::event_x(), Fl::event_y()));
+    }
+}
+
+// Called from the frame, so however fast the pointer moves, the cursor costs
+// at most one pick per frame.
+void TownView::show_pick_cursor() {
+    hover_moved_ = false;
+    const bool hand = pick_at(*this, w(), h(), hover_x_, hover_y_).kind != PickHit::Nothing;
+    if (hand == hand_shown_) return;
+    hand_shown_ = hand;
+    cursor(hand ? FL_CURSOR_HAND : FL_CURSOR_DEFAULT);
+}

@@ -1,0 +1,40 @@
+// TownView: the OpenGL widget that fills the main window. It owns the town
+// (by deriving from it), runs one frame per redraw and turns toolkit events
+// into the town's commands.
+#pragma once
+
+#include <FL/Fl_Gl_Window.H>
+
+#include "click_select.h"
+#include "town.h"
+
+class Fl_Widget;
+
+class TownView : public Fl_Gl_Window, public Town {
+public:
+    TownView(int x, int y, int w, int h);
+    ~TownView() override;
+
+    void draw() override;
+    int handle(int event) override;
+    // Draws only when the frame clock says so; a frame that draws nothing
+    // must not swap an undefined back buffer onto the screen.
+    void flush() override;
+
+    void request_redraw() override;
+    int ask_file_name(char* buffer, const char* label) override;
+
+    Fl_Widget* slider = nullptr;  // the speed slider; stored, never read
+
+private:
+    unsigned prompts_opened_ = 0;  // file-name prompts opened so far
+
+    // Picking with the mouse: a click selects what is under the pointer, and
+    // the pointer turns into a hand over what a click would select.
+    void pick_after_event(int event);
+    void show_pick_cursor();
+    ClickWatch clicks_;
+    bool hover_moved_ = false;  // the pointer moved since the last frame
+    int hover_x_ = 0, hover_y_ = 0;
+    bool hand_shown_ = false;
+};

@@ -1,0 +1,13 @@
+// Places the eye for the active camera mode with one gluLookAt.
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "camera.h"
+#include "draw.h"
+#include "town.h"
+
+void set_camera(Town& town) {
+    const CameraView v = choose_camera_view(town);
+    town.sky_center = v.sky_center;
+    gluLookAt(v.eye.x, v.eye.y, v.eye.z, v.center.x, v.center.y, v.center.z, v.up.x, v.up.y, v.up.z);
+}

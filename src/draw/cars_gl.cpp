@@ -1,0 +1,245 @@
+// The traffic cars and their headlight beams. Each car model is a side
+// profile extruded across the car's width; its faces are built from the
+// profile at compile time and drawn in the car's own frame (f forward, y up,
+// s toward its right).
+#include <GL/gl.h>
+
+#include <array>
+#include <cstddef>
+
+#include "face_table.h"
+#include "world_blocks.h"
+#include "town.h"
+
+namespace {
+
+// Profile points: the rear and front floor corners, then the outline over
+// the top from front to rear.
+enum ProfilePoint { B0, B1, P1, P2, P3, P4, P5, P6, PROFILE_POINTS };
+
+struct OutlinePoint {
+    float f, y;
+};
+using Profile = std::array<OutlinePoint, PROFILE_POINTS>;
+
+constexpr Profile SALOON = {{{-0.45f, 0.1f}, {0.45f, 0.1f}, {0.4f, 0.252f}, {0.2f, 0.28f},
+                             {0.07f, 0.42f}, {-0.1f, 0.42f}, {-0.25f, 0.28f}, {-0.42f, 0.266f}}};
+constexpr Profile VAN = {{{-0.45f, 0.1f}, {0.45f, 0.1f}, {0.42f, 0.4f}, {0.4f, 0.45f},
+                          {0.2f, 0.6f}, {0.08f, 0.6f}, {-0.2f, 0.6f}, {-0.42f, 0.57f}}};
+constexpr Profile TALL_SALOON = {{{-0.45f, 0.1f}, {0.45f, 0.1f}, {0.42f, 0.306f}, {0.2f, 0.34f},
+                                  {0.07f, 0.51f}, {-0.1f, 0.51f}, {-0.11f, 0.34f}, {-0.445f, 0.323f}}};
+
+constexpr float FLOOR_Y = 0.1f;
+constexpr float VAN_WAIST_Y = 0.45f;  // the van's side windows start here
+constexpr float HALF_WIDTH = 0.25f;
+
+// How a face is skinned. A lower door panel is drawn under the bound
+// "window" texture without coordinates of its own: it takes the coordinate
+// of the last window corner drawn before it, one texel tinted by the body.
+enum class Skin { Plain, Window, UnderWindow };
+
+// One face joining two outline points across the car's width; the normal
+// is given in (f, y).
+struct CrossFaceRef {
+    int from, to;
+    float nf, ny;
+    Skin skin;
+};
+
+// A corner of a side face: an outline point, or the point straight below it
+// on the floor, or (van) at its waist.
+enum class Drop { None, Floor, Waist };
+struct SideCornerRef {
+    int point;
+    Drop drop;
+    float s, t;
+};
+struct SideFaceRef {
+    SideCornerRef corner[4];
+    FaceKind kind;
+    Skin skin;
+};
+
+constexpr CrossFaceRef SALOON_CROSS[] = {
+    {B0, B1, 0, -1, Skin::Plain},   // floor
+    {B1, P1, 1, 0, Skin::Plain},    // nose
+    {P1, P2, 0, 1, Skin::Plain},    // bonnet
+    {P2, P3, 1, 0, Skin::Window},   // windscreen
+    {P3, P4, 0, 1, Skin::Plain},    // roof
+    {P4, P5, -1, 0, Skin::Window},  // rear window
+    {P5, P6, 0, 1, Skin::Plain},    // boot lid
+    {P6, B0, -1, 0, Skin::Plain},   // tail
+};
+constexpr CrossFaceRef VAN_CROSS[] = {
+    {B0, B1, 0, -1, Skin::Plain},  // floor
+    {B1, P1, 1, 0, Skin::Plain},   // lower front
+    {P1, P2, 1, 0, Skin::Plain},   // upper front
+    {P2, P3, 1, 0, Skin::Window},  // windscreen
+    {P3, P4, 0, 1, Skin::Plain},   // roof, front part
+    {P4, P5, 0, 1, Skin::Plain},   // roof, middle
+    {P5, P6, 0, 1, Skin::Plain},   // roof, rear part
+    {P6, B0, -1, 0, Skin::Plain},  // tail
+};
+constexpr int CROSS_FACES = 8;
+static_assert(sizeof(SALOON_CROSS) / sizeof(SALOON_CROSS[0]) == CROSS_FACES, "one face per outline edge");
+static_assert(sizeof(VAN_CROSS) / sizeof(VAN_CROSS[0]) == CROSS_FACES, "one face per outline edge");
+
+// The left side (s = -0.25), front to rear; the tips repeat a corner.
+constexpr SideFaceRef SALOON_SIDE[] = {
+    {{{P1, Drop::Floor, 0, 0}, {P1, Drop::None, 0, 0}, {B1, Drop::None, 0, 0}, {B1, Drop::None, 0, 0}},
+     FaceKind::Quads, Skin::Plain},  // front tip
+    {{{P2, Drop::Floor, 0, 0}, {P2, Drop::None, 0, 0}, {P1, Drop::None, 0, 0}, {P1, Drop::Floor, 0, 0}},
+     FaceKind::Quads, Skin::Plain},
+    {{{P5, Drop::Floor, 0, 0}, {P5, Drop::None, 0, 0}, {P2, Drop::None, 0, 0}, {P2, Drop::Floor, 0, 0}},
+     FaceKind::Polygon, Skin::UnderWindow},  // lower door panel
+    {{{P5, Drop::None, 1, 0}, {P4, Drop::None, 1, 1}, {P3, Drop::None, 0, 1}, {P2, Drop::None, 0, 0}},
+     FaceKind::Polygon, Skin::Window},  // side window
+    {{{P6, Drop::Floor, 0, 0}, {P6, Drop::None, 0, 0}, {P5, Drop::None, 0, 0}, {P5, Drop::Floor, 0, 0}},
+     FaceKind::Quads, Skin::Plain},
+    {{{B0, Drop::None, 0, 0}, {B0, Drop::None, 0, 0}, {P6, Drop::None, 0, 0}, {P6, Drop::Floor, 0, 0}},
+     FaceKind::Quads, Skin::Plain},  // rear tip
+};
+constexpr SideFaceRef VAN_SIDE[] = {
+    {{{P1, Drop::Floor, 0, 0}, {P1, Drop::None, 0, 0}, {B1, Drop::None, 0, 0}, {B1, Drop::None, 0, 0}},
+     FaceKind::Quads, Skin::Plain},  // front tip
+    {{{P2, Drop::Floor, 0, 0}, {P2, Drop::None, 0, 0}, {P1, Drop::None, 0, 0}, {P1, Drop::Floor, 0, 0}},
+     FaceKind::Quads, Skin::Plain},
+    {{{P2, Drop::None, 0, 0}, {P2, Drop::Floor, 0, 0}, {P4, Drop::Floor, 0, 0}, {P4, Drop::Waist, 0, 0}},
+     FaceKind::Polygon, Skin::UnderWindow},  // lower door panel
+    {{{P2, Drop::None, 0, 0}, {P4, Drop::Waist, 0, 1}, {P4, Drop::None, 1, 1}, {P3, Drop::None, 1, 0}},
+     FaceKind::Polygon, Skin::Window},  // side window
+    {{{P5, Drop::Floor, 0, 0}, {P5, Drop::None, 0, 0}, {P4, Drop::None, 0, 0}, {P4, Drop::Floor, 0, 0}},
+     FaceKind::Quads, Skin::Plain},
+    {{{P6, Drop::Floor, 0, 0}, {P6, Drop::None, 0, 0}, {P5, Drop::None, 0, 0}, {P5, Drop::Floor, 0, 0}},
+     FaceKind::Quads, Skin::Plain},
+    {{{B0, Drop::None, 0, 0}, {B0, Drop::None, 0, 0}, {P6, Drop::None, 0, 0}, {P6, Drop::Floor, 0, 0}},
+     FaceKind::Quads, Skin::Plain},  // rear tip
+};
+constexpr std::size_t SALOON_SIDE_FACES = sizeof(SALOON_SIDE) / sizeof(SALOON_SIDE[0]);
+constexpr std::size_t VAN_SIDE_FACES = sizeof(VAN_SIDE) / sizeof(VAN_SIDE[0]);
+static_assert(SALOON_SIDE_FACES == 6 && VAN_SIDE_FACES == 7, "the van's taller side has one face more");
+
+struct CarFace {
+    QuadFace face;
+    FaceKind kind;
+    Skin skin;
+};
+
+template <std::size_t SIDE>
+using CarModel = std::array<CarFace, CROSS_FACES + 2 * SIDE>;
+
+constexpr TableCorner side_corner(const Profile& p, const SideCornerRef& c, float s) {
+    const OutlinePoint o = p[static_cast<std::size_t>(c.point)];
+    const float y = c.drop == Drop::Floor ? FLOOR_Y : c.drop == Drop::Waist ? VAN_WAIST_Y : o.y;
+    return {o.f, y, s, c.s, c.t};
+}
+
+// The cross faces, then the left side, then the right side: the same faces
+// at s = +0.25 with their corners reversed (so they still wind outward) and
+// each corner keeping its texture coordinate.
+template <std::size_t SIDE>
+constexpr CarModel<SIDE> build_car(const Profile& p, const CrossFaceRef (&cross)[CROSS_FACES],
+                                   const SideFaceRef (&side)[SIDE]) {
+    CarModel<SIDE> out{};
+    std::size_t k = 0;
+    for (const CrossFaceRef& c : cross) {
+        const OutlinePoint u = p[static_cast<std::size_t>(c.from)];
+        const OutlinePoint v = p[static_cast<std::size_t>(c.to)];
+        const bool window = c.skin == Skin::Window;
+        CarFace& face = out[k++];
+        face.face = {c.nf, c.ny, 0,
+                     {{u.f, u.y, -HALF_WIDTH, window ? 1.0f : 0.0f, 0},
+                      {v.f, v.y, -HALF_WIDTH, window ? 1.0f : 0.0f, window ? 1.0f : 0.0f},
+                      {v.f, v.y, HALF_WIDTH, 0, window ? 1.0f : 0.0f},
+                      {u.f, u.y, HALF_WIDTH, 0, 0}}};
+        face.kind = FaceKind::Quads;
+        face.skin = c.skin;
+    }
+    for (const SideFaceRef& sf : side) {
+        CarFace& face = out[k++];
+        face.face.nz = -1;
+        for (int i = 0; i < 4; ++i) face.face.corner[i] = side_corner(p, sf.corner[i], -HALF_WIDTH);
+        face.kind = sf.kind;
+        face.skin = sf.skin;
+    }
+    for (const SideFaceRef& sf : side) {
+        CarFace& face = out[k++];
+        face.face.nz = 1;
+        for (int i = 0; i < 4; ++i) face.face.corner[i] = side_corner(p, sf.corner[3 - i], HALF_WIDTH);
+        face.kind = sf.kind;
+        face.skin = sf.skin;
+    }
+    return out;
+}
+
+constexpr CarModel<SALOON_SIDE_FACES> SALOON_FACES = build_car(SALOON, SALOON_CROSS, SALOON_SIDE);
+constexpr CarModel<VAN_SIDE_FACES> VAN_FACES = build_car(VAN, VAN_CROSS, VAN_SIDE);
+constexpr CarModel<SALOON_SIDE_FACES> TALL_SALOON_FACES = build_car(TALL_SALOON, SALOON_CROSS, SALOON_SIDE);
+
+// The beam on the road ahead of a car, in car coordinates, facing up.
+constexpr QuadFace BEAM_FACES[] = {
+    {0, 1, 0, {{3, 0.1f, -0.65f, 1, 1}, {0.45f, 0.1f, -0.65f, 1, 0}, {0.45f, 0.1f, 0.65f, 0, 0},
+               {3, 0.1f, 0.65f, 0, 1}}},
+};
+static_assert(sizeof(BEAM_FACES) / sizeof(BEAM_FACES[0]) == 1, "one beam per car");
+
+constexpr float BEAM_COLOUR[4] = {1, 1, 0, 0.5f};
+
+// Car coordinates (f, y, s) to the world: f along the heading, s along the
+// car's side vector, y up from the ground.
+LocalFrame car_frame(const Car& car) {
+    LocalFrame frame;
+    frame.origin = {car.x, 0, car.z};
+    frame.x_axis = {car.dir_x, 0, car.dir_z};
+    frame.y_axis = {0, 1, 0};
+    frame.z_axis = {car.side_x, 0, car.side_z};
+    return frame;
+}
+
+template <std::size_t N>
+void draw_car_model(Town& town, const std::array<CarFace, N>& faces, const LocalFrame& frame) {
+    for (const CarFace& f : faces) {
+        if (f.skin != Skin::Plain) bind_texture(town, "window");
+        draw_face_table(f.kind, &f.face, 1, frame, f.skin == Skin::Window ? TexCoords::Emit : TexCoords::Inherit);
+        if (f.skin == Skin::Window) unbind_texture();
+    }
+}
+
+}  // namespace
+
+void draw_headlight_beams(Town& town, int pass) {
+    if (pass != 0 || town.train_running != 1 || !is_night(town.time_of_day)) return;
+    const int count = town.num_cars < MAX_CARS ? town.num_cars : MAX_CARS;
+    for (int i = 0; i < count; ++i) {
+        if (!town.cars[i]) continue;
+        glDisable(GL_DEPTH_TEST);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glDisable(GL_LIGHTING);
+        bind_texture(town, "headlights");
+        glColor4f(BEAM_COLOUR[0], BEAM_COLOUR[1], BEAM_COLOUR[2], BEAM_COLOUR[3]);
+        draw_face_table(FaceKind::Quads, BEAM_FACES, car_frame(*town.cars[i]));
+        unbind_texture();
+        if (town.lighting == 1) glEnable(GL_LIGHTING);
+        glDisable(GL_BLEND);
+        glEnable(GL_DEPTH_TEST);
+    }
+}
+
+void draw_cars(Town& town, int pass) {
+    if (town.train_running != 1) return;
+    const int count = town.num_cars < MAX_CARS ? town.num_cars : MAX_CARS;
+    for (int i = 0; i < count; ++i) {
+        if (!town.cars[i]) continue;
+        const Car& car = *town.cars[i];
+        // The whole car, windows included, takes the body colour.
+        if (pass == 0) glColor3f(car.color[0], car.color[1], car.color[2]);
+        const LocalFrame frame = car_frame(car);
+        switch (car.model) {
+            case 0: draw_car_model(town, SALOON_FACES, frame); break;
+            case 1: draw_car_model(town, VAN_FACES, frame); break;
+            case 2: draw_car_model(town, TALL_SALOON_FACES, frame); break;
+            default: break;  // an unknown model shows no body
+        }
+    }
+}

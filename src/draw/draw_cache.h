@@ -1,0 +1,69 @@
+// Drawing kept in OpenGL display lists. Geometry that does not change from
+// frame to frame (the track, the town objects, the ground) is compiled once
+// and replayed; each list remembers a copy of every input it was drawn from,
+// and is compiled again at the first frame those inputs differ. No edit has
+// to remember to throw a list away: a drag, a load, a clear or a command
+// that has not been written yet all show at the next frame.
+#pragma once
+
+#include <GL/gl.h>
+
+#include <cstddef>
+#include <functional>
+#include <type_traits>
+#include <vector>
+
+#include "town.h"
+
+// The inputs of one list, as raw bytes; two keys are equal when every input is.
+class DrawKey {
+public:
+    template <class T>
+    DrawKey& add(const T& value) {
+        static_assert(std::is_trivially_copyable<T>::value, "a key holds plain values");
+        return add_bytes(&value, sizeof(T));
+    }
+    DrawKey& add_bytes(const void* data, std::size_t count) {
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        bytes_.insert(bytes_.end(), bytes, bytes + count);
+        return *this;
+    }
+    bool operator==(const DrawKey& other) const { return bytes_ == other.bytes_; }
+    bool operator!=(const DrawKey& other) const { return !(*this == other); }
+    void clear() { bytes_.clear(); }
+
+private:
+    std::vector<unsigned char> bytes_;
+};
+
+// One display list and the key it was compiled with.
+class CachedDrawing {
+public:
+    // Replays the list, compiling it from draw first when key differs from
+    // the key of the last compile. A list during whose compile a texture was
+    // loaded (or failed to load) is replayed once and compiled again next
+    // time: the upload belongs to that one frame, and a missing texture is
+    // looked for again at every use, as in direct drawing.
+    void draw(Town& town, const DrawKey& key, const std::function<void()>& draw);
+    // How many times this list was compiled; tests read it.
+    int compiles() const { return compiles_; }
+
+private:
+    GLuint list_ = 0;
+    bool valid_ = false;
+    DrawKey key_;
+    int compiles_ = 0;
+};
+
+// Every cached list of one town, by pass (0 normal, 1 shadow).
+struct DrawCaches {
+    CachedDrawing track[2];
+    int track_tie_index[2] = {0, 0};  // tie_index as the compiled track pass left it
+    CachedDrawing objects[2][MAX_OBJECTS];
+    CachedDrawing sky;
+    CachedDrawing ground;
+};
+
+// The town's lists, made on first use; null while cached drawing is off
+// (town.cached_drawing 0), and then everything is drawn directly.
+DrawCaches* draw_caches(Town& town);

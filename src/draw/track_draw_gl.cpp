@@ -1,0 +1,389 @@
+// The track in the world pass: markers on the control and orientation
+// points, the lamp's marker, and the track itself, either a grey centre line
+// or rails on textured ties carried by posts. Tie frames are cached in the
+// tie table by the first pass after an edit and read back by later passes.
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "draw_cache.h"
+#include "face_table.h"
+#include "world_blocks.h"
+#include "track_walk.h"
+#include "town.h"
+
+namespace {
+
+constexpr float POINT_MARKER_EDGE = 0.25f;
+constexpr float LIGHT_MARKER_EDGE = 0.5f;
+constexpr float STEM_WIDTH = 2.5f;
+constexpr float TRACK_LINE_WIDTH = 3.0f;
+constexpr float CLOSING_LINE_WIDTH = 2.5f;
+constexpr float TRACK_GREY = 0.3f;
+constexpr float POST_GREY = 0.5f;
+constexpr float TIE_COLOUR[3] = {129 / 255.0f, 114 / 255.0f, 61 / 255.0f};
+
+constexpr float RAIL_GAUGE_HALF = 0.24f;  // rail to centre line, across the track
+constexpr float RAIL_LIFT = 0.08f;        // rails sit this far above the curve
+constexpr float TIE_HALF_WIDTH = 0.4f;    // across the track
+constexpr float TIE_HALF_THICKNESS = 0.07f;
+constexpr float TIE_HALF_LENGTH = 0.1f;  // along the track
+constexpr float POST_HALF_SIDE = 0.1f;
+constexpr float POST_GAP = 0.05f;  // between the post's top and the curve
+constexpr int TIE_VARIANTS = 8;    // tie images side by side in the "ties" texture
+
+// A unit cube around the origin; the frame scales it to the marker's edge.
+constexpr QuadFace CUBE_FACES[] = {
+    {0, 0, 1, {{-1, -1, 1, 0, 0}, {1, -1, 1, 0, 0}, {1, 1, 1, 0, 0}, {-1, 1, 1, 0, 0}}},        // +z
+    {0, 0, -1, {{1, -1, -1, 0, 0}, {-1, -1, -1, 0, 0}, {-1, 1, -1, 0, 0}, {1, 1, -1, 0, 0}}},  // -z
+    {0, 1, 0, {{-1, 1, 1, 0, 0}, {1, 1, 1, 0, 0}, {1, 1, -1, 0, 0}, {-1, 1, -1, 0, 0}}},       // +y
+    {0, -1, 0, {{-1, -1, -1, 0, 0}, {1, -1, -1, 0, 0}, {1, -1, 1, 0, 0}, {-1, -1, 1, 0, 0}}},  // -y
+    {1, 0, 0, {{1, -1, 1, 0, 0}, {1, -1, -1, 0, 0}, {1, 1, -1, 0, 0}, {1, 1, 1, 0, 0}}},       // +x
+    {-1, 0, 0, {{-1, -1, -1, 0, 0}, {-1, -1, 1, 0, 0}, {-1, 1, 1, 0, 0}, {-1, 1, -1, 0, 0}}},  // -x
+};
+static_assert(sizeof(CUBE_FACES) / sizeof(CUBE_FACES[0]) == 6, "a cube has six faces");
+
+// A post's four sides: x and z across its square, y from the ground (0) to
+// its top (1). No top or bottom: nobody sees them under the track.
+constexpr QuadFace POST_FACES[] = {
+    {-1, 0, 0, {{-1, 0, -1, 0, 0}, {-1, 0, 1, 0, 0}, {-1, 1, 1, 0, 0}, {-1, 1, -1, 0, 0}}},  // -x
+    {1, 0, 0, {{1, 0, 1, 0, 0}, {1, 0, -1, 0, 0}, {1, 1, -1, 0, 0}, {1, 1, 1, 0, 0}}},       // +x
+    {0, 0, 1, {{-1, 0, 1, 0, 0}, {1, 0, 1, 0, 0}, {1, 1, 1, 0, 0}, {-1, 1, 1, 0, 0}}},       // +z
+    {0, 0, -1, {{1, 0, -1, 0, 0}, {-1, 0, -1, 0, 0}, {-1, 1, -1, 0, 0}, {1, 1, -1, 0, 0}}},  // -z
+};
+static_assert(sizeof(POST_FACES) / sizeof(POST_FACES[0]) == 4, "a post has four sides");
+
+// A tie in its own frame: x across the track (right), y up, z along it
+// (tangent). s is 0 or 1 across one tie image; the variants below move it
+// onto image v of the eight. The end faces show only the image's top
+// eighth, the wood's end grain.
+constexpr QuadFace TIE_FACES[] = {
+    {0, 0, -1, {{1, 1, -1, 0, 1}, {-1, 1, -1, 0, 0}, {-1, -1, -1, 1, 0}, {1, -1, -1, 1, 1}}},  // -T
+    {0, 1, 0, {{1, 1, 1, 0, 1}, {-1, 1, 1, 0, 0}, {-1, 1, -1, 1, 0}, {1, 1, -1, 1, 1}}},       // U
+    {0, 0, 1, {{1, -1, 1, 0, 1}, {-1, -1, 1, 0, 0}, {-1, 1, 1, 1, 0}, {1, 1, 1, 1, 1}}},       // T
+    {0, -1, 0, {{1, -1, 1, 1, 1}, {1, -1, -1, 1, 0}, {-1, -1, -1, 0, 0}, {-1, -1, 1, 0, 1}}},  // -U
+    {-1, 0, 0,
+     {{-1, -1, -1, 1, 0.125f}, {-1, 1, -1, 1, 0}, {-1, 1, 1, 0, 0}, {-1, -1, 1, 0, 0.125f}}},  // -R
+    {1, 0, 0, {{1, -1, 1, 1, 0.125f}, {1, 1, 1, 1, 0}, {1, 1, -1, 0, 0}, {1, -1, -1, 0, 0.125f}}},  // R
+};
+constexpr int TIE_FACE_COUNT = sizeof(TIE_FACES) / sizeof(TIE_FACES[0]);
+static_assert(TIE_FACE_COUNT == 6, "a tie is a box of six faces");
+
+using TieVariant = std::array<QuadFace, TIE_FACE_COUNT>;
+
+constexpr std::array<TieVariant, TIE_VARIANTS> make_tie_variants() {
+    std::array<TieVariant, TIE_VARIANTS> out{};
+    for (int v = 0; v < TIE_VARIANTS; ++v) {
+        for (int f = 0; f < TIE_FACE_COUNT; ++f) {
+            QuadFace face = TIE_FACES[f];
+            for (TableCorner& c : face.corner) c.s = (static_cast<float>(v) + c.s) / TIE_VARIANTS;
+            out[v][f] = face;
+        }
+    }
+    return out;
+}
+constexpr std::array<TieVariant, TIE_VARIANTS> TIE_VARIANT_FACES = make_tie_variants();
+
+void vertex(Vec3 p) { glVertex3f(p.x, p.y, p.z); }
+
+void draw_marker(const ControlPoint& p, int pass, bool selected) {
+    if (pass == 0) {
+        if (selected) {
+            glDisable(GL_LIGHTING);
+            glColor3f(1, 1, 0);
+        } else {
+            glColor3f(p.red / 255.0f, p.green / 255.0f, p.blue / 255.0f);
+        }
+    }
+    draw_point_marker(p);
+}
+
+// The grey line through the track, one piece per step of tie_spacing steps,
+// and the piece that closes the loop.
+void draw_centre_line(Town& town, int pass) {
+    const float step = static_cast<float>(town.tie_spacing) * (1 / town.track_length);
+    TrackWalk walk(step, town.track_length, town.tie_spacing);
+    glLineWidth(TRACK_LINE_WIDTH);
+    glBegin(GL_LINES);
+    for (; walk.running(); walk.advance()) {
+        const float t = walk.t();
+        float t2 = t + step;
+        if (t2 >= 1) t2 = 0;
+        if (pass == 0) glColor3f(TRACK_GREY, TRACK_GREY, TRACK_GREY);
+        glNormal3f(0, 1, 0);
+        vertex(town.track_point(t));
+        vertex(town.track_point(t2));
+    }
+    glEnd();
+
+    glLineWidth(CLOSING_LINE_WIDTH);
+    glPushMatrix();
+    if (pass == 0) glColor3f(TRACK_GREY, TRACK_GREY, TRACK_GREY);
+    glBegin(GL_LINES);
+    glNormal3f(0, 1, 0);
+    vertex(town.track_point(walk.t()));
+    vertex(town.track_point(0));
+    glEnd();
+    glPopMatrix();
+}
+
+void draw_post(Vec3 p) {
+    LocalFrame frame;
+    frame.origin = {p.x, 0, p.z};
+    frame.x_axis = {POST_HALF_SIDE, 0, 0};
+    frame.y_axis = {0, p.y - POST_GAP, 0};
+    frame.z_axis = {0, 0, POST_HALF_SIDE};
+    draw_face_table(FaceKind::Quads, POST_FACES, frame, TexCoords::Inherit);
+}
+
+// The tie frame at the tie now being drawn: computed after an edit (and
+// stored when the table is in use), read from the table otherwise. A tie
+// whose frame cannot be found borrows the previous tie's; the first tie of
+// a pass has none to borrow and is left out, marked by a zero entry.
+std::optional<TieFrame> tie_frame_here(Town& town, float t, Vec3 p, const std::optional<TieFrame>& previous) {
+    const bool table = town.realtime_ties == 0 && town.tie_data != nullptr && town.tie_index >= 0 &&
+                       town.tie_index < town.tie_capacity;
+    float* entry = table ? town.tie_data.get() + static_cast<std::size_t>(town.tie_index) * TIE_FRAME_FLOATS
+                         : nullptr;
+    if (town.track_edited == 0 && entry != nullptr) return read_tie_frame(entry);
+
+    std::optional<TieFrame> frame = compute_tie_frame(p, town.track_derivative(t), town.orient_point_at(t));
+    if (!frame) frame = previous;
+    if (entry != nullptr) {
+        if (frame) {
+            write_tie_frame(entry, *frame);
+        } else {
+            std::fill(entry, entry + TIE_FRAME_FLOATS, 0.0f);
+        }
+    }
+    return frame;
+}
+
+struct RailPoints {
+    Vec3 left, right;
+};
+
+void draw_rail_pieces(const RailPoints& from, const RailPoints& to) {
+    glBegin(GL_LINES);
+    glNormal3f(0, 1, 0);
+    vertex(from.left);
+    vertex(to.left);
+    glNormal3f(0, 1, 0);
+    vertex(from.right);
+    vertex(to.right);
+    glEnd();
+}
+
+// One tie's six faces; the caller binds "ties" around the whole batch.
+struct PlacedTie {
+    Vec3 p;
+    TieFrame f;
+    int variant;
+};
+
+void draw_tie_faces(const PlacedTie& tie) {
+    LocalFrame frame;
+    frame.origin = tie.p;
+    frame.x_axis = TIE_HALF_WIDTH * tie.f.right;
+    frame.y_axis = TIE_HALF_THICKNESS * tie.f.up;
+    frame.z_axis = TIE_HALF_LENGTH * tie.f.tangent;
+    const TieVariant& faces = TIE_VARIANT_FACES[static_cast<std::size_t>(tie.variant)];
+    draw_face_table(FaceKind::Quads, faces.data(), faces.size(), frame);
+}
+
+// Rails from tie to tie, the ties themselves and the posts under them. The
+// walk is the one the rebuild counted ties with, so tie c here is tie c of
+// num_ties and entry c - 1 of the table. The walk only gathers; the pieces
+// are drawn kind by kind afterwards, the ties under a single bind of their
+// texture: switching textures at every tie cost more than all the ties.
+void draw_rails_and_ties(Town& town, int pass) {
+    const float step = 1 / town.track_length;
+    const int post_interval = std::max(1, town.post_interval);
+    int ties = 0;
+    std::optional<TieFrame> frame;
+    std::optional<RailPoints> first_rails, last_rails;
+    std::vector<Vec3> posts;
+    std::vector<std::pair<RailPoints, RailPoints>> rail_pieces;
+    std::vector<PlacedTie> placed;
+    for (TrackWalk walk(step, town.track_length, town.tie_spacing); walk.running(); walk.advance()) {
+        if (!walk.take_tie()) continue;
+        ++ties;
+        const float t = walk.t();
+        const Vec3 p = town.track_point(t);
+
+        // A post only where the track is the right way up: an upside-down
+        // stretch hangs from nothing rather than standing on a post.
+        if (ties % post_interval == 0 && p.y < town.orient_point_at(t).y) posts.push_back(p);
+
+        frame = tie_frame_here(town, t, p, frame);
+        town.tie_index += 1;
+        if (!frame) continue;
+
+        const Vec3 lift = RAIL_LIFT * frame->up;
+        const RailPoints rails{p + frame->offset + lift, p - frame->offset + lift};
+        if (last_rails) {
+            rail_pieces.emplace_back(rails, *last_rails);
+        } else {
+            first_rails = rails;
+        }
+        last_rails = rails;
+        placed.push_back({p, *frame, ties % TIE_VARIANTS});
+    }
+    // Colours and the line width are set once per kind, not per piece: a
+    // display list merges the pieces of a kind into one draw only when no
+    // state change stands between them.
+    if (pass == 0) glColor3f(POST_GREY, POST_GREY, POST_GREY);
+    for (const Vec3& p : posts) draw_post(p);
+    glLineWidth(TRACK_LINE_WIDTH);
+    if (pass == 0) glColor3f(TRACK_GREY, TRACK_GREY, TRACK_GREY);
+    for (const auto& piece : rail_pieces) draw_rail_pieces(piece.first, piece.second);
+    if (first_rails) {
+        glPushMatrix();
+        draw_rail_pieces(*last_rails, *first_rails);
+        glPopMatrix();
+    }
+    if (placed.empty()) return;
+    if (pass == 0) glColor3f(TIE_COLOUR[0], TIE_COLOUR[1], TIE_COLOUR[2]);
+    bind_texture(town, "ties");
+    for (const PlacedTie& tie : placed) draw_tie_faces(tie);
+    unbind_texture();
+}
+
+}  // namespace
+
+void draw_cube(float x, float y, float z, float size) {
+    glPushMatrix();
+    glTranslatef(x, y, z);
+    LocalFrame frame;
+    const float half = size / 2;
+    frame.x_axis = {half, 0, 0};
+    frame.y_axis = {0, half, 0};
+    frame.z_axis = {0, 0, half};
+    draw_face_table(FaceKind::Quads, CUBE_FACES, frame, TexCoords::Inherit);
+    glPopMatrix();
+}
+
+std::optional<TieFrame> compute_tie_frame(Vec3 p, Vec3 d, Vec3 q) {
+    const float d_len = length(d);
+    if (!(d_len > 0) || !std::isfinite(d_len)) return std::nullopt;
+    const Vec3 tangent = d / d_len;
+    const Vec3 w = cross(d, q - p);
+    const Vec3 v = cross(tangent, w);
+    const float w_len = length(w);
+    const float v_len = length(v);
+    if (!(w_len > 0) || !(v_len > 0) || !std::isfinite(w_len) || !std::isfinite(v_len)) return std::nullopt;
+    TieFrame f;
+    f.tangent = tangent;
+    f.up = -v / v_len;
+    f.right = w / w_len;
+    f.offset = RAIL_GAUGE_HALF * f.right;
+    if (!is_finite(f.up) || !is_finite(f.right) || !is_finite(f.tangent)) return std::nullopt;
+    return f;
+}
+
+std::optional<TieFrame> read_tie_frame(const float* entry) {
+    TieFrame f;
+    f.offset = {entry[0], entry[1], entry[2]};
+    f.up = {entry[3], entry[4], entry[5]};
+    f.tangent = {entry[6], entry[7], entry[8]};
+    f.right = {entry[9], entry[10], entry[11]};
+    if (!is_finite(f.offset) || !is_finite(f.up) || !is_finite(f.tangent) || !is_finite(f.right)) {
+        return std::nullopt;
+    }
+    if (!(length(f.right) > 0) || !(length(f.up) > 0) || !(length(f.tangent) > 0)) return std::nullopt;
+    return f;
+}
+
+void write_tie_frame(float* entry, const TieFrame& f) {
+    const Vec3 parts[4] = {f.offset, f.up, f.tangent, f.right};
+    for (int i = 0; i < 4; ++i) {
+        entry[3 * i] = parts[i].x;
+        entry[3 * i + 1] = parts[i].y;
+        entry[3 * i + 2] = parts[i].z;
+    }
+}
+
+void draw_point_markers(Town& town, int pass) {
+    if (town.show_points != 1) return;
+    for (int i = 0; i < town.num_points; ++i) {
+        if (!town.points[i]) continue;
+        const ControlPoint& cp = *town.points[i];
+        draw_marker(cp, pass, i == town.sel_point);
+        if (i < town.num_orient_points && town.orient_points[i]) {
+            draw_marker(*town.orient_points[i], pass, i == town.sel_orient_point);
+        }
+        if (town.lighting == 1) glEnable(GL_LIGHTING);
+        glLineWidth(STEM_WIDTH);
+        glBegin(GL_LINES);
+        glNormal3f(0, 0, 0);
+        glVertex3f(cp.x, cp.y, cp.z);
+        glVertex3f(cp.x, 0, cp.z);
+        glEnd();
+    }
+}
+
+void draw_point_marker(const ControlPoint& p) { draw_cube(p.x, p.y, p.z, POINT_MARKER_EDGE); }
+
+void draw_light_marker(Town& town, int pass) {
+    if (pass != 0 || town.show_points != 1) return;
+    glDisable(GL_LIGHTING);
+    glColor3f(1, 1, 1);
+    draw_cube(town.light_pos.x, town.light_pos.y, town.light_pos.z, LIGHT_MARKER_EDGE);
+    if (town.lighting == 1) glEnable(GL_LIGHTING);
+}
+
+namespace {
+
+void draw_track_directly(Town& town, int pass) {
+    town.tie_index = 0;
+    if (town.show_ties == 1) {
+        draw_rails_and_ties(town, pass);
+    } else {
+        draw_centre_line(town, pass);
+    }
+}
+
+// Everything the track's picture is made from: both curves, the walk along
+// them, the display settings, and the tie table with the flag that says
+// whether this pass computes the frames or reads them back. An edit thus
+// compiles the pass that refills the table, and the next one that reads it.
+DrawKey track_key(const Town& town) {
+    DrawKey key;
+    key.add(town.num_points).add(town.track_length).add(town.tie_spacing).add(town.post_interval);
+    key.add(town.show_ties).add(town.realtime_ties).add(town.track_edited).add(town.tie_capacity);
+    if (town.tie_data && town.tie_capacity > 0) {
+        key.add_bytes(town.tie_data.get(),
+                      static_cast<std::size_t>(town.tie_capacity) * TIE_FRAME_FLOATS * sizeof(float));
+    }
+    const int n = std::min(town.num_points, MAX_POINTS);
+    for (int i = 0; i < n; ++i) {
+        key.add(town.segments[i] ? *town.segments[i] : TrackSegment{}).add(town.segments[i] != nullptr);
+        key.add(town.orient_segments[i] ? *town.orient_segments[i] : TrackSegment{});
+        key.add(town.orient_segments[i] != nullptr);
+    }
+    return key;
+}
+
+}  // namespace
+
+void draw_track(Town& town, int pass) {
+    const bool drawn = town.num_points > 2 && (pass == 0 || sun_up(town.time_of_day));
+    DrawCaches* caches = draw_caches(town);
+    if (drawn && caches == nullptr) draw_track_directly(town, pass);
+    if (drawn && caches != nullptr) {
+        // A replay walks no ties: leave tie_index where the compile left it.
+        const int slot = pass == 0 ? 0 : 1;
+        caches->track[slot].draw(town, track_key(town), [&] {
+            draw_track_directly(town, pass);
+            caches->track_tie_index[slot] = town.tie_index;
+        });
+        town.tie_index = caches->track_tie_index[slot];
+    }
+    // The next pass reads the frames this one stored, also when this pass
+    // drew no track.
+    town.track_edited = 0;
+}

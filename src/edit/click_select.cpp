@@ -1,0 +1,53 @@
+// What a click selects, and telling a click from the start of a drag.
+#include "click_select.h"
+
+#include <cstdlib>
+
+#include "input_codes.h"
+#include "town.h"
+
+bool ClickWatch::ends_click(int event, int x, int y, int button) {
+    const bool near = std::abs(x - press_x_) <= CLICK_SLOP_PIXELS && std::abs(y - press_y_) <= CLICK_SLOP_PIXELS;
+    if (event == EVENT_PUSH && button == BUTTON_LEFT) {
+        pressed_ = true;
+        strayed_ = false;
+        press_x_ = x;
+        press_y_ = y;
+    } else if (event == EVENT_DRAG && pressed_ && !near) {
+        strayed_ = true;  // a drag that comes back to its start is still a drag
+    } else if (event == EVENT_RELEASE && button == BUTTON_LEFT && pressed_) {
+        pressed_ = false;
+        return !strayed_ && near;
+    }
+    return false;
+}
+
+namespace {
+
+// A hit names what was drawn; a scene changed since then may hold less.
+bool still_there(const Town& town, const PickHit& hit) {
+    switch (hit.kind) {
+        case PickHit::ControlPoint: return hit.index >= 0 && hit.index < town.num_points;
+        case PickHit::OrientPoint: return hit.index >= 0 && hit.index < town.num_orient_points;
+        case PickHit::Object: return hit.index >= 0 && hit.index < town.object_count;
+        case PickHit::Nothing: break;
+    }
+    return false;
+}
+
+}  // namespace
+
+void select_clicked(Town& town, PickHit hit) {
+    if (!still_there(town, hit)) hit = PickHit{};
+    const bool same_point = hit.kind == PickHit::ControlPoint && hit.index == town.sel_point;
+    if (!same_point) town.deselect_points();  // rebuilds the track of a point let go
+    town.sel_orient_point = -1;
+    town.selected_object = -1;
+    switch (hit.kind) {
+        case PickHit::ControlPoint: town.sel_point = hit.index; break;
+        case PickHit::OrientPoint: town.sel_orient_point = hit.index; break;
+        case PickHit::Object: town.selected_object = hit.index; break;
+        case PickHit::Nothing: town.light_edit = 0; break;
+    }
+    town.redraw();
+}

@@ -1,0 +1,147 @@
+// Turning the town's edits into undo steps: the scene's file image before
+// and after each event tells whether the event edited anything.
+#include "edit_history.h"
+
+#include <cstdio>
+
+#include "scene_data.h"
+#include "scene_file.h"
+#include "command_steps.h"
+#include "input_codes.h"
+#include "town.h"
+
+namespace {
+
+constexpr int KEY_UNDO = 'U';
+constexpr int KEY_REDO = 'Y';
+
+SceneBytes scene_bytes(const Town& town) { return encode_scene(scene_of_town(town)); }
+
+// The train's speed and energy are stored, but the town writes them itself:
+// the train sets its speed from its energy at every step, and every rebuild of
+// the track (a point let go with R, a click on it) works the energy out anew
+// from the highest the track has been. They count as edits only when a key
+// that sets them by hand is down.
+bool speed_or_energy_keys_down(const KeyPoll& keys) {
+    return keys.key_down(KEY_UP) || keys.key_down(KEY_DOWN) || keys.key_down(KEY_F4) || keys.key_down('D');
+}
+
+bool is_edit(const SceneBytes& from, const SceneBytes& to, bool speed_or_energy_keys) {
+    if (from == to) return false;
+    return speed_or_energy_keys || !same_but_speed_and_energy(from, to);
+}
+
+void take_step(EditTracker& edits, const SceneBytes& now) {
+    if (now != edits.history.current()) edits.history.record(now);
+    edits.pending = false;
+}
+
+// Brings the history up to the scene as it stands now: a pending edit becomes
+// a step, what the town worked out by itself joins the current step, and an
+// edit made outside any event (none are known) still becomes a step. A load
+// or save since the last look makes the step the one a file holds.
+void settle(Town& town, const SceneBytes& now) {
+    EditTracker& edits = town.edits;
+    if (!edits.history.started()) {
+        edits.history.start(now);
+    } else if (edits.pending || is_edit(edits.history.current(), now, false)) {
+        take_step(edits, now);
+    } else if (now != edits.history.current()) {
+        edits.history.amend(now);
+    }
+    if (town.scene_file_syncs == edits.file_syncs_seen) return;
+    edits.file_syncs_seen = town.scene_file_syncs;
+    edits.history.mark_matches_file();
+}
+
+// Puts a stored step into the town the way a load does: curves rebuilt, tie
+// table afresh, selections that name nothing dropped. A step that cannot
+// be read back (none should) leaves the town as it is.
+bool restore(Town& town, const SceneBytes& bytes) {
+    const SceneDecode decoded = decode_scene(bytes.data(), bytes.size());
+    if (!decoded.ok) {
+        std::printf("Cannot restore that step: %s\n", decoded.reason.c_str());
+        return false;
+    }
+    const int was_running = town.train_running;
+    install_scene(town, decoded.scene);
+    if (was_running == 0) {
+        town.train_running = 0;  // a load starts the train; a step back leaves it standing
+        town.redraw();
+    }
+    town.edits.before = scene_bytes(town);  // the step itself is no edit of this event
+    return true;
+}
+
+}  // namespace
+
+namespace {
+
+// One step back (U) or forward (Y) through the same restore a load uses; a
+// step that cannot be read back leaves the history where it stood.
+bool step_through_history(Town& town, bool back) {
+    settle(town, scene_bytes(town));
+    SceneHistory& history = town.edits.history;
+    if (back ? !history.can_undo() : !history.can_redo()) {
+        std::printf(back ? "Nothing to undo\n" : "Nothing to redo\n");
+        return false;
+    }
+    if (restore(town, back ? history.undo() : history.redo())) return true;
+    if (back) {
+        history.redo();
+    } else {
+        history.undo();
+    }
+    return false;
+}
+
+}  // namespace
+
+bool undo_edit(Town& town) { return step_through_history(town, true); }
+
+bool redo_edit(Town& town) { return step_through_history(town, false); }
+
+void edits_before_event(Town& town, const KeyPoll& keys) {
+    EditTracker& edits = town.edits;
+    if (++edits.depth > 1) return;
+    edits.before = scene_bytes(town);
+    if (!edits.history.started()) settle(town, edits.before);  // the scene the town was built with
+
+    KeyLatches& latch = town.latches;
+    const bool u = keys.key_down(KEY_UNDO);
+    if (fire_once(u, latch.undo_u, true)) undo_edit(town);
+    rearm_when_up(u, latch.undo_u);
+    const bool y = keys.key_down(KEY_REDO);
+    if (fire_once(y, latch.redo_y, true)) redo_edit(town);
+    rearm_when_up(y, latch.redo_y);
+}
+
+void edits_after_event(Town& town, int event, const KeyPoll& keys) {
+    EditTracker& edits = town.edits;
+    if (edits.depth-- > 1) return;
+    if (event == EVENT_PUSH) edits.button_down = true;
+    if (event == EVENT_RELEASE || event == EVENT_MOVE) edits.button_down = false;
+
+    const SceneBytes now = scene_bytes(town);
+    const bool edited_now = is_edit(edits.before, now, speed_or_energy_keys_down(keys));
+    edits.pending = edits.pending || edited_now;
+
+    // A drag is one step from push to release; a held repeating key (C, the
+    // arrows) is one step once an event passes that it changes nothing in.
+    const bool gesture_over = !edits.button_down && (!edited_now || event == EVENT_RELEASE);
+    const bool file_synced = town.scene_file_syncs != edits.file_syncs_seen;
+    if (edits.pending && !gesture_over && !file_synced) return;
+    settle(town, now);
+}
+
+void keep_edits_on_close(Town& town) {
+    const SceneBytes now = scene_bytes(town);
+    settle(town, now);
+    if (!town.edits.history.differs_from_file()) return;
+    const std::string reason = write_file_replacing(AUTOSAVE_NAME, now);
+    if (!reason.empty()) {
+        std::printf("Error saving to file \"%s\": %s\n", AUTOSAVE_NAME, reason.c_str());
+        return;
+    }
+    std::printf("Unsaved edits kept in \"%s\": F1 loads them back\n", AUTOSAVE_NAME);
+}

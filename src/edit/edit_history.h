@@ -1,0 +1,39 @@
+// Undo and redo of the town's edits, and the autosave when the window closes.
+// An edit is anything that changes what a save would write. Rather than each
+// command recording itself, the scene's file image is compared before and
+// after every event, so every way of editing is covered, the ones still to
+// come included.
+#pragma once
+
+#include "scene_history.h"
+
+struct Town;
+struct KeyPoll;
+
+// Where the work goes when the window closes with edits not in any file.
+constexpr const char* AUTOSAVE_NAME = "autosave";
+
+// What the town remembers between events to turn edits into steps.
+struct EditTracker {
+    SceneHistory history;
+    SceneBytes before;         // the scene as the current event found it
+    bool pending = false;      // edited, not yet a step: a drag or a held key still going
+    bool button_down = false;  // from push to release a drag is one step
+    int depth = 0;             // events nested in a file prompt belong to the outer one
+    int file_syncs_seen = 0;
+};
+
+// At the start of an event: U and Y, and the scene as the event finds it.
+void edits_before_event(Town& town, const KeyPoll& keys);
+// At its end: an edit made in it becomes a step once the gesture or the held
+// key is over.
+void edits_after_event(Town& town, int event, const KeyPoll& keys);
+
+// One step back or forward; false (and a line on standard output) when there
+// is none. The train keeps running or standing as it was.
+bool undo_edit(Town& town);
+bool redo_edit(Town& town);
+
+// When the window closes: with edits made since the last load or save, the
+// scene is saved to AUTOSAVE_NAME as F2 saves, and a line says so.
+void keep_edits_on_close(Town& town);

@@ -1,0 +1,60 @@
+// What is laid over the picture: the help, the heads-up display (HUD), the
+// ride profile and the start hint, and the state behind them: which are
+// shown, which command a lock refused last, and a screenshot asked for.
+// The text is made here; the drawing layer only lays it out.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tick.h"
+#include "key_poll.h"
+
+struct Town;
+
+// Why the last refused command did nothing; shown by the HUD for as long as
+// the reason lasts.
+enum class Refusal {
+    None,
+    CameraNeedsTrain,   // '1' or 'V' while the train stands
+    PointNeedsFreeCamera,  // 'M' outside camera mode 0
+    PointSelected,      // a free command while a point is selected
+    PointLimit,         // 'M' at 100 control points
+    ObjectLimit,        // 'N' at 200 objects
+    TrainNeedsPoints,   // space with fewer than 3 control points
+};
+
+// How long the one-line hint about the help stays after start.
+constexpr uint32_t START_HINT_MS = 8000;
+
+struct OverlayState {
+    int show_help = 0;
+    int show_hud = 0;
+    int show_profile = 0;
+    int screenshot_wanted = 0;
+    Refusal refusal = Refusal::None;
+    uint32_t start_tick = GetTickCount();
+};
+
+// Notes a refusal when the command's key is pressed (down, latch armed) and
+// its condition does not hold.
+void refuse_unless(Town& town, bool down, int latch, bool condition, Refusal why);
+// With a point selected: notes a refusal for any free command's key held.
+void refuse_locked_free_keys(Town& town, const KeyPoll& keys);
+// H, I, G, F12 and Home; then forgets a refusal whose reason has gone.
+void run_display_keys(Town& town, const KeyPoll& keys);
+
+// After every train step: feeds the ride telemetry, starting over where the
+// train jumped and at every new lap.
+void record_ride(Town& town);
+
+// The HUD's lines, top first; the refusal (when one holds) comes last.
+std::vector<std::string> hud_lines(const Town& town);
+// The refusal's text, or empty while none holds.
+std::string refusal_text(const Town& town);
+// The start hint, or empty once its time is over or the help is shown.
+std::string start_hint(const Town& town);
+// Names for the HUD.
+std::string camera_name(const Town& town);
+std::string selection_name(const Town& town);

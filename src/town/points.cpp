@@ -1,0 +1,100 @@
+// Editing the track's point set: appending a control point with its
+// orientation point, stepping the selections, moving points and clearing.
+#include "town.h"
+
+namespace {
+
+// New points appear at the town centre, the orientation point 4 units above
+// its control point so the fresh track is level.
+constexpr Vec3 NEW_CONTROL_POINT{0.0f, 0.125f, 0.0f};
+constexpr Vec3 NEW_ORIENT_POINT{0.0f, 4.125f, 0.0f};
+
+std::unique_ptr<ControlPoint> make_point(Vec3 at, const int (&rgba)[4]) {
+    return std::make_unique<ControlPoint>(at.x, at.y, at.z, 1.0f, 1.0f, 1.0f, rgba[0], rgba[1],
+                                          rgba[2], rgba[3]);
+}
+
+// Steps a selection through -1, 0, 1, ..., count-1 and back to -1.
+int next_selection(int current, int count) {
+    const int next = current + 1;
+    return next >= count || next < 0 ? -1 : next;
+}
+
+void shift(ControlPoint& p, Vec3 d) { p.set_position(p.x + d.x, p.y + d.y, p.z + d.z); }
+
+}  // namespace
+
+void Town::append_point() {
+    if (num_points >= MAX_POINTS) return;
+    const int i = num_points;
+    segments[i] = std::make_unique<TrackSegment>();
+    points[i] = make_point(NEW_CONTROL_POINT, CONTROL_POINT_RGBA);
+    sel_point = i;
+    sel_orient_point = -1;
+    ++num_points;
+    rebuild_track();
+
+    orient_segments[i] = std::make_unique<TrackSegment>();
+    orient_points[i] = make_point(NEW_ORIENT_POINT, ORIENT_POINT_RGBA);
+    num_orient_points = num_points;
+    rebuild_orientation();
+
+    if (num_points > 2) start_train();
+    redraw();
+}
+
+void Town::select_next_point() {
+    sel_orient_point = -1;
+    sel_point = next_selection(sel_point, num_points);
+}
+
+void Town::select_next_orient_point() {
+    sel_point = -1;
+    selected_object = -1;
+    sel_orient_point = next_selection(sel_orient_point, num_points);
+}
+
+void Town::move_selected_point(Vec3 d) {
+    if (sel_point < 0 || sel_point >= num_points) return;
+    if (!points[sel_point] || !orient_points[sel_point]) return;
+    // The orientation point rides along, so the track keeps its banking.
+    shift(*points[sel_point], d);
+    shift(*orient_points[sel_point], d);
+    rebuild_track();
+    rebuild_orientation();
+    track_edited = 1;
+}
+
+void Town::move_selected_orient_point(Vec3 d) {
+    if (sel_orient_point < 0 || sel_orient_point >= num_points) return;
+    if (!orient_points[sel_orient_point]) return;
+    shift(*orient_points[sel_orient_point], d);
+    rebuild_orientation();
+    track_edited = 1;
+}
+
+void Town::deselect_points() {
+    if (sel_point != -1) {
+        rebuild_track();
+        rebuild_orientation();
+    }
+    sel_point = -1;
+    sel_orient_point = -1;
+}
+
+void Town::clear_points() {
+    for (int i = 0; i < MAX_POINTS; ++i) {
+        points[i].reset();
+        orient_points[i].reset();
+        segments[i].reset();
+        orient_segments[i].reset();
+    }
+    // The capacity is kept: until a rebuild changes it, ties are computed
+    // in every pass without a table.
+    release_tie_table();
+    realtime_ties = 1;
+    num_points = 0;
+    num_orient_points = 0;
+    sel_point = -1;
+    sel_orient_point = -1;
+}

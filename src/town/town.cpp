@@ -1,0 +1,32 @@
+// Building and tearing down the town: every member at its start value, the
+// cars, the intersections, the free camera and the start-up scene.
+#include "town.h"
+
+#include <cstdlib>
+
+#include "tick.h"
+
+Town::Town(const char* startup_scene) {
+    // Every member already holds its start value from its initialiser.
+    last_tick = static_cast<int>(GetTickCount());
+    create_traffic();
+    camera = std::make_unique<Camera>(Vec3{0, 10, 10}, Vec3{0, 0, 0}, Vec3{0, 1, 0});
+    if (startup_scene != nullptr) {
+        latches.load_f1 = 0;  // the start-up load counts as a press of F1
+        load_scene(startup_scene);
+    }
+    std::srand(GetTickCount());
+}
+
+Town::~Town() {
+    for (int i = 0; i < num_points; ++i) {
+        points[i].reset();
+        orient_points[i].reset();
+        segments[i].reset();
+        orient_segments[i].reset();
+    }
+    for (int i = 0; i < object_count; ++i) objects[i].reset();
+    for (int i = 0; i < num_cars; ++i) cars[i].reset();
+    for (auto& isect : intersections) isect.reset();
+    tie_data.reset();
+}

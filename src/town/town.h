@@ -1,0 +1,225 @@
+// Town: every piece of scene state the town view owns, and the operations of
+// the simulation on it. No toolkit and no OpenGL here: the FLTK widget
+// (TownView) derives from this, and the drawing layer reads it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+#include "camera.h"
+#include "control_point.h"
+#include "ride_telemetry.h"
+#include "track_segment.h"
+#include "vec3.h"
+#include "traffic.h"
+#include "edit_history.h"
+#include "key_latches.h"
+#include "key_poll.h"
+#include "overlays.h"
+
+constexpr int MAX_POINTS = 100;
+constexpr int MAX_OBJECTS = 200;
+constexpr int MAX_CARS = 50;
+constexpr int NUM_CARS = 20;
+constexpr int NUM_INTERSECTIONS = 9;
+constexpr int NUM_SAMPLES = 100;
+constexpr int TIE_FRAME_FLOATS = 12;
+constexpr int NUM_OBJECT_TYPES = 19;  // type codes 0..18
+
+// Written into frame_clock by every texture load, so loading time is not simulated.
+constexpr int CLOCK_RESTART = -1000000;
+
+// Releases memory that came from the C allocator (the tie table).
+struct FreeDeleter {
+    void operator()(void* p) const { std::free(p); }
+};
+
+struct Town {
+    // Builds the town: defaults, cars, intersections, the free camera, then
+    // loads startup_scene (skipped when null) and seeds the random turns.
+    explicit Town(const char* startup_scene);
+    virtual ~Town();
+    Town(const Town&) = delete;
+    Town& operator=(const Town&) = delete;
+
+    // --- Seams: the toolkit shell and tests override these. ---------------
+    // Asks the toolkit to redraw the view (damage(1)). Use redraw() below.
+    virtual void request_redraw() {}
+    // The file-name prompt: fills a 64-byte buffer, returns 1 when confirmed.
+    virtual int ask_file_name(char* buffer, const char* label);
+    // The tie table's allocator (C allocator); returns null on failure.
+    virtual float* allocate_tie_table(std::size_t floats);
+    // A random number 0..32767 for the cars' turns.
+    virtual int random_turn_number();
+
+    // A redraw is requested only while the train stands: while it runs the
+    // idle pump redraws anyway.
+    void redraw() {
+        if (train_running == 0) request_redraw();
+    }
+
+    // --- Track points (control points and orientation points) -------------
+    void append_point();
+    void select_next_point();
+    void select_next_orient_point();
+    void move_selected_point(Vec3 d);
+    void move_selected_orient_point(Vec3 d);
+    void deselect_points();
+    void clear_points();
+
+    // --- Curves and track tables ------------------------------------------
+    void rebuild_track();
+    void rebuild_orientation();
+    Vec3 track_point(float t) const;       // track curve at global parameter t
+    Vec3 track_derivative(float t) const;  // its derivative with respect to u
+    Vec3 orient_point_at(float t) const;   // orientation curve at t
+    void release_tie_table();              // free the table, keep tie_capacity
+
+    // --- Train -----------------------------------------------------------
+    void train_step();
+    void start_train();   // by an append or a load: keeps a valid train_param
+    void toggle_train();  // the space bar: start or stop, back to parameter 0
+    // Puts the train at parameter t: its position, direction and up hint.
+    void place_train(float t);
+    // The train's controls; each acts only within its bounds and mode.
+    void toggle_physics();
+    void raise_energy();       // physics mode: +500 while below 200000
+    void lower_energy();       // physics mode: -500 while above 1000
+    void speed_up();           // by hand: +0.5 while below 100
+    void slow_down();          // by hand: -0.5 while above 1
+    void stronger_gravity();   // -0.5 while above -100, then rebuild_track
+    void weaker_gravity();     // +0.5 while below -5, then rebuild_track
+    void reset_physics();      // speed 3, gravity -20.8, then rebuild_track
+    void recompute_energy();   // rebuild_track, which sets total_energy
+
+    // --- Town objects ----------------------------------------------------
+    void create_object();
+    void select_next_object();
+    void cycle_object_type();
+
+    // --- Scene files -----------------------------------------------------
+    void load_scene(const char* name);
+    void save_scene(const char* name);
+
+    // --- Traffic ---------------------------------------------------------
+    void create_traffic();
+    void traffic_step();
+
+    // --- Commands --------------------------------------------------------
+    // Runs the key commands and mouse gestures for one toolkit event and
+    // returns what the toolkit's handle must return.
+    int handle_event(int event, int event_x, int event_y, int button, const KeyPoll& keys);
+    void clear_scene();
+    void print_report() const;
+
+    // --- Frame clock -----------------------------------------------------
+    // Advances the clock by the real time since the last frame, steps the
+    // day, the train and the traffic once; true when this frame must draw.
+    bool frame_begin();
+    // Consumes one step of real time after the frame.
+    void frame_end();
+
+    // ===== Projection =====================================================
+    double fov = 45.0;
+
+    // ===== Track point set and curves =====================================
+    std::unique_ptr<ControlPoint> points[MAX_POINTS];
+    std::unique_ptr<TrackSegment> segments[MAX_POINTS];
+    std::unique_ptr<ControlPoint> orient_points[MAX_POINTS];
+    std::unique_ptr<TrackSegment> orient_segments[MAX_POINTS];
+    int num_points = 0;
+    int sel_point = -1;
+    int num_orient_points = 0;
+    int sel_orient_point = -1;
+    int bspline = 1;  // 1 uniform cubic B-spline, otherwise Catmull-Rom
+
+    // ===== Track tables and track drawing =================================
+    int tie_spacing = 5;    // 1..500
+    int post_interval = 1;  // 1..50
+    int show_ties = 0;
+    int show_points = 1;
+    std::unique_ptr<float, FreeDeleter> tie_data;  // tie_capacity frames of 12 floats
+    int tie_capacity = 0;
+    int realtime_ties = 1;  // 1 while no tie table is in use
+    int track_edited = 0;
+    int num_ties = 0;
+    float track_length = 0;
+    float max_height = -3.402823466e38f;  // below any track height; only ever raised
+    float arc_rate[NUM_SAMPLES] = {};
+    float sample_x[NUM_SAMPLES] = {};
+    float sample_y[NUM_SAMPLES] = {};
+    float sample_z[NUM_SAMPLES] = {};
+    int tie_index = 0;
+
+    // ===== Train ==========================================================
+    float train_param = 0;
+    Vec3 train_pos, train_dir, train_up;  // dir and up are not normalised
+    int train_running = 0;
+    float train_speed = 3.0f;  // world units per hundred steps
+    int physics = 1;
+    float total_energy = 0;
+    float gravity = -20.8f;
+    float train_mass = 100.0f;
+    float beacon_level = 0;
+    int beacon_falling = 0;
+
+    // ===== Town objects ===================================================
+    std::unique_ptr<ControlPoint> objects[MAX_OBJECTS];
+    int object_type[MAX_OBJECTS] = {};
+    int object_count = 0;
+    int selected_object = -1;
+    int new_object_type = 0;
+
+    // ===== Traffic ========================================================
+    std::unique_ptr<Car> cars[MAX_CARS];
+    int num_cars = NUM_CARS;
+    std::unique_ptr<Intersection> intersections[NUM_INTERSECTIONS];
+
+    // ===== Cameras, light and clock =======================================
+    std::unique_ptr<Camera> camera;
+    int camera_mode = 0;    // 0..12
+    int vehicle_view = 0;   // 0..19
+    float follow_distance = 15.0f;
+    Vec3 sky_center;
+    Vec3 light_pos{0.0f, 13.0f, 0.0f};
+    int lighting = 1;
+    float time_of_day = 0.45f;  // fraction of a day, 0.5 noon
+    float time_step = 0.0001f;  // per 24 ms step
+    float daylight = 0;
+    int frame_clock = 0;   // ms of real time not yet simulated
+    int last_tick = 0;     // ms tick seen by the previous frame
+    int fps_frames = 0;
+    int fps_start_tick = 0;
+    int redraw_speed = 24;  // ms per simulation step
+    float fps = 0;
+    float avg_move_clocks = 0;  // ms
+    float avg_draw_clocks = 0;  // ms
+    int move_clocks = 0, move_count = 0;
+    int draw_clocks = 0, draw_count = 0;
+
+    // ===== Editing state ==================================================
+    int ground_drag = 1;
+    int light_edit = 0;
+    int mouse_x = 0, mouse_y = 0, mouse_prev_x = 0, mouse_prev_y = 0;
+    int drag_x = 0, drag_y = 0, drag_prev_x = 0, drag_prev_y = 0;
+    KeyLatches latches;
+    float spare_scalar = 0.0f;  // kept only for the scene file
+
+    // ===== On-screen help, heads-up display, ride telemetry, screenshots ==
+    OverlayState overlays;
+    RideTelemetry telemetry;
+    float ride_param = 0;  // the train's parameter at the last recorded step
+
+    // ===== Undo, redo and the autosave on close ===========================
+    EditTracker edits;
+    int scene_file_syncs = 0;  // loads and saves that succeeded: the scene then matches a file
+
+    // ===== Cached drawing =================================================
+    // 1: unchanged geometry is replayed from display lists; 0: every frame
+    // is drawn directly (the pictures are the same).
+    int cached_drawing = 1;
+    // The drawing layer's lists (a DrawCaches), made by its first frame.
+    std::shared_ptr<void> drawing_cache;
+};

@@ -1,0 +1,108 @@
+// Everything derived from the track curve at a rebuild: sampled lengths, the
+// highest point, the train's energy, the 100 samples with their arc-length
+// rates, the tie count and the tie table the drawing pass caches frames in.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "curves.h"
+#include "town_bounds.h"
+#include "track_walk.h"
+#include "town.h"
+
+namespace {
+
+constexpr int TIE_TABLE_STEP = 25;          // the table grows and shrinks in these
+constexpr float LOWEST_HEIGHT = -3.402823466e38f;  // below any track height
+constexpr float TOP_SPEED_SQUARED = 16.0f;  // the train keeps speed 4 at the summit
+
+float fractional_part(double s) { return static_cast<float>(s - std::floor(s)); }
+
+}  // namespace
+
+float* Town::allocate_tie_table(std::size_t floats) {
+    return static_cast<float*>(std::malloc(floats * sizeof(float)));
+}
+
+void Town::release_tie_table() { tie_data.reset(); }
+
+void Town::rebuild_track() {
+    const int n = num_points;
+    if (n < 3) return;
+    for (int i = 0; i < n; ++i) {
+        if (!points[i] || !segments[i]) return;  // a half-built point set has no track yet
+    }
+    track_edited = 1;
+    // A point beyond the town would give an endless length and energy: the
+    // tables keep the last track that had none.
+    for (int i = 0; i < n; ++i) {
+        if (!within_town(points[i]->position())) return;
+    }
+    // The summit is only ever raised, but never kept from beyond the town:
+    // such a height would hold every later energy at an absurd value.
+    if (!within_town(max_height)) max_height = LOWEST_HEIGHT;
+    build_closed_curve(points, segments, n, bspline);
+
+    // Sampled lengths: the local parameter sweeps each segment n times and
+    // every wrap adds the chord between its ends, so a segment's length is
+    // about n arcs plus chords. Tie density and the centre line's step are
+    // tuned to this measure, not to the true arc length.
+    track_length = 0;
+    for (int i = 0; i < n; ++i) {
+        const TrackSegment& seg = *segments[i];
+        float sampled = 0;
+        // A single-precision t in steps of 0.001: exactly 1000 steps.
+        float t = 0;
+        while (t < 0.999) {
+            const Vec3 p1 = seg.evaluate(fractional_part(static_cast<double>(n) * t));
+            if (p1.y > max_height) max_height = p1.y;
+            const Vec3 p2 = seg.evaluate(fractional_part(static_cast<double>(n) * (t + 0.001)));
+            sampled += length(p2 - p1);
+            t = static_cast<float>(t + 0.001);
+        }
+        segments[i]->sampled_length = sampled;
+        track_length += sampled;
+    }
+
+    total_energy = static_cast<float>(-1.0 * train_mass * gravity * max_height +
+                                      train_mass * 0.5 * TOP_SPEED_SQUARED);
+
+    for (int k = 0; k < NUM_SAMPLES; ++k) {
+        const Vec3 p = track_point(static_cast<float>(k) / NUM_SAMPLES);
+        sample_x[k] = p.x;
+        sample_y[k] = p.y;
+        sample_z[k] = p.z;
+    }
+    // Track length per unit of global parameter between neighbouring
+    // samples (0.01 apart); the last one measures the way back to the start.
+    for (int k = 0; k < NUM_SAMPLES; ++k) {
+        const int next = (k + 1) % NUM_SAMPLES;
+        const float dx = sample_x[next] - sample_x[k];
+        const float dy = sample_y[next] - sample_y[k];
+        const float dz = sample_z[next] - sample_z[k];
+        arc_rate[k] = square_root(dx * dx * 10000 + dy * dy * 10000 + dz * dz * 10000);
+    }
+
+    // A track shrunk to a single spot has no length to lay ties along.
+    num_ties = 0;
+    if (track_length > 0) {
+        for (TrackWalk walk(1 / track_length, track_length, tie_spacing); walk.running(); walk.advance()) {
+            if (walk.take_tie()) ++num_ties;
+        }
+    }
+
+    // The table holds room for the next multiple of 25 ties, so small edits
+    // of the track do not reallocate it.
+    const int capacity = (num_ties + TIE_TABLE_STEP) / TIE_TABLE_STEP * TIE_TABLE_STEP;
+    if (capacity == tie_capacity) return;
+    release_tie_table();
+    tie_capacity = capacity;
+    tie_data.reset(allocate_tie_table(static_cast<std::size_t>(capacity) * TIE_FRAME_FLOATS));
+    if (tie_data) {
+        realtime_ties = 0;
+        return;
+    }
+    realtime_ties = 1;
+    std::printf("Cannot allocate tie data array!  Resorting to real-time tie vector generation!\n");
+    std::fflush(stdout);
+}

@@ -1,0 +1,130 @@
+// The train: one step of motion along the track with its speed from the
+// conservation of energy, starting and stopping, and the physics controls.
+#include <cmath>
+
+#include "town.h"
+
+namespace {
+
+constexpr float FALLBACK_SPEED = 2.0f;  // where the energy cannot reach, crawl on
+constexpr float PARAM_PER_RATE = 0.01f;  // samples are 0.01 of the loop apart
+constexpr float ENERGY_STEP = 500.0f;
+constexpr float MAX_ENERGY = 200000.0f;
+constexpr float MIN_ENERGY = 1000.0f;
+constexpr float SPEED_STEP = 0.5f;
+constexpr float MAX_SPEED = 100.0f;
+constexpr float MIN_SPEED = 1.0f;
+constexpr float GRAVITY_STEP = 0.5f;
+constexpr float STRONGEST_GRAVITY = -100.0f;
+constexpr float WEAKEST_GRAVITY = -5.0f;
+constexpr float DEFAULT_SPEED = 3.0f;
+constexpr float DEFAULT_GRAVITY = -20.8f;
+
+bool usable_rate(float rate) { return rate > 0.0f && std::isfinite(rate); }
+
+// The train's parameter runs over [0, 1): one lap of the loop.
+bool on_loop(float t) { return t >= 0.0f && t < 1.0f; }
+
+// Where two samples coincide the measured rate is 0 and dividing by it would
+// throw the train to an endless parameter. It takes the smallest rate measured
+// anywhere on the loop instead, so it moves on (stuck on the spot it would
+// stay there for good). 0 when no two samples are apart: the track is a point.
+float smallest_usable_rate(const float (&rates)[NUM_SAMPLES]) {
+    float smallest = 0.0f;
+    for (const float rate : rates) {
+        if (usable_rate(rate) && (smallest == 0.0f || rate < smallest)) smallest = rate;
+    }
+    return smallest;
+}
+
+}  // namespace
+
+void Town::train_step() {
+    if (num_points < 3) return;
+
+    if (physics == 1) {
+        // What the total energy leaves after the potential energy at the
+        // height reached by the last step.
+        const float q = 2 * total_energy / train_mass - 2 * gravity * (-1 * train_pos.y);
+        train_speed = q >= 0.0f ? square_root(q) : FALLBACK_SPEED;
+    }
+
+    // A parameter that was set off the loop starts again from its beginning.
+    if (!on_loop(train_param)) train_param = 0.0f;
+    int k = static_cast<int>(train_param * NUM_SAMPLES);
+    if (k >= NUM_SAMPLES) k = NUM_SAMPLES - 1;
+    float rate = arc_rate[k];
+    if (!usable_rate(rate)) rate = smallest_usable_rate(arc_rate);
+    if (usable_rate(rate)) train_param += train_speed / rate * PARAM_PER_RATE;
+
+    // One lap done: start the next at the very beginning, dropping the
+    // overshoot. Anything else outside the loop goes back to the start too.
+    place_train(on_loop(train_param) ? train_param : 0.0f);
+}
+
+void Town::place_train(float t) {
+    train_param = t;
+    train_pos = track_point(t);
+    train_dir = track_derivative(t);
+    train_up = orient_point_at(t) - train_pos;
+}
+
+void Town::start_train() {
+    if (num_points < 3) return;
+    train_running = 1;
+    frame_clock = 0;
+    if (!on_loop(train_param)) train_param = 0.0f;
+    train_pos = track_point(train_param);
+}
+
+void Town::toggle_train() {
+    if (num_points < 3) return;
+    if (train_running == 1) {
+        train_running = 0;
+    } else {
+        train_running = 1;
+        frame_clock = 0;
+    }
+    train_param = 0.0f;
+    train_pos = track_point(0.0f);
+}
+
+void Town::toggle_physics() { physics = physics == 1 ? 0 : 1; }
+
+void Town::raise_energy() {
+    if (physics == 1 && total_energy < MAX_ENERGY) total_energy += ENERGY_STEP;
+}
+
+void Town::lower_energy() {
+    if (physics == 1 && total_energy > MIN_ENERGY) total_energy -= ENERGY_STEP;
+}
+
+void Town::speed_up() {
+    if (physics == 0 && train_speed < MAX_SPEED) train_speed += SPEED_STEP;
+}
+
+void Town::slow_down() {
+    if (physics == 0 && train_speed > MIN_SPEED) train_speed -= SPEED_STEP;
+}
+
+void Town::stronger_gravity() {
+    if (gravity > STRONGEST_GRAVITY) {
+        gravity -= GRAVITY_STEP;
+        rebuild_track();
+    }
+}
+
+void Town::weaker_gravity() {
+    if (gravity < WEAKEST_GRAVITY) {
+        gravity += GRAVITY_STEP;
+        rebuild_track();
+    }
+}
+
+void Town::reset_physics() {
+    train_speed = DEFAULT_SPEED;
+    gravity = DEFAULT_GRAVITY;
+    rebuild_track();
+}
+
+void Town::recompute_energy() { rebuild_track(); }

@@ -1,0 +1,129 @@
+// Cached drawing draws the picture direct drawing draws, and no edit leaves
+// an old list on the screen. The shipped town is rendered off screen with
+// its textures (the tests run in the build directory).
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "draw_cache.h"
+#include "draw.h"
+#include "support/gl_context.h"
+#include "town.h"
+
+namespace {
+
+constexpr int W = 200, H = 150;
+
+// The lights are placed under the previous frame's camera: the second of two
+// frames is the one whose picture depends on nothing but the town.
+std::vector<unsigned char> frame_pixels(Town& town) {
+    for (int i = 0; i < 2; ++i) {
+        town.frame_clock = 0;  // as the frame clock leaves it when a frame is drawn
+        render_frame(town, W, H);
+    }
+    std::vector<unsigned char> out(static_cast<std::size_t>(W) * H * 4);
+    glReadPixels(0, 0, W, H, GL_RGBA, GL_UNSIGNED_BYTE, out.data());
+    return out;
+}
+
+// Pixels that differ by more than 2 levels in any channel.
+int differing(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+    int n = 0;
+    for (std::size_t i = 0; i < a.size(); i += 4) {
+        for (std::size_t c = 0; c < 3; ++c) {
+            if (std::abs(a[i + c] - b[i + c]) > 2) {
+                ++n;
+                break;
+            }
+        }
+    }
+    return n;
+}
+
+class DrawCacheGl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Seen from above the south-east, so the track, its ties and the
+        // objects' shadows fill the picture.
+        town.camera->eye = {30, 40, 40};
+        town.train_running = 0;
+    }
+    // The same frame drawn directly, then from the lists (compiled by the
+    // first of its two frames, replayed by the second), must look the same.
+    void expect_same_picture(const std::string& what) {
+        town.cached_drawing = 0;
+        const std::vector<unsigned char> direct = frame_pixels(town);
+        town.cached_drawing = 1;
+        const std::vector<unsigned char> cached = frame_pixels(town);
+        EXPECT_LE(differing(direct, cached), W * H / 1000) << what;
+    }
+
+    OffscreenContext context{W, H};
+    Town town{"town"};
+};
+
+}  // namespace
+
+TEST_F(DrawCacheGl, CachedFramesMatchDirectOnesByDayAndNightWithAndWithoutTies) {
+    ASSERT_GT(town.num_points, 2) << "the shipped town is beside the tests";
+    town.sel_point = 3;
+    town.show_points = 1;
+    town.selected_object = 0;
+    for (const float t : {0.45f, 0.9f}) {
+        town.time_of_day = t;
+        for (const int ties : {1, 0}) {
+            town.show_ties = ties;
+            town.rebuild_track();
+            town.track_edited = 1;
+            expect_same_picture("time " + std::to_string(t) + ", ties " + std::to_string(ties));
+        }
+    }
+}
+
+TEST_F(DrawCacheGl, EveryKindOfEditShowsAtTheNextFrame) {
+    struct Edit {
+        const char* what;
+        std::function<void(Town&)> apply;
+    };
+    const std::vector<Edit> edits = {
+        {"point moved", [](Town& t) { t.sel_point = 2; t.move_selected_point({1.5f, 0, 0}); }},
+        {"object type", [](Town& t) { t.selected_object = 0; t.cycle_object_type(); }},
+        {"object moved", [](Town& t) { t.objects[1]->x += 2; }},
+        {"ties apart", [](Town& t) { t.tie_spacing += 3; t.rebuild_track(); }},
+        {"posts", [](Town& t) { t.post_interval = 2; }},
+        {"ties off", [](Town& t) { t.show_ties = 0; }},
+        {"curve kind", [](Town& t) { t.bspline = 0; t.rebuild_track(); t.rebuild_orientation(); }},
+        {"dusk lamps", [](Town& t) { t.time_of_day = 0.72f; }},
+        {"cleared", [](Town& t) { t.clear_scene(); }},
+        {"loaded", [](Town& t) { t.load_scene("town"); }},
+    };
+    town.cached_drawing = 1;
+    for (const Edit& edit : edits) {
+        const std::vector<unsigned char> before = frame_pixels(town);
+        edit.apply(town);
+        const std::vector<unsigned char> cached = frame_pixels(town);
+        town.cached_drawing = 0;
+        const std::vector<unsigned char> direct = frame_pixels(town);
+        town.cached_drawing = 1;
+        EXPECT_GT(differing(before, direct), 0) << edit.what << " changes nothing to look at";
+        EXPECT_LE(differing(cached, direct), W * H / 1000) << edit.what << " left a stale picture";
+    }
+}
+
+TEST_F(DrawCacheGl, AStillTownIsCompiledOnceAndReplayed) {
+    town.cached_drawing = 1;
+    frame_pixels(town);  // textures loaded, lists compiled
+    const DrawCaches* caches = static_cast<const DrawCaches*>(town.drawing_cache.get());
+    ASSERT_NE(caches, nullptr);
+    const int track = caches->track[0].compiles(), shadow = caches->track[1].compiles();
+    const int ground = caches->ground.compiles(), object = caches->objects[0][0].compiles();
+    for (int i = 0; i < 3; ++i) frame_pixels(town);
+    EXPECT_EQ(caches->track[0].compiles(), track);
+    EXPECT_EQ(caches->track[1].compiles(), shadow);
+    EXPECT_EQ(caches->ground.compiles(), ground);
+    EXPECT_EQ(caches->objects[0][0].compiles(), object);
+}

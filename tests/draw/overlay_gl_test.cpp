@@ -1,0 +1,84 @@
+// The displays over the picture in a real OpenGL context: with all of them
+// off the picture and the next frame are exactly as without them; a
+// screenshot holds the picture shown.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "draw.h"
+#include "overlay_draw.h"
+#include "tga.h"
+#include "support/fake_tick.h"
+#include "support/gl_context.h"
+#include "support/scratch_files.h"
+#include "town/track_fixture.h"
+#include "town.h"
+
+namespace {
+
+constexpr int W = 320, H = 240;
+
+class OverlayGl : public ::testing::Test {
+protected:
+    FakeTick tick{1000};
+    OffscreenContext context{W, H};
+    Town town{nullptr};
+
+    void SetUp() override {
+        lay_hilly_loop(town);
+        tick.advance(START_HINT_MS);  // the start hint has gone
+        // The first frame loads the textures and places the lights under no
+        // camera yet; from the second on, frames repeat exactly.
+        frame(false);
+    }
+    std::vector<unsigned char> frame(bool overlays) {
+        render_frame(town, W, H);
+        if (overlays) draw_overlays(town, W, H);
+        glFinish();
+        return read_picture(W, H);
+    }
+};
+
+}  // namespace
+
+TEST_F(OverlayGl, AllOffChangesNothingAndAnOverlayLeavesTheNextFrameAlone) {
+    const std::vector<unsigned char> plain = frame(false);
+    ASSERT_EQ(frame(false), plain);
+    EXPECT_EQ(frame(true), plain) << "no display shown, yet the picture changed";
+
+    town.overlays.show_help = town.overlays.show_hud = town.overlays.show_profile = 1;
+    EXPECT_NE(frame(true), plain);
+    town.overlays.show_help = town.overlays.show_hud = town.overlays.show_profile = 0;
+    // The lights of a frame are placed under the matrix the last one left.
+    EXPECT_EQ(frame(false), plain) << "the overlay left its matrices or state behind";
+}
+
+TEST_F(OverlayGl, ScreenshotHoldsThePictureShown) {
+    ScratchDir dir;
+    char here[4096];
+    ASSERT_NE(getcwd(here, sizeof here), nullptr);
+    ASSERT_EQ(chdir(dir.path().c_str()), 0);
+    glClearColor(0.2f, 0.4f, 0.6f, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    town.overlays.screenshot_wanted = 1;
+    testing::internal::CaptureStdout();
+    save_wanted_screenshot(town, W, H);
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(town.overlays.screenshot_wanted, 0);
+    const std::string prefix = "screenshot saved: ";
+    ASSERT_EQ(said.rfind(prefix, 0), 0u) << said;
+    const std::string name = said.substr(prefix.size(), said.size() - prefix.size() - 1);
+    int w = 0, h = 0;
+    unsigned char* pixels = read_tga(name.c_str(), &w, &h, TGA_RGB);
+    EXPECT_EQ(chdir(here), 0);
+    ASSERT_NE(pixels, nullptr) << name;
+    EXPECT_EQ(w, W);
+    EXPECT_EQ(h, H);
+    const unsigned char* last = pixels + (static_cast<std::size_t>(H) * W - 1) * 3;  // the top right
+    EXPECT_EQ(std::vector<int>(last, last + 3), (std::vector<int>{51, 102, 153}));
+    std::free(pixels);
+}

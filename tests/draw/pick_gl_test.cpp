@@ -1,0 +1,57 @@
+// Picking through the frame's own camera: each marker and object is found at
+// the pixel it is drawn on, nearest first, and nothing where nothing is.
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "pick.h"
+#include "draw.h"
+#include "support/gl_context.h"
+#include "town/track_fixture.h"
+
+using Hit = std::pair<PickHit::Kind, int>;
+constexpr int W = 320, H = 240;
+
+// What a pick finds at the pixel that world point p is drawn on.
+Hit pick_over(Town& town, Vec3 p) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    set_projection(town, W, H);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    set_camera(town);
+    GLdouble model[16], projection[16], x = 0, y = 0, z = 0;
+    const GLint viewport[4] = {0, 0, W, H};
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    gluProject(p.x, p.y, p.z, model, projection, viewport, &x, &y, &z);
+    const PickHit hit = pick_at(town, W, H, static_cast<int>(x), static_cast<int>(H - y));
+    return {hit.kind, hit.index};
+}
+
+TEST(PickGl, FindsWhatIsDrawnNearestUnderThePixel) {
+    OffscreenContext context(W, H);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);  // as the frame leaves it
+    Town town(nullptr);      // its free camera looks from (0, 10, 10) down at the centre
+    lay_track(town, {{-4, 1, 2}, {4, 1, 3}, {3, 1, -2}}, 2);
+    // Tree, stop sign facing the eye, tall building 1, a shrub behind it.
+    const float objects[][3] = {{0, 5, 0}, {8, -2, 5}, {1, 0, -6}, {5, 0, -12}};
+    for (const auto& o : objects) {
+        town.objects[town.object_count] = std::make_unique<ControlPoint>(o[1], 0, o[2], 1, 4.5f, 1, 0, 0, 0, 0);
+        town.object_type[town.object_count++] = static_cast<int>(o[0]);
+    }
+
+    EXPECT_EQ(pick_over(town, {-4, 1, 2}), Hit(PickHit::ControlPoint, 0));
+    EXPECT_EQ(pick_over(town, {4, 3, 3}), Hit(PickHit::OrientPoint, 1));
+    EXPECT_EQ(pick_over(town, {5, 3.5f, 0}), Hit(PickHit::Object, 0)) << "tree";
+    EXPECT_EQ(pick_over(town, {-2, 0.8f, 5.1f}), Hit(PickHit::Object, 1)) << "stop sign";
+    EXPECT_EQ(pick_over(town, {0, 4, -1.45f}), Hit(PickHit::Object, 2)) << "building";
+    EXPECT_EQ(pick_over(town, {8, 0, 7}), Hit(PickHit::Nothing, -1)) << "bare ground";
+    EXPECT_EQ(pick_over(town, {0, 0.1f, -12}), Hit(PickHit::Object, 2)) << "the shrub behind the building";
+
+    town.show_points = 0;  // key '2'
+    EXPECT_EQ(pick_over(town, {-4, 1, 2}), Hit(PickHit::Nothing, -1));
+    EXPECT_EQ(pick_over(town, {4, 3, 3}), Hit(PickHit::Nothing, -1));
+}

@@ -1,0 +1,180 @@
+// The texture cache in an off-screen context: one texture per name, the
+// frame clock restarted by loads only, misses retried at every request.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "texture_cache.h"
+#include "base/tga_files.h"
+#include "support/gl_context.h"
+#include "town.h"
+
+namespace {
+
+// Each test runs in its own directory holding textures/, with its own
+// context. The cache outlives both, so every test uses names of its own.
+class TextureCache : public testing::Test {
+protected:
+    TextureCache() : cwd(dir.path()), gl(32, 32) {
+        std::filesystem::create_directory(dir.file("textures"));
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0, 1, 0, 1, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+    void SetUp() override { ASSERT_TRUE(cwd.ok()); }
+
+    template <typename F>
+    void make_texture(const std::string& name, int width, int height, F colour) {
+        ASSERT_TRUE(write_picture("textures/" + name + ".tga", width, height, colour));
+    }
+
+    // Draws the bound texture over the whole view with corner coordinates
+    // (s0, t0) bottom left to (s1, t1) top right.
+    void draw_textured(float s0, float t0, float s1, float t1) {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glEnable(GL_TEXTURE_2D);
+        glColor3f(1, 1, 1);
+        glBegin(GL_QUADS);
+        for (const int corner : {0, 1, 3, 2}) {
+            glTexCoord2f(corner & 1 ? s1 : s0, corner & 2 ? t1 : t0);
+            glVertex2i(corner & 1, corner >> 1);
+        }
+        glEnd();
+        glDisable(GL_TEXTURE_2D);
+    }
+
+    static GLint bound() {
+        GLint name = -1;
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &name);
+        return name;
+    }
+
+    // Asks the cache for name with the frame clock in clock; what it printed lands in out.
+    unsigned int request(const std::string& name, bool repeat_s = false, bool repeat_t = false) {
+        testing::internal::CaptureStdout();
+        const unsigned int texture = texture_by_name(name.c_str(), repeat_s, repeat_t, &clock);
+        out = testing::internal::GetCapturedStdout();
+        return texture;
+    }
+
+    ScratchDir dir;
+    WorkingDir cwd;
+    OffscreenContext gl;
+    int clock = 0;
+    std::string out;
+};
+
+Bytes solid(int x, int y) { return {static_cast<uint8_t>(40 * x), static_cast<uint8_t>(50 * y), 200, 255}; }
+
+bool near(Rgba p, int r, int g, int b, int tolerance) {
+    return std::abs(p.r - r) <= tolerance && std::abs(p.g - g) <= tolerance && std::abs(p.b - b) <= tolerance;
+}
+
+TEST_F(TextureCache, TheFirstRequestLoadsAndLaterOnesOnlyBind) {
+    make_texture("cache cement", 6, 5, solid);
+    clock = 1234;
+    const unsigned int texture = request("cache cement", true, true);
+    ASSERT_NE(texture, 0u);
+    EXPECT_EQ(out, "Trying: `textures/cache cement.tga'\n"
+                   "Created texture " + std::to_string(texture) + " for cache cement\n"
+                   "Build MipMap(6 5) returns 0 = no error (0)\n");
+    EXPECT_EQ(clock, CLOCK_RESTART);
+    EXPECT_EQ(bound(), static_cast<GLint>(texture));
+
+    glBindTexture(GL_TEXTURE_2D, 0);
+    clock = 1234;
+    EXPECT_EQ(request("cache cement", true, true), texture);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(clock, 1234);
+    EXPECT_EQ(bound(), static_cast<GLint>(texture));
+
+    // Another name is another texture.
+    make_texture("cache concrete", 6, 5, solid);
+    const unsigned int other = request("cache concrete", true, true);
+    EXPECT_NE(other, 0u);
+    EXPECT_NE(other, texture);
+    EXPECT_EQ(request("cache cement"), texture);
+}
+
+TEST_F(TextureCache, AMissingImageIsReportedAndLookedForAtEveryRequest) {
+    GLuint kept = 0;
+    glGenTextures(1, &kept);
+    glBindTexture(GL_TEXTURE_2D, kept);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        clock = 500;
+        EXPECT_EQ(request("cache nowhere"), 0u);
+        EXPECT_EQ(out, "Trying: `textures/cache nowhere.tga'\n!! Couldn't load texture `cache nowhere'~\n");
+        EXPECT_EQ(clock, CLOCK_RESTART);
+        EXPECT_EQ(bound(), static_cast<GLint>(kept)) << "the binding is left as it was";
+    }
+
+    // An unreadable file is missing too; once a good image appears it loads.
+    write_bytes("textures/cache nowhere.tga", Bytes{1, 2, 3});
+    EXPECT_EQ(request("cache nowhere"), 0u);
+    EXPECT_NE(out.find("!! Couldn't load texture `cache nowhere'~"), std::string::npos);
+    make_texture("cache nowhere", 6, 5, solid);
+    EXPECT_NE(request("cache nowhere"), 0u);
+
+    // A name too long for the path buffer is cut, not overflowed.
+    const std::string long_name(300, 'n');
+    EXPECT_EQ(request(long_name), 0u);
+    const std::string cut = "textures/" + std::string(199 - 9, 'n');
+    EXPECT_EQ(out, "Trying: `" + cut + "'\n!! Couldn't load texture `" + long_name + "'~\n");
+}
+
+TEST_F(TextureCache, RepeatFlagsAreFixedWhenTheTextureIsCreated) {
+    make_texture("cache clamped", 6, 5, solid);
+    make_texture("cache repeated", 6, 5, solid);
+    auto wrap = [](GLenum which) {
+        GLint mode = 0;
+        glGetTexParameteriv(GL_TEXTURE_2D, which, &mode);
+        return mode;
+    };
+    request("cache clamped", false, false);
+    request("cache clamped", true, true);
+    EXPECT_EQ(wrap(GL_TEXTURE_WRAP_S), GL_CLAMP_TO_EDGE);
+    EXPECT_EQ(wrap(GL_TEXTURE_WRAP_T), GL_CLAMP_TO_EDGE);
+    request("cache repeated", true, false);
+    request("cache repeated", false, true);
+    EXPECT_EQ(wrap(GL_TEXTURE_WRAP_S), GL_REPEAT);
+    EXPECT_EQ(wrap(GL_TEXTURE_WRAP_T), GL_CLAMP_TO_EDGE);
+}
+
+TEST_F(TextureCache, ImagesOfAnySizeShowTheirPicture) {
+    // 100 x 60, not powers of two: red bottom left, green bottom right, blue top left, white top right.
+    make_texture("cache quarters", 100, 60, [](int x, int y) {
+        if (y < 30) return x < 50 ? Bytes{255, 0, 0, 255} : Bytes{0, 255, 0, 255};
+        return x < 50 ? Bytes{0, 0, 255, 255} : Bytes{255, 255, 255, 255};
+    });
+    ASSERT_NE(request("cache quarters"), 0u);
+    EXPECT_NE(out.find("Build MipMap(100 60) returns 0 = no error"), std::string::npos) << out;
+    draw_textured(0, 0, 1, 1);
+    EXPECT_TRUE(near(gl.pixel(6, 6), 255, 0, 0, 7));
+    EXPECT_TRUE(near(gl.pixel(25, 6), 0, 255, 0, 7));
+    EXPECT_TRUE(near(gl.pixel(6, 25), 0, 0, 255, 7));
+    EXPECT_TRUE(near(gl.pixel(25, 25), 255, 255, 255, 7));
+}
+
+TEST_F(TextureCache, EdgeTexelsKeepTheirOwnColour) {
+    // A car's door panel shows the single texel at (0, 0) or (1, 0) of its window
+    // texture: it must be that texel, not darkened by a border colour.
+    // (Powers of two, so the picture is not rescaled for the mipmaps.)
+    make_texture("cache pane", 8, 4, [](int x, int y) {
+        if (y == 0 && x == 0) return Bytes{200, 180, 160, 255};
+        if (y == 0 && x == 7) return Bytes{120, 140, 220, 255};
+        return Bytes{0, 0, 40, 255};
+    });
+    ASSERT_NE(request("cache pane"), 0u);
+    draw_textured(0, 0, 0, 0);
+    EXPECT_TRUE(near(gl.pixel(16, 16), 200, 180, 160, 2));
+    draw_textured(1, 0, 1, 0);
+    EXPECT_TRUE(near(gl.pixel(16, 16), 120, 140, 220, 2));
+}
+
+}  // namespace

@@ -1,0 +1,156 @@
+// The clear command (what it resets and what it keeps) and the statistics
+// report's exact text.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+
+#include "edit/command_fixture.h"
+
+namespace {
+
+// The settings C puts back: those of a fresh town.
+auto settings_of(const Town& t) {
+    return std::make_tuple(t.light_pos.x, t.light_pos.y, t.light_pos.z, t.bspline, t.light_edit, t.train_speed,
+                           t.show_points, t.show_ties, t.post_interval, t.lighting, t.tie_spacing, t.beacon_level,
+                           t.beacon_falling, t.gravity, t.train_mass, t.physics, t.ground_drag,
+                           t.follow_distance, t.spare_scalar, t.fov, t.camera_mode, t.train_running);
+}
+
+TEST(ClearCommand, ResetsTheSceneAndItsSettings) {
+    CommandTown town;
+    town.add_points(5);
+    town.create_object();
+    town.create_object();
+    town.sel_point = -1;
+    town.mouse_x = 11, town.mouse_y = 12, town.mouse_prev_x = 13, town.mouse_prev_y = 14;
+    town.camera_mode = 7;
+    town.light_pos = {3, 4, 5};
+    town.bspline = 0;
+    town.light_edit = 1;
+    town.train_speed = 9;
+    town.show_points = 0;
+    town.show_ties = 1;
+    town.post_interval = 6;
+    town.lighting = 0;
+    town.tie_spacing = 17;
+    town.beacon_level = 0.4f;
+    town.beacon_falling = 1;
+    town.gravity = -33;
+    town.train_mass = 70;
+    town.physics = 0;
+    town.ground_drag = 0;
+    town.follow_distance = 22;
+    town.spare_scalar = 2.5f;
+    town.fov = 60;
+    ASSERT_EQ(town.train_running, 1);
+
+    town.hold_keys({'C'});
+    const CommandTown fresh;
+    EXPECT_EQ(settings_of(town), settings_of(fresh));
+    EXPECT_EQ(town.num_points + town.num_orient_points + town.object_count, 0);
+    EXPECT_EQ(town.points[0], nullptr);
+    EXPECT_EQ(town.objects[1], nullptr);
+    EXPECT_EQ(town.tie_data, nullptr);
+    EXPECT_EQ(town.realtime_ties, 1);
+    EXPECT_EQ(town.selected_object, -1);
+    EXPECT_EQ(town.mouse_x + town.mouse_y + town.mouse_prev_x + town.mouse_prev_y, 0);
+
+    // Held, it clears again at every event: harmless on an empty scene.
+    town.hold_keys({'C'}, 3);
+    EXPECT_EQ(town.num_points, 0);
+}
+
+TEST(ClearCommand, KeepsTheClockTheCarsTheCameraAndFourLatches) {
+    CommandTown town;
+    town.add_points(3);
+    town.time_of_day = 0.61f;
+    town.time_step = 0.0003f;
+    town.vehicle_view = 4;
+    town.new_object_type = 12;
+    town.total_energy = 4321.0f;
+    town.camera->eye = {1, 2, 3};
+    const Car* first_car = town.cars[0].get();
+    const Intersection* first_corner = town.intersections[0].get();
+    town.latches.reset_physics_d = 0;
+    town.latches.new_object_n = 0;
+    town.latches.object_type_t = 0;
+    town.latches.vehicle_view_v = 0;
+    town.latches.append_m = 0;
+    town.latches.report_f5 = 0;
+    town.latches.tie_spacing_minus_plus = 0;
+
+    // Called directly: a poll would re-arm the latches of the keys that are up.
+    town.clear_scene();
+    EXPECT_EQ(town.num_points, 0);
+    EXPECT_FLOAT_EQ(town.time_of_day, 0.61f);
+    EXPECT_FLOAT_EQ(town.time_step, 0.0003f);
+    EXPECT_EQ(town.vehicle_view, 4);
+    EXPECT_EQ(town.new_object_type, 12);
+    EXPECT_FLOAT_EQ(town.total_energy, 4321.0f);
+    EXPECT_FLOAT_EQ(town.camera->eye.z, 3.0f);
+    EXPECT_EQ(town.cars[0].get(), first_car);
+    EXPECT_EQ(town.num_cars, NUM_CARS);
+    EXPECT_EQ(town.intersections[0].get(), first_corner);
+
+    EXPECT_EQ(town.latches.reset_physics_d, 0);
+    EXPECT_EQ(town.latches.new_object_n, 0);
+    EXPECT_EQ(town.latches.object_type_t, 0);
+    EXPECT_EQ(town.latches.vehicle_view_v, 0);
+    EXPECT_EQ(town.latches.append_m, 1);
+    EXPECT_EQ(town.latches.report_f5, 1);
+    // The inverted pair goes back to its start value too, which is "fired".
+    EXPECT_EQ(town.latches.tie_spacing_minus_plus, 1);
+}
+
+TEST(StatisticsReport, PrintsTwentyLinesOnceForEachPressOfF5) {
+    CommandTown town;
+    town.train_pos = {1.5f, 2.25f, -3.0f};
+    town.train_speed = 4.0f;
+    town.gravity = -20.5f;
+    town.max_height = 6.75f;
+    town.total_energy = 12345.5f;
+    town.train_mass = 100.0f;
+    town.camera->eye = {0.5f, 10.0f, -2.0f};
+    town.camera->look = {0.0f, -0.6f, -0.8f};
+    town.camera->right = {1.0f, 0.0f, 0.0f};
+    town.camera->up = {0.0f, 0.8f, -0.6f};
+    town.vehicle_view = 7;
+    town.num_ties = 431;
+    town.time_of_day = 0.5f;
+    town.fps = 58.25f;
+    town.redraw_speed = 24;
+    town.avg_move_clocks = 1.5f;
+    town.avg_draw_clocks = 9.75f;
+
+    testing::internal::CaptureStdout();
+    town.hold_keys({KEY_F5}, 3);
+    town.hold_keys({});
+    town.hold_keys({KEY_F5});
+    const std::string out = testing::internal::GetCapturedStdout();
+
+    const std::string report =
+        "\n"
+        "train position: (1.500000,2.250000,-3.000000)\n"
+        "train speed: 4.000000\n"
+        "gravitational acceleration constant: -20.500000\n"
+        "maximum track height: 6.750000\n"
+        "train's total energy: 12345.500000\n"
+        "train's kinetic energy: 800.000000\n"
+        "train's potential energy: 4612.500000\n"
+        "camera position: <0.500000,10.000000,-2.000000>\n"
+        "camera look-at vector: <0.000000,-0.600000,-0.800000>\n"
+        "camera right vector: <1.000000,0.000000,0.000000>\n"
+        "camera up vector: <0.000000,0.800000,-0.600000>\n"
+        "current vehicle view: 7\n"
+        "number of ties on track: 431\n"
+        "time: 12.000000\n"
+        "fps: 58.250000\n"
+        "redraw speed: 24\n"
+        "average clocks per move: 1.500000\n"
+        "average clocks per draw: 9.750000\n"
+        "\n";
+    EXPECT_EQ(out, report + report);
+}
+
+}  // namespace

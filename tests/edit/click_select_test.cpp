@@ -1,0 +1,36 @@
+// A click told from a drag, and what a click selects.
+#include <gtest/gtest.h>
+
+#include "click_select.h"
+#include "edit/command_fixture.h"
+
+TEST(ClickSelect, OnlyAPressAndReleaseCloseTogetherIsAClick) {
+    ClickWatch w;
+    EXPECT_FALSE(w.ends_click(EVENT_RELEASE, 50, 50, BUTTON_LEFT)) << "a release without a press";
+    w.ends_click(EVENT_PUSH, 50, 50, BUTTON_LEFT);
+    EXPECT_TRUE(w.ends_click(EVENT_RELEASE, 53, 47, BUTTON_LEFT)) << "3 pixels is still a click";
+    w.ends_click(EVENT_PUSH, 50, 50, BUTTON_LEFT);
+    w.ends_click(EVENT_DRAG, 54, 50, BUTTON_LEFT);
+    EXPECT_FALSE(w.ends_click(EVENT_RELEASE, 50, 50, BUTTON_LEFT)) << "a drag of 4 pixels that came back";
+}
+
+TEST(ClickSelect, SelectsOneThingOrLetsGoRebuildingTheTrack) {
+    CommandTown town;
+    town.add_points(3);
+    town.create_object();
+    town.sel_orient_point = 2;
+    select_clicked(town, {PickHit::Object, 0});
+    EXPECT_EQ(town.sel_orient_point, -1);
+    EXPECT_EQ(town.selected_object, 0);
+    select_clicked(town, {PickHit::Object, 1});  // gone since it was drawn
+    EXPECT_EQ(town.selected_object, -1);
+
+    select_clicked(town, {PickHit::ControlPoint, 0});
+    const float length = town.track_length;
+    town.points[0]->set_position(town.points[0]->x + 6, town.points[0]->y, town.points[0]->z);  // dragged
+    town.light_edit = 1;
+    select_clicked(town, {});
+    EXPECT_EQ(town.sel_point, -1);
+    EXPECT_EQ(town.light_edit, 0);
+    EXPECT_NE(town.track_length, length);
+}

@@ -1,0 +1,86 @@
+// Undo and redo against the bytes a save writes (the autosave: undo_e2e.sh).
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "scene_file.h"
+#include "support/scratch_files.h"
+#include "edit/command_fixture.h"
+
+namespace {
+
+SceneBytes saved(const Town& town) { return encode_scene(scene_of_town(town)); }
+
+struct Editor : CommandTown {
+    void keys(std::initializer_list<int> seq) { for (int key : seq) press(key); }
+    // Selects with a key (L: the light), then push, three moves, release: one drag.
+    void drag(int select, int button, int dx, int dy) {
+        press(select);
+        poll({}, EVENT_PUSH, 100, 100, button);
+        for (int i = 1; i <= 3; ++i) poll({}, EVENT_DRAG, 100 + i * dx, 100 + i * dy, button);
+        poll({}, EVENT_RELEASE, 100 + 3 * dx, 100 + 3 * dy, button);
+        press(select == 'L' ? 'L' : 'R');
+    }
+};
+
+TEST(EditHistory, EveryKindOfEditIsOneStepBackAndForth) {
+    ScratchDir dir;
+    Editor t;
+    t.add_points(4);
+    t.save_scene(dir.file("start").c_str());
+    t.prompt_confirms = true;
+    t.prompt_answer = dir.file("start");
+    const std::vector<std::function<void()>> edits = {
+        [&] { t.keys({'M', 'R'}); }, [&] { t.drag('Q', BUTTON_LEFT, 4, 2); }, [&] { t.keys({'N', 'R'}); },
+        [&] { t.drag('Q', BUTTON_RIGHT, 0, -3); }, [&] { t.drag('W', BUTTON_LEFT, -2, 5); },
+        [&] { t.keys({'E', 'T', 'R'}); }, [&] { t.drag('E', BUTTON_LEFT, 5, 1); }, [&] { t.keys({'B'}); },
+        [&] { t.drag('E', BUTTON_RIGHT, 0, -4); }, [&] { t.drag('L', BUTTON_LEFT, 3, 3); },
+        [&] { t.keys({'-'}); }, [&] { t.keys({']'}); }, [&] { t.keys({'3'}); }, [&] { t.keys({'4'}); },
+        [&] { t.keys({KEY_UP}); }, [&] { t.keys({KEY_F3}); }, [&] { t.keys({'D'}); },
+        [&] { t.hold_keys({KEY_UP}, 3), t.keys({KEY_F4}); }, [&] { t.keys({KEY_PAGE_UP}); },
+        [&] { t.keys({'Q'}), t.hold_keys({'A'}, 4), t.keys({'R'}); },
+        [&] { t.hold_keys({'C'}, 5), t.keys({}); }, [&] { t.keys({KEY_F1}); },
+    };
+    std::vector<SceneBytes> states{saved(t)};
+    for (const auto& edit : edits) {
+        states.push_back((edit(), saved(t)));
+        ASSERT_NE(states.back(), states[states.size() - 2]) << "edit " << states.size() - 1;
+    }
+    for (std::size_t i = edits.size(); i-- > 0;) ASSERT_EQ((t.press('U'), saved(t)), states[i]) << i;
+    EXPECT_FALSE(undo_edit(t));
+    for (std::size_t i = 1; i <= edits.size(); ++i) ASSERT_EQ((t.press('Y'), saved(t)), states[i]) << i;
+    EXPECT_FALSE(redo_edit(t));
+}
+
+TEST(EditHistory, WhatTheTownWorksOutItselfIsNoStepAndANewEditDropsRedo) {
+    Editor t;
+    t.add_points(4);
+    t.keys({'R', '4', 'B'});
+    const SceneBytes switched = saved(t);
+    t.hold_keys({'U'});
+    // The energy a rebuild works out (the track once stood higher), right after
+    // the undo, and the speed the running train reaches join the step it is at.
+    t.max_height += 3.0f;
+    t.sel_point = 0;
+    t.keys({'R'});
+    t.train_step();
+    t.keys({'Y'});
+    EXPECT_EQ(saved(t), switched);
+    t.keys({'U', 'M'});  // a new edit: what was undone is gone; the train still runs
+    EXPECT_FALSE(redo_edit(t));
+    EXPECT_EQ(t.train_running, 1);
+    t.keys({'R', KEY_SPACE, 'U'});  // and a standing train stays standing
+    EXPECT_EQ(t.train_running, 0);
+    EXPECT_EQ(t.bspline, 1) << "M undone brought back the switch undone before it";
+}
+
+TEST(EditHistory, KeepsTheNewestStepsUpToItsBound) {
+    Editor t;
+    for (int i = 0; i < 300; ++i) t.press('-');
+    const int widest = t.tie_spacing;
+    for (std::size_t i = 0; i < UNDO_STEPS; ++i) ASSERT_TRUE(undo_edit(t));
+    EXPECT_FALSE(undo_edit(t));
+    EXPECT_EQ(t.tie_spacing, widest - static_cast<int>(UNDO_STEPS));
+}
+
+}  // namespace

@@ -1,0 +1,206 @@
+// Mouse gestures: dragging the selected point, orientation point, town
+// object and light, the jump filter, and the free camera's drags.
+#include <gtest/gtest.h>
+
+#include "edit/command_fixture.h"
+
+namespace {
+
+// Moves the pointer to (x, y) without a button, then drags by (dx, dy).
+void drag(CommandTown& town, const ScriptedKeys& keys, int button, int x, int y, int dx, int dy) {
+    town.poll(keys, EVENT_MOVE, x, y);
+    town.poll(keys, EVENT_DRAG, x + dx, y + dy, button);
+}
+
+TEST(Gestures, GroundDragMovesAControlPointWithItsOrientationPoint) {
+    CommandTown town;
+    ScriptedKeys keys;
+    town.add_points(3);
+    town.sel_point = 1;
+    const Vec3 p = town.points[1]->position();
+    const Vec3 o = town.orient_points[1]->position();
+
+    drag(town, keys, BUTTON_LEFT, 100, 200, 8, -3);
+    EXPECT_NEAR(town.points[1]->x, p.x + 0.075f * 8, 1e-5f);
+    EXPECT_NEAR(town.points[1]->y, p.y, 1e-6f);
+    EXPECT_NEAR(town.points[1]->z, p.z - 0.075f * 3, 1e-5f);
+    EXPECT_NEAR(town.orient_points[1]->x, o.x + 0.075f * 8, 1e-5f);
+    EXPECT_NEAR(town.orient_points[1]->z, o.z - 0.075f * 3, 1e-5f);
+    EXPECT_EQ(town.track_edited, 1);
+    // Right button: up the screen raises both points.
+    drag(town, keys, BUTTON_RIGHT, 100, 200, 2, -6);
+    EXPECT_NEAR(town.points[1]->y, p.y + 0.075f * 6, 1e-5f);
+    EXPECT_NEAR(town.orient_points[1]->y, o.y + 0.075f * 6, 1e-5f);
+
+    // Off the ground plane ('1'), a left drag follows the camera's axes.
+    const Vec3 q = town.points[1]->position();
+    const Vec3 right = town.camera->right;
+    const Vec3 look = town.camera->look;
+    town.ground_drag = 0;
+    drag(town, keys, BUTTON_LEFT, 10, 20, 5, -7);  // 7 pixels up the screen
+    EXPECT_NEAR(town.points[1]->x, q.x + 0.075f * 5 * right.x + 0.075f * 7 * look.x, 1e-5f);
+    EXPECT_NEAR(town.points[1]->y, q.y, 1e-6f);
+    EXPECT_NEAR(town.points[1]->z, q.z + 0.075f * 5 * right.z + 0.075f * 7 * look.z, 1e-5f);
+}
+
+TEST(Gestures, AJumpOfThirtyPixelsMovesNothing) {
+    CommandTown town;
+    ScriptedKeys keys;
+    town.add_points(3);
+    town.sel_point = 0;
+    const Vec3 p = town.points[0]->position();
+
+    drag(town, keys, BUTTON_LEFT, 50, 60, 30, 0);
+    drag(town, keys, BUTTON_LEFT, 50, 60, 0, -30);
+    drag(town, keys, BUTTON_RIGHT, 50, 60, 1, 45);
+    EXPECT_FLOAT_EQ(town.points[0]->x, p.x);
+    EXPECT_FLOAT_EQ(town.points[0]->y, p.y);
+    EXPECT_FLOAT_EQ(town.points[0]->z, p.z);
+    drag(town, keys, BUTTON_LEFT, 50, 60, 29, -29);
+    EXPECT_NEAR(town.points[0]->x, p.x + 0.075f * 29, 1e-5f);
+}
+
+TEST(Gestures, OrientationPointDragsAlone) {
+    CommandTown town;
+    ScriptedKeys keys;
+    town.add_points(3);
+    town.sel_point = -1;
+    town.sel_orient_point = 1;
+    const Vec3 p = town.points[1]->position();
+    const Vec3 o = town.orient_points[1]->position();
+
+    drag(town, keys, BUTTON_RIGHT, 300, 300, 0, -4);
+    EXPECT_NEAR(town.orient_points[1]->y, o.y + 0.3f, 1e-5f);
+    EXPECT_FLOAT_EQ(town.points[1]->y, p.y);
+    drag(town, keys, BUTTON_LEFT, 300, 300, 6, 2);
+    EXPECT_NEAR(town.orient_points[1]->x, o.x + 0.45f, 1e-5f);
+    EXPECT_FLOAT_EQ(town.points[1]->x, p.x);
+}
+
+TEST(Gestures, ObjectsMoveFinelyAtSinglePixelSteps) {
+    CommandTown town;
+    ScriptedKeys keys;
+    town.create_object();
+    ControlPoint& object = *town.objects[0];
+    const Vec3 right = town.camera->right;
+    const Vec3 look = town.camera->look;
+
+    drag(town, keys, BUTTON_LEFT, 100, 100, 1, -1);
+    EXPECT_NEAR(object.x, 0.0015f * right.x + 0.0015f * look.x, 1e-6f);
+    EXPECT_NEAR(object.z, 0.0015f * right.z + 0.0015f * look.z, 1e-6f);
+    EXPECT_EQ(object.y, 0.0f);
+
+    object.set_position(0, 0, 0);
+    drag(town, keys, BUTTON_LEFT, 100, 100, 4, 0);
+    EXPECT_NEAR(object.x, 0.075f * 4 * right.x, 1e-5f);
+
+    drag(town, keys, BUTTON_RIGHT, 100, 100, 0, -1);
+    EXPECT_NEAR(object.size, 1.0001f, 1e-6f);
+    EXPECT_NEAR(object.height, 4.501f, 1e-5f);
+    drag(town, keys, BUTTON_RIGHT, 100, 100, 0, -3);
+    EXPECT_NEAR(object.size, 1.0001f + 0.045f, 1e-5f);
+    EXPECT_NEAR(object.height, 4.501f + 0.195f, 1e-5f);
+
+    town.hold_keys({'R'});  // lets go of the object
+    EXPECT_EQ(town.selected_object, -1);
+}
+
+TEST(Gestures, LightDragsAlongTheCameraAndUp) {
+    CommandTown town;
+    ScriptedKeys keys;
+    town.light_edit = 1;
+    const Vec3 right = town.camera->right;
+    const Vec3 look = town.camera->look;
+
+    drag(town, keys, BUTTON_LEFT, 40, 40, -6, -2);
+    EXPECT_NEAR(town.light_pos.x, 0.075f * -6 * right.x + 0.075f * 2 * look.x, 1e-5f);
+    EXPECT_NEAR(town.light_pos.y, 13.0f, 1e-6f);
+    EXPECT_NEAR(town.light_pos.z, 0.075f * -6 * right.z + 0.075f * 2 * look.z, 1e-5f);
+    drag(town, keys, BUTTON_RIGHT, 40, 40, 3, 5);
+    EXPECT_NEAR(town.light_pos.y, 13.0f - 0.375f, 1e-5f);
+    drag(town, keys, BUTTON_RIGHT, 40, 40, 0, 31);
+    EXPECT_NEAR(town.light_pos.y, 13.0f - 0.375f, 1e-5f);
+}
+
+// A left drag from (200, 200) by (dx, dy) with nothing pressed but the button.
+void camera_drag(CommandTown& town, int button, int dx, int dy) {
+    ScriptedKeys keys;
+    town.poll(keys, EVENT_PUSH, 200, 200, button);
+    town.poll(keys, EVENT_DRAG, 200 + dx, 200 + dy, button);
+    town.poll(keys, EVENT_RELEASE, 200 + dx, 200 + dy, button);
+}
+
+bool same(Vec3 a, Vec3 b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
+
+TEST(Gestures, LeftDragTurnsTheFreeCameraOnlyInModesZeroAndEight) {
+    for (int mode = 0; mode <= 12; ++mode) {
+        CommandTown town;
+        town.camera_mode = mode;
+        const Vec3 look = town.camera->look;
+        camera_drag(town, BUTTON_LEFT, 9, -5);
+        EXPECT_EQ(!same(town.camera->look, look), mode == 0 || mode == 8) << "mode " << mode;
+    }
+
+    // Turning right by 9 pixels and up by 5: about world up by -0.045, about
+    // the right axis by 0.025, so the camera looks a little east and higher.
+    CommandTown town;
+    const Vec3 look = town.camera->look;
+    camera_drag(town, BUTTON_LEFT, 9, -5);
+    EXPECT_GT(town.camera->look.x, look.x);
+    EXPECT_GT(town.camera->look.y, look.y);
+
+    // Anything selected, or the light in hand, keeps the camera still.
+    CommandTown held;
+    held.add_points(3);
+    const Vec3 held_look = held.camera->look;
+    camera_drag(held, BUTTON_LEFT, 9, -5);
+    EXPECT_TRUE(same(held.camera->look, held_look));
+    CommandTown lit;
+    lit.light_edit = 1;
+    camera_drag(lit, BUTTON_LEFT, 9, -5);
+    EXPECT_TRUE(same(lit.camera->look, look));
+}
+
+TEST(Gestures, RightDragMovesTheEyeAlongTheLookInModesZeroAndSix) {
+    CommandTown town;
+    const Vec3 eye = town.camera->eye;
+    const Vec3 look = town.camera->look;
+    camera_drag(town, BUTTON_RIGHT, 3, -10);
+    EXPECT_NEAR(town.camera->eye.y, eye.y + look.y * 0.7f, 1e-5f);
+    EXPECT_NEAR(town.camera->eye.z, eye.z + look.z * 0.7f, 1e-5f);
+
+    CommandTown six;
+    six.camera_mode = 6;
+    camera_drag(six, BUTTON_RIGHT, 0, 10);
+    EXPECT_NEAR(six.camera->eye.z, eye.z - look.z * 0.7f, 1e-5f);
+    CommandTown eight;
+    eight.camera_mode = 8;
+    camera_drag(eight, BUTTON_RIGHT, 0, 10);
+    EXPECT_TRUE(same(eight.camera->eye, eye));
+}
+
+TEST(Gestures, EventsAreAnsweredAsTheToolkitExpects) {
+    CommandTown town;
+    ScriptedKeys keys;
+    EXPECT_EQ(town.poll(keys, EVENT_PUSH, 1, 2, BUTTON_LEFT), 1);
+    EXPECT_EQ(town.poll(keys, EVENT_DRAG, 3, 2, 2), 1);  // middle button: taken, no effect
+    EXPECT_EQ(town.poll(keys, EVENT_RELEASE, 3, 2, BUTTON_LEFT), 1);
+    EXPECT_EQ(town.poll(keys, EVENT_SHOW), 1);
+    EXPECT_EQ(town.poll(keys, EVENT_MOVE, 4, 4), 0);
+    for (int other : {3, 4, 6, 7, 8, 9, 12}) EXPECT_EQ(town.poll(keys, other), 0) << other;
+}
+
+TEST(Gestures, AStaleSelectionIsDroppedBeforeUse) {
+    CommandTown town;
+    ScriptedKeys keys;
+    town.add_points(3);
+    town.create_object();
+    // As if a scene with fewer points and objects had been loaded over them.
+    town.sel_point = 7;
+    town.selected_object = 4;
+    drag(town, keys, BUTTON_LEFT, 10, 10, 3, 3);
+    EXPECT_EQ(town.sel_point, -1);
+    EXPECT_EQ(town.selected_object, -1);
+}
+
+}  // namespace
