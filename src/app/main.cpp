@@ -28,7 +28,7 @@ int main() {
     auto* view = new TownView(0, 0, width, height);
     auto* slider = new SpeedSlider(view, 0, 0, 0, 0, 0);
     view->slider = slider;
-    new PlayButton(slider, 0, 0, 0, 0);
+    new PlayButton(slider, view, 0, 0, 0, 0);
     window->end();
     window->show();
 

@@ -7,11 +7,11 @@
 #include <FL/Fl.H>
 
 #include "frame_pace.h"
-#include "town.h"
+#include "town_view.h"
 
-void slider_cb(Fl_Widget*, void* data) { static_cast<Fl_Widget*>(data)->damage(FL_DAMAGE_CHILD); }
+void slider_cb(Fl_Widget*, void* data) { static_cast<TownView*>(data)->damage(FL_DAMAGE_CHILD); }
 
-SpeedSlider::SpeedSlider(Fl_Widget* view, int maximum, int x, int y, int w, int h)
+SpeedSlider::SpeedSlider(TownView* view, int maximum, int x, int y, int w, int h)
     : Fl_Value_Slider(x, y, w, h, nullptr) {
     value(0.0);
     range(0.0, static_cast<double>(maximum));
@@ -23,40 +23,22 @@ SpeedSlider::SpeedSlider(Fl_Widget* view, int maximum, int x, int y, int w, int 
 
 SpeedSlider::~SpeedSlider() = default;
 
-namespace {
-
-// A view that is not a town has no clock to read: it gets a frame every step.
-constexpr int STEP_MS = 24;
-
-void ask_for_frame(Fl_Widget* target) { target->callback()(target, target->user_data()); }
-
-}  // namespace
-
 void play_timeout_cb(void* data) {
     auto* button = static_cast<PlayButton*>(data);
-    Fl_Widget* target = button->target;
-    const Town* town = target != nullptr ? dynamic_cast<const Town*>(static_cast<Fl_Widget*>(target->user_data()))
-                                         : nullptr;
-    int wait_ms = STEP_MS;
-    if (town != nullptr) {
-        wait_ms = ms_until_next_step(*town);
-        if (wait_ms == 0) {
-            // A step is due: the frame runs at the toolkit's next flush, and
-            // the clock is read again just after it. (A timeout of 0 would
-            // run again before the flush, for ever.)
-            ask_for_frame(target);
-            wait_ms = 1;
-        }
-    } else if (target != nullptr) {
-        ask_for_frame(target);
+    int wait_ms = ms_until_next_step(*button->view);
+    if (wait_ms == 0) {
+        // A step is due: the frame runs at the toolkit's next flush, and the
+        // clock is read again just after it. (A timeout of 0 would run again
+        // before the flush, for ever.)
+        button->target->do_callback();
+        wait_ms = 1;
     }
-    Fl::add_timeout(wait_ms / 1000.0, play_timeout_cb, button);
+    Fl::repeat_timeout(wait_ms / 1000.0, play_timeout_cb, button);
 }
 
-PlayButton::PlayButton(Fl_Widget* target_, int x, int y, int w, int h)
-    : Fl_Light_Button(x, y, w, h, "Play"), target(nullptr) {
+PlayButton::PlayButton(Fl_Widget* target_, TownView* view_, int x, int y, int w, int h)
+    : Fl_Light_Button(x, y, w, h, "Play"), target(target_), view(view_) {
     Fl::add_timeout(0.0, play_timeout_cb, this);
-    target = target_;
 }
 
 PlayButton::~PlayButton() { Fl::remove_timeout(play_timeout_cb, this); }

@@ -9,6 +9,7 @@
 #include "pick.h"
 #include "draw.h"
 #include "overlay_draw.h"
+#include "texture_cache.h"
 #include "input_codes.h"
 
 namespace {
@@ -51,9 +52,11 @@ TownView::TownView(int x, int y, int w, int h) : Fl_Gl_Window(x, y, w, h, nullpt
 TownView::~TownView() = default;
 
 void TownView::flush() {
-    const bool draw_now = frame_begin();
-    if (draw_now) Fl_Gl_Window::flush();
-    frame_end();
+    run_frame([this] {
+        const unsigned long loaded = texture_files_loaded();
+        Fl_Gl_Window::flush();
+        return texture_files_loaded() != loaded;
+    });
 }
 
 void TownView::draw() {
@@ -100,7 +103,9 @@ void TownView::pick_after_event(int event) {
     }
     if (clicks_.ends_click(event, Fl::event_x(), Fl::event_y(), Fl::event_button()) && shown()) {
         make_current();
+        const unsigned long loaded = texture_files_loaded();
         select_clicked(*this, pick_at(*this, w(), h(), Fl::event_x(), Fl::event_y()));
+        if (texture_files_loaded() != loaded) frame_clock = CLOCK_RESTART;
     }
 }
 

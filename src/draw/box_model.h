@@ -26,8 +26,8 @@ inline void set_white(const ModelContext& ctx) { set_face_colour(ctx, 1.0f, 1.0f
 
 // Binds the named texture for one face group; a texture that cannot be
 // loaded binds 0 and the group is drawn untextured.
-inline void bind_model_texture(const ModelContext& ctx, const char* name) {
-    glBindTexture(GL_TEXTURE_2D, texture_by_name(name, false, false, ctx.clock));
+inline void bind_model_texture(const char* name) {
+    glBindTexture(GL_TEXTURE_2D, texture_by_name(name, false, false));
 }
 inline void unbind_model_texture() { glBindTexture(GL_TEXTURE_2D, 0); }
 

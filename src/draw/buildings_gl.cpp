@@ -34,9 +34,9 @@ constexpr BoxModel SHRUB = {5, 0.77f / 4, 0.77f / 4, 0.92f / 4, "shrubs side", "
 
 }  // namespace
 
-void draw_pyramid_roof(const ModelContext& ctx, const char* texture, const LocalFrame& box, float rise) {
+void draw_pyramid_roof(const ModelContext&, const char* texture, const LocalFrame& box, float rise) {
     const LocalFrame roof{box.origin + box.y_axis, box.x_axis, {0, rise, 0}, box.z_axis};
-    bind_model_texture(ctx, texture);
+    bind_model_texture(texture);
     draw_face_table(FaceKind::Triangles, PYRAMID_ROOF, roof);
     unbind_model_texture();
 }
@@ -53,10 +53,10 @@ void draw_box_model(const ModelContext& ctx, const BoxModel& model, float x, flo
     }
     // The x and z walls are bound separately even where they share a
     // texture, so each group asks the cache for its own name.
-    bind_model_texture(ctx, model.x_texture);
+    bind_model_texture(model.x_texture);
     draw_face_table<4>(FaceKind::Quads, BOX_WALLS + X_WALLS, 2, box);
     unbind_model_texture();
-    bind_model_texture(ctx, model.z_texture);
+    bind_model_texture(model.z_texture);
     draw_face_table<4>(FaceKind::Quads, BOX_WALLS + Z_WALLS, 2, box);
     unbind_model_texture();
 }

@@ -197,9 +197,9 @@ LocalFrame car_frame(const Car& car) {
 }
 
 template <std::size_t N>
-void draw_car_model(Town& town, const std::array<CarFace, N>& faces, const LocalFrame& frame) {
+void draw_car_model(const std::array<CarFace, N>& faces, const LocalFrame& frame) {
     for (const CarFace& f : faces) {
-        if (f.skin != Skin::Plain) bind_texture(town, "window");
+        if (f.skin != Skin::Plain) bind_texture("window");
         draw_face_table(f.kind, &f.face, 1, frame, f.skin == Skin::Window ? TexCoords::Emit : TexCoords::Inherit);
         if (f.skin == Skin::Window) unbind_texture();
     }
@@ -216,7 +216,7 @@ void draw_headlight_beams(Town& town, int pass) {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glDisable(GL_LIGHTING);
-        bind_texture(town, "headlights");
+        bind_texture("headlights");
         glColor4f(BEAM_COLOUR[0], BEAM_COLOUR[1], BEAM_COLOUR[2], BEAM_COLOUR[3]);
         draw_face_table(FaceKind::Quads, BEAM_FACES, car_frame(*town.cars[i]));
         unbind_texture();
@@ -236,9 +236,9 @@ void draw_cars(Town& town, int pass) {
         if (pass == 0) glColor3f(car.color[0], car.color[1], car.color[2]);
         const LocalFrame frame = car_frame(car);
         switch (car.model) {
-            case 0: draw_car_model(town, SALOON_FACES, frame); break;
-            case 1: draw_car_model(town, VAN_FACES, frame); break;
-            case 2: draw_car_model(town, TALL_SALOON_FACES, frame); break;
+            case 0: draw_car_model(SALOON_FACES, frame); break;
+            case 1: draw_car_model(VAN_FACES, frame); break;
+            case 2: draw_car_model(TALL_SALOON_FACES, frame); break;
             default: break;  // an unknown model shows no body
         }
     }

@@ -81,10 +81,10 @@ void draw_clock_tower(const ModelContext& ctx, float x, float z) {
     draw_box_model(ctx, TOWER_BASE, x, z);
 
     const LocalFrame block = box_frame(x, z, BASE_HEIGHT, TOWER_HALF, TOWER_HALF, BLOCK_HEIGHT);
-    bind_model_texture(ctx, "clock");
+    bind_model_texture("clock");
     draw_face_table<4>(FaceKind::Quads, BOX_WALLS, 1, block);  // the -x wall is the clock face
     unbind_model_texture();
-    bind_model_texture(ctx, "clock side");
+    bind_model_texture("clock side");
     draw_face_table<4>(FaceKind::Quads, BLOCK_WALLS.data() + 1, 3, block);  // +x, +z, -z
     unbind_model_texture();
 

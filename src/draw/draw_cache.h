@@ -44,7 +44,7 @@ public:
     // loaded (or failed to load) is replayed once and compiled again next
     // time: the upload belongs to that one frame, and a missing texture is
     // looked for again at every use, as in direct drawing.
-    void draw(Town& town, const DrawKey& key, const std::function<void()>& draw);
+    void draw(const DrawKey& key, const std::function<void()>& draw);
     // How many times this list was compiled; tests read it.
     int compiles() const { return compiles_; }
 

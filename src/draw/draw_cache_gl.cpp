@@ -3,9 +3,10 @@
 
 #include <memory>
 
+#include "texture_cache.h"
 #include "town.h"
 
-void CachedDrawing::draw(Town& town, const DrawKey& key, const std::function<void()>& draw) {
+void CachedDrawing::draw(const DrawKey& key, const std::function<void()>& draw) {
     // A list made in another context (a view that was shown again) is not
     // there any more: compile it anew.
     const bool usable = valid_ && list_ != 0 && glIsList(list_) == GL_TRUE && key == key_;
@@ -15,16 +16,11 @@ void CachedDrawing::draw(Town& town, const DrawKey& key, const std::function<voi
             draw();
             return;
         }
-        // Any texture load during the compile leaves CLOCK_RESTART in the
-        // frame clock; start from another value to tell.
-        const int clock = town.frame_clock;
-        town.frame_clock = 0;
+        const unsigned long lookups = texture_disk_lookups();
         glNewList(list_, GL_COMPILE);
         draw();
         glEndList();
-        const bool loaded_texture = town.frame_clock == CLOCK_RESTART;
-        if (!loaded_texture) town.frame_clock = clock;
-        valid_ = !loaded_texture;
+        valid_ = texture_disk_lookups() == lookups;
         key_ = key;
         ++compiles_;
     }

@@ -98,8 +98,8 @@ static_assert(LAND_TILES.size() == 48, "a ring of 48 tiles around the town squar
 constexpr LocalFrame WORLD{};
 
 // Binds the named texture around one batch of ground quads.
-void draw_ground(Town& town, const char* texture, const QuadFace* quads, std::size_t count) {
-    glBindTexture(GL_TEXTURE_2D, texture_by_name(texture, true, true, &town.frame_clock));
+void draw_ground(const char* texture, const QuadFace* quads, std::size_t count) {
+    glBindTexture(GL_TEXTURE_2D, texture_by_name(texture, true, true));
     draw_face_table<4>(FaceKind::Quads, quads, count, WORLD);
     glBindTexture(GL_TEXTURE_2D, 0);
 }
@@ -109,21 +109,21 @@ void draw_ground(Town& town, const char* texture, const QuadFace* quads, std::si
 namespace {
 
 // The five sky faces around the origin; the frame moves them to the anchor.
-void draw_sky_faces(Town& town, const LocalFrame& sky) {
+void draw_sky_faces(const LocalFrame& sky) {
     for (const SkyFace& f : SKY_FACES) {
-        glBindTexture(GL_TEXTURE_2D, texture_by_name(f.texture, false, false, &town.frame_clock));
+        glBindTexture(GL_TEXTURE_2D, texture_by_name(f.texture, false, false));
         draw_face_table<4>(FaceKind::Quads, &f.face, 1, sky);
         glBindTexture(GL_TEXTURE_2D, 0);
     }
 }
 
-void draw_all_ground(Town& town) {
+void draw_all_ground() {
     glColor3f(1, 1, 1);
-    draw_ground(town, "concrete", STREETS, std::size(STREETS));
-    draw_ground(town, "cement", BLOCKS, std::size(BLOCKS));
+    draw_ground("concrete", STREETS, std::size(STREETS));
+    draw_ground("cement", BLOCKS, std::size(BLOCKS));
     // The world pass sets its own colours, so the tint may stay current.
     glColor3f(LAND_TINT[0], LAND_TINT[1], LAND_TINT[2]);
-    draw_ground(town, "cement", LAND_TILES.data(), LAND_TILES.size());
+    draw_ground("cement", LAND_TILES.data(), LAND_TILES.size());
 }
 
 }  // namespace
@@ -145,12 +145,12 @@ void draw_background(Town& town) {
     DrawCaches* caches = draw_caches(town);
     if (caches == nullptr) {
         sky.origin = town.sky_center;
-        draw_sky_faces(town, sky);
+        draw_sky_faces(sky);
     } else {
         // The box never changes, only where it stands.
         glPushMatrix();
         glTranslatef(town.sky_center.x, town.sky_center.y, town.sky_center.z);
-        caches->sky.draw(town, DrawKey{}, [&] { draw_sky_faces(town, sky); });
+        caches->sky.draw(DrawKey{}, [&] { draw_sky_faces(sky); });
         glPopMatrix();
     }
 
@@ -158,8 +158,8 @@ void draw_background(Town& town) {
     glEnable(GL_DEPTH_TEST);
 
     if (caches == nullptr) {
-        draw_all_ground(town);
+        draw_all_ground();
     } else {
-        caches->ground.draw(town, DrawKey{}, [&] { draw_all_ground(town); });
+        caches->ground.draw(DrawKey{}, [&] { draw_all_ground(); });
     }
 }

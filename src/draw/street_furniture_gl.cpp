@@ -190,9 +190,9 @@ void draw_post(const LocalFrame& turn, float half, float height) {
 
 }  // namespace
 
-void draw_smoke_stack(const ModelContext& ctx, float x, float z) {
+void draw_smoke_stack(const ModelContext&, float x, float z) {
     const LocalFrame frame{{x, 0, z}, {STACK_RADIUS, 0, 0}, {0, STACK_HEIGHT, 0}, {0, 0, STACK_RADIUS}};
-    bind_model_texture(ctx, "stack");
+    bind_model_texture("stack");
     draw_face_table<4>(FaceKind::Quads, STACK_FACES.data(), STACK_FACES.size(), frame);
     unbind_model_texture();
 }
@@ -209,11 +209,11 @@ void draw_stop_sign(const ModelContext& ctx, int code, float x, float z) {
     const LocalFrame sign{{x, STOP_POST_HEIGHT, z}, STOP_SIGN_SIZE * kind.u, {0, STOP_SIGN_SIZE, 0}, kind.front};
     const auto* front = kind.u_to_the_right ? SIGN_FRONT_U_RIGHT : SIGN_FRONT_U_LEFT;
     const auto* back = kind.u_to_the_right ? SIGN_BACK_U_RIGHT : SIGN_BACK_U_LEFT;
-    bind_model_texture(ctx, "stop sign");
+    bind_model_texture("stop sign");
     if (ctx.pass == 0) glColor3f(GREY, GREY, GREY);
     draw_face_table<8>(FaceKind::Polygon, front, 1, sign);
     unbind_model_texture();
-    bind_model_texture(ctx, "stop sign2");
+    bind_model_texture("stop sign2");
     if (ctx.pass == 0) glColor3f(GREY, GREY, GREY);
     draw_face_table<8>(FaceKind::Polygon, back, 1, sign);
     unbind_model_texture();
@@ -245,9 +245,9 @@ void draw_street_lamp(const ModelContext& ctx, int code, float x, float z) {
     if (ctx.lighting == 1) glEnable(GL_LIGHTING);
 }
 
-void draw_hanging_sign(const ModelContext& ctx, float x, float z, float height) {
+void draw_hanging_sign(const ModelContext&, float x, float z, float height) {
     const LocalFrame frame{{x, height, z}, {1, 0, 0}, {0, HANGING_SIGN_HEIGHT, 0}, {0, 0, HANGING_SIGN_HALF_WIDTH}};
-    bind_model_texture(ctx, "save soul");
+    bind_model_texture("save soul");
     draw_face_table(FaceKind::Quads, HANGING_SIGN, frame);
     unbind_model_texture();
 }

@@ -3,5 +3,13 @@
 #pragma once
 
 // Returns the texture (left bound) or 0 when the image cannot be loaded.
-// Every load attempt writes CLOCK_RESTART through clock.
-unsigned int texture_by_name(const char* name, bool repeat_s, bool repeat_t, int* clock);
+unsigned int texture_by_name(const char* name, bool repeat_s, bool repeat_t);
+
+// Images read from disk and uploaded so far. Each took real time that the
+// frame clock must not simulate; a name looked for again and still missing
+// costs next to nothing and is not counted.
+unsigned long texture_files_loaded();
+// Requests that went to the disk so far, found or not. Drawing recorded while
+// this moved holds a texture's first upload or a missing one's retry, which
+// both belong to that one drawing only.
+unsigned long texture_disk_lookups();

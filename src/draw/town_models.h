@@ -12,7 +12,6 @@ struct ModelContext {
     bool selected = false;    // drawn in yellow, where the model allows it
     float time_of_day = 0.5f; // lamps glow and clock hands turn with it
     int lighting = 1;         // the view's lighting switch
-    int* clock = nullptr;     // the frame clock, for texture loads
 };
 
 // The lamps glow from dusk to the next morning.

@@ -248,7 +248,7 @@ void draw_rails_and_ties(Town& town, int pass) {
     }
     if (placed.empty()) return;
     if (pass == 0) glColor3f(TIE_COLOUR[0], TIE_COLOUR[1], TIE_COLOUR[2]);
-    bind_texture(town, "ties");
+    bind_texture("ties");
     for (const PlacedTie& tie : placed) draw_tie_faces(tie);
     unbind_texture();
 }
@@ -377,7 +377,7 @@ void draw_track(Town& town, int pass) {
     if (drawn && caches != nullptr) {
         // A replay walks no ties: leave tie_index where the compile left it.
         const int slot = pass == 0 ? 0 : 1;
-        caches->track[slot].draw(town, track_key(town), [&] {
+        caches->track[slot].draw(track_key(town), [&] {
             draw_track_directly(town, pass);
             caches->track_tie_index[slot] = town.tie_index;
         });

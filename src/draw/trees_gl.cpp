@@ -69,15 +69,15 @@ static_assert(sizeof TRUNK / sizeof TRUNK[0] == 4, "a four-sided trunk");
 
 }  // namespace
 
-void draw_tree(const ModelContext& ctx, float x, float z, float size, float height) {
+void draw_tree(const ModelContext&, float x, float z, float size, float height) {
     const LocalFrame crown{{x, 0, z}, {size, 0, 0}, {0, height, 0}, {0, 0, size}};
-    bind_model_texture(ctx, "tree");
+    bind_model_texture("tree");
     draw_fan_table(CANOPY.data(), CANOPY.size(), crown);
     draw_fan_table(UNDERSIDE.data(), UNDERSIDE.size(), crown);
     unbind_model_texture();
 
     const LocalFrame trunk{{x, 0, z}, {size, 0, 0}, {0, CANOPY_BASE * height, 0}, {0, 0, size}};
-    bind_model_texture(ctx, "bark");
+    bind_model_texture("bark");
     draw_face_table(FaceKind::Quads, TRUNK, trunk);
     unbind_model_texture();
 }

@@ -32,9 +32,9 @@ void draw_locomotive(Town& town, int pass);
 // The centre line, or rails on textured ties with posts; clears track_edited.
 void draw_track(Town& town, int pass);
 
-// Binds the named texture from the cache, clamped in both directions, and
-// counts its load time out of the frame clock; unbind_texture binds 0.
-void bind_texture(Town& town, const char* name);
+// Binds the named texture from the cache, clamped in both directions;
+// unbind_texture binds 0.
+void bind_texture(const char* name);
 void unbind_texture();
 
 // A solid cube of edge size centred on (x, y, z), six faces in one batch.

@@ -63,8 +63,8 @@ DrawKey object_key(const ModelContext& ctx, int code, const ControlPoint& obj) {
 
 // A texture that cannot be loaded binds 0, so its faces are drawn plain
 // rather than in whatever texture was bound before.
-void bind_texture(Town& town, const char* name) {
-    glBindTexture(GL_TEXTURE_2D, texture_by_name(name, false, false, &town.frame_clock));
+void bind_texture(const char* name) {
+    glBindTexture(GL_TEXTURE_2D, texture_by_name(name, false, false));
 }
 
 void unbind_texture() { glBindTexture(GL_TEXTURE_2D, 0); }
@@ -74,7 +74,6 @@ ModelContext world_model_context(Town& town, int pass) {
     ctx.pass = pass;
     ctx.time_of_day = town.time_of_day;
     ctx.lighting = town.lighting;
-    ctx.clock = &town.frame_clock;
     return ctx;
 }
 
@@ -99,7 +98,7 @@ void draw_town_objects(Town& town, int pass) {
             draw_town_object(ctx, code, *town.objects[i]);
             continue;
         }
-        caches->objects[pass == 0 ? 0 : 1][i].draw(town, object_key(ctx, code, *town.objects[i]),
+        caches->objects[pass == 0 ? 0 : 1][i].draw(object_key(ctx, code, *town.objects[i]),
                                                     [&] { draw_town_object(ctx, code, *town.objects[i]); });
     }
 }

@@ -46,3 +46,9 @@ bool Town::frame_begin() {
 void Town::frame_end() {
     if (frame_clock >= 0) frame_clock -= redraw_speed;
 }
+
+void Town::run_frame(const std::function<bool()>& draw_picture) {
+    const bool draw_now = frame_begin();
+    if (draw_now && draw_picture()) frame_clock = CLOCK_RESTART;
+    frame_end();
+}

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include "camera.h"
@@ -28,7 +29,8 @@ constexpr int NUM_SAMPLES = 100;
 constexpr int TIE_FRAME_FLOATS = 12;
 constexpr int NUM_OBJECT_TYPES = 19;  // type codes 0..18
 
-// Written into frame_clock by every texture load, so loading time is not simulated.
+// Written into frame_clock after a frame that read images from disk, so
+// loading time is not simulated.
 constexpr int CLOCK_RESTART = -1000000;
 
 // Releases memory that came from the C allocator (the tie table).
@@ -120,6 +122,10 @@ struct Town {
     bool frame_begin();
     // Consumes one step of real time after the frame.
     void frame_end();
+    // One whole frame: begin, the picture when the clock says so, end. The
+    // picture says whether it read images from disk: that took real time
+    // the clock must not simulate, so the clock starts over.
+    void run_frame(const std::function<bool()>& draw_picture);
 
     // ===== Projection =====================================================
     double fov = 45.0;

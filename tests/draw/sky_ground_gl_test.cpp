@@ -73,8 +73,7 @@ protected:
     void SetUp() override {
         // A texture cached in an earlier context of this process is a name
         // without an image here.
-        int clock = 0;
-        glBindTexture(GL_TEXTURE_2D, texture_by_name("cement", true, true, &clock));
+        glBindTexture(GL_TEXTURE_2D, texture_by_name("cement", true, true));
         GLint width = 0;
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
         glBindTexture(GL_TEXTURE_2D, 0);

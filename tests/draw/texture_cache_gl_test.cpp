@@ -55,18 +55,25 @@ protected:
         return name;
     }
 
-    // Asks the cache for name with the frame clock in clock; what it printed lands in out.
+    // Asks the cache for name; what it printed lands in out, and how many
+    // images it read from disk and how often it looked there, in loads and
+    // lookups.
     unsigned int request(const std::string& name, bool repeat_s = false, bool repeat_t = false) {
+        const unsigned long loaded_before = texture_files_loaded();
+        const unsigned long looked_before = texture_disk_lookups();
         testing::internal::CaptureStdout();
-        const unsigned int texture = texture_by_name(name.c_str(), repeat_s, repeat_t, &clock);
+        const unsigned int texture = texture_by_name(name.c_str(), repeat_s, repeat_t);
         out = testing::internal::GetCapturedStdout();
+        loads = texture_files_loaded() - loaded_before;
+        lookups = texture_disk_lookups() - looked_before;
         return texture;
     }
 
     ScratchDir dir;
     WorkingDir cwd;
     OffscreenContext gl;
-    int clock = 0;
+    unsigned long loads = 0;
+    unsigned long lookups = 0;
     std::string out;
 };
 
@@ -78,20 +85,20 @@ bool near(Rgba p, int r, int g, int b, int tolerance) {
 
 TEST_F(TextureCache, TheFirstRequestLoadsAndLaterOnesOnlyBind) {
     make_texture("cache cement", 6, 5, solid);
-    clock = 1234;
     const unsigned int texture = request("cache cement", true, true);
     ASSERT_NE(texture, 0u);
     EXPECT_EQ(out, "Trying: `textures/cache cement.tga'\n"
                    "Created texture " + std::to_string(texture) + " for cache cement\n"
                    "Build MipMap(6 5) returns 0 = no error (0)\n");
-    EXPECT_EQ(clock, CLOCK_RESTART);
+    EXPECT_EQ(loads, 1u);
+    EXPECT_EQ(lookups, 1u);
     EXPECT_EQ(bound(), static_cast<GLint>(texture));
 
     glBindTexture(GL_TEXTURE_2D, 0);
-    clock = 1234;
     EXPECT_EQ(request("cache cement", true, true), texture);
     EXPECT_EQ(out, "");
-    EXPECT_EQ(clock, 1234);
+    EXPECT_EQ(loads, 0u);
+    EXPECT_EQ(lookups, 0u);
     EXPECT_EQ(bound(), static_cast<GLint>(texture));
 
     // Another name is another texture.
@@ -107,10 +114,10 @@ TEST_F(TextureCache, AMissingImageIsReportedAndLookedForAtEveryRequest) {
     glGenTextures(1, &kept);
     glBindTexture(GL_TEXTURE_2D, kept);
     for (int attempt = 0; attempt < 3; ++attempt) {
-        clock = 500;
         EXPECT_EQ(request("cache nowhere"), 0u);
         EXPECT_EQ(out, "Trying: `textures/cache nowhere.tga'\n!! Couldn't load texture `cache nowhere'~\n");
-        EXPECT_EQ(clock, CLOCK_RESTART);
+        EXPECT_EQ(lookups, 1u) << "looked for again at every request";
+        EXPECT_EQ(loads, 0u) << "a retry that finds nothing took no time worth leaving out";
         EXPECT_EQ(bound(), static_cast<GLint>(kept)) << "the binding is left as it was";
     }
 
@@ -120,6 +127,7 @@ TEST_F(TextureCache, AMissingImageIsReportedAndLookedForAtEveryRequest) {
     EXPECT_NE(out.find("!! Couldn't load texture `cache nowhere'~"), std::string::npos);
     make_texture("cache nowhere", 6, 5, solid);
     EXPECT_NE(request("cache nowhere"), 0u);
+    EXPECT_EQ(loads, 1u);
 
     // A name too long for the path buffer is cut, not overflowed.
     const std::string long_name(300, 'n');
