@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "scene/regular_file.h"
+
 int tga_error_code = TGA_NO_ERROR;
 
 namespace {
@@ -23,14 +25,6 @@ std::nullptr_t fail(int code) {
     tga_error_code = code;
     return nullptr;
 }
-
-// Closes a file we opened ourselves, on every path out of the reader.
-struct FileCloser {
-    std::FILE* file;
-    ~FileCloser() {
-        if (file != nullptr) std::fclose(file);
-    }
-};
 
 struct FreeBuffer {
     void operator()(unsigned char* p) const { std::free(p); }
@@ -287,9 +281,10 @@ unsigned char* read_tga_stream(std::FILE* file, int* width, int* height, int for
 
 unsigned char* read_tga(const char* file_name, int* width, int* height, int format) {
     if (format != TGA_RGB && format != TGA_RGBA) return fail(TGA_BAD_FORMAT);
-    FileCloser file{std::fopen(file_name, "rb")};
-    if (file.file == nullptr) return fail(TGA_CANNOT_OPEN);
-    return read_tga_stream(file.file, width, height, format);
+    // A texture named by a pipe or a device would freeze the first frame.
+    const RegularFile file = open_regular_file(file_name);
+    if (!file.file) return fail(TGA_CANNOT_OPEN);
+    return read_tga_stream(file.file.get(), width, height, format);
 }
 
 unsigned char* new_tga_image(int width, int height, int format) {

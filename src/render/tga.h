@@ -37,6 +37,7 @@ extern int tga_error_code;
 // Reads file_name into a new buffer of width x height x format bytes (release
 // it with free), bottom row first, colours premultiplied by alpha. Returns
 // null and sets tga_error_code on failure. format is TGA_RGB or TGA_RGBA.
+// A name that is not a regular file (a pipe, a device) cannot be opened.
 unsigned char* read_tga(const char* file_name, int* width, int* height, int format);
 
 // The same decoder over an open stream, read from its current position; the
