@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <thread>
@@ -253,15 +254,22 @@ TEST_F(TgaReader, EveryFailureHasItsCodeAndLeavesTheSizesAlone) {
 
 TEST_F(TgaReader, AnIdThatCannotBeSkippedIsAnUnexpectedEnd) {
     // A pipe cannot seek: the image ID after the header cannot be skipped.
-    const std::string fifo = dir.file("pipe.tga");
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    int ends[2] = {-1, -1};
+    ASSERT_EQ(pipe(ends), 0);
     TgaHeader h;
     h.id_length = 4;
-    std::thread writer([&] { write_bytes(fifo, h.bytes() + Bytes{1, 2, 3, 4} + picture_24(0)); });
+    std::thread writer([&] {
+        const Bytes bytes = h.bytes() + Bytes{1, 2, 3, 4} + picture_24(0);
+        EXPECT_EQ(write(ends[1], bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        close(ends[1]);
+    });
+    std::FILE* stream = fdopen(ends[0], "rb");
+    ASSERT_NE(stream, nullptr);
     int w = 0, ht = 0;
     tga_error_code = 0;
-    unsigned char* p = read_tga(fifo.c_str(), &w, &ht, TGA_RGBA);
+    unsigned char* p = read_tga_stream(stream, &w, &ht, TGA_RGBA);
     writer.join();
+    std::fclose(stream);
     EXPECT_EQ(p, nullptr);
     EXPECT_EQ(tga_error_code, TGA_UNEXPECTED_EOF);
 
@@ -273,6 +281,18 @@ TEST_F(TgaReader, AnIdThatCannotBeSkippedIsAnUnexpectedEnd) {
     EXPECT_EQ(read_tga_stream(f, &w, &ht, TGA_RGBA), nullptr);
     EXPECT_EQ(tga_error_code, TGA_UNEXPECTED_EOF);
     std::fclose(f);
+}
+
+TEST_F(TgaReader, ANamedPipeOrAFolderCannotBeOpened) {
+    // A texture that is a pipe would wait for a writer inside the first frame.
+    const std::string fifo = dir.file("pipe.tga");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& name : {fifo, dir.path()}) {
+        int w = 0, ht = 0;
+        tga_error_code = 0;
+        EXPECT_EQ(read_tga(name.c_str(), &w, &ht, TGA_RGBA), nullptr) << name;
+        EXPECT_EQ(tga_error_code, TGA_CANNOT_OPEN) << name;
+    }
 }
 
 TEST(TgaLibrary, MessagesAndTheBufferAllocator) {
