@@ -44,3 +44,9 @@ endforeach()
 add_test(NAME e2e.soak COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/soak.sh $<TARGET_FILE:quillmoor>
          WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 set_tests_properties(e2e.soak PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE LABELS e2e ENVIRONMENT SOAK_MINUTES=1)
+
+# The fault cases (scripts/faults.sh): every tests/faults/*_faults.sh against
+# the real program, with a table of their cases.
+add_test(NAME e2e.faults COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/faults.sh $<TARGET_FILE:quillmoor>
+         WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+set_tests_properties(e2e.faults PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE LABELS e2e)

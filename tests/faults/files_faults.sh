@@ -102,7 +102,7 @@ launcher_read_only_folder() {
         echo "skipped: a tmpfs cannot be mounted here"
         return 0
     fi
-    trap 'umount "$user" 2>/dev/null; e2e_cleanup' EXIT
+    trap 'umount "$user" 2>/dev/null || umount -l "$user"; e2e_cleanup' EXIT
     mkdir "$user/textures"
     cp "$prefix/share/quillmoor/town" "$user/town"
     cp -p "$prefix/share/quillmoor/textures/"*.tga "$user/textures/"
