@@ -25,8 +25,9 @@ SaveTarget save_target(const char* name) {
     struct stat link_info {};
     if (lstat(name, &link_info) != 0 || !S_ISLNK(link_info.st_mode)) return {name, ""};
     char resolved[PATH_MAX];
-    if (realpath(name, resolved) == nullptr) return {name, "it is a link to a file that does not exist"};
-    return {resolved, ""};
+    if (realpath(name, resolved) != nullptr) return {resolved, ""};
+    if (errno != ENOENT) return {name, std::strerror(errno)};
+    return {name, "it is a link to a file that does not exist"};
 }
 
 // The permissions the old file had, or those a freshly created file gets.
