@@ -20,6 +20,8 @@ foreach(dir ${QUILL_TEST_DIRS})
     add_executable(${area}_tests ${unit_sources})
     target_include_directories(${area}_tests PRIVATE tests)
     target_link_libraries(${area}_tests PRIVATE quill_core GTest::gtest_main)
+    # For the scenes kept in the sources (the heaviest town) that tests read.
+    target_compile_definitions(${area}_tests PRIVATE QUILL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
     gtest_discover_tests(${area}_tests WORKING_DIRECTORY ${CMAKE_BINARY_DIR} DISCOVERY_TIMEOUT 60)
   endif()
   if(gl_sources)

@@ -227,7 +227,7 @@ bool is_known_type(int type) { return type == 1 || type == 2 || type == 3 || typ
 
 }  // namespace
 
-unsigned char* read_tga_stream(std::FILE* file, int* width, int* height, int format) {
+unsigned char* read_tga_stream(std::FILE* file, int* width, int* height, int format, long max_pixels) {
     if (format != TGA_RGB && format != TGA_RGBA) return fail(TGA_BAD_FORMAT);
 
     unsigned char bytes[HEADER_BYTES];
@@ -237,6 +237,7 @@ unsigned char* read_tga_stream(std::FILE* file, int* width, int* height, int for
     // Both sides are checked before anything is allocated.
     if (h.width == 0 || h.height == 0) return fail(TGA_ZERO_SIZE);
     if (h.width > TGA_MAX_SIDE || h.height > TGA_MAX_SIDE) return fail(TGA_TOO_LARGE);
+    if (static_cast<long>(h.width) * h.height > max_pixels) return fail(TGA_TOO_LARGE);
     const int alpha_bits = h.descriptor & 0x0F;
 
     if (h.id_length != 0 && std::fseek(file, h.id_length, SEEK_CUR) != 0) return fail(TGA_UNEXPECTED_EOF);
@@ -279,12 +280,12 @@ unsigned char* read_tga_stream(std::FILE* file, int* width, int* height, int for
     return out.release();
 }
 
-unsigned char* read_tga(const char* file_name, int* width, int* height, int format) {
+unsigned char* read_tga(const char* file_name, int* width, int* height, int format, long max_pixels) {
     if (format != TGA_RGB && format != TGA_RGBA) return fail(TGA_BAD_FORMAT);
     // A texture named by a pipe or a device would freeze the first frame.
     const RegularFile file = open_regular_file(file_name);
     if (!file.file) return fail(TGA_CANNOT_OPEN);
-    return read_tga_stream(file.file.get(), width, height, format);
+    return read_tga_stream(file.file.get(), width, height, format, max_pixels);
 }
 
 unsigned char* new_tga_image(int width, int height, int format) {

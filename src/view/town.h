@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "render/camera.h"
 #include "track/control_point.h"
 #include "track/ride_telemetry.h"
+#include "track/town_bounds.h"
 #include "track/track_segment.h"
 #include "track/vec3.h"
 #include "traffic/traffic.h"
@@ -64,14 +66,21 @@ struct Town {
     void append_point();
     void select_next_point();
     void select_next_orient_point();
+    // Moves stop at the town's bound; a control point's move that would make
+    // the track need more ties than any track may have is not made.
     void move_selected_point(Vec3 d);
     void move_selected_orient_point(Vec3 d);
+    // Where the control points stand, in track order.
+    std::vector<Vec3> control_positions() const;
     void deselect_points();
     void clear_points();
 
     // --- Curves and track tables ------------------------------------------
     void rebuild_track();
     void rebuild_orientation();
+    // Between B-spline and Catmull-Rom, unless the other basis would make
+    // the track need more ties than any track may have.
+    void switch_basis();
     Vec3 track_point(float t) const;       // track curve at global parameter t
     Vec3 track_derivative(float t) const;  // its derivative with respect to u
     Vec3 orient_point_at(float t) const;   // orientation curve at t
@@ -161,7 +170,7 @@ struct Town {
     int physics = 1;
     float total_energy = 0;
     float gravity = -20.8f;
-    float train_mass = 100.0f;
+    float train_mass = TRAIN_MASS;
     float beacon_level = 0;
     int beacon_falling = 0;
 

@@ -73,7 +73,7 @@ TEST_F(OverlayGl, ScreenshotHoldsThePictureShown) {
     ASSERT_EQ(said.rfind(prefix, 0), 0u) << said;
     const std::string name = said.substr(prefix.size(), said.size() - prefix.size() - 1);
     int w = 0, h = 0;
-    unsigned char* pixels = read_tga(name.c_str(), &w, &h, TGA_RGB);
+    unsigned char* pixels = read_tga(name.c_str(), &w, &h, TGA_RGB, TGA_MAX_PIXELS);
     EXPECT_EQ(chdir(here), 0);
     ASSERT_NE(pixels, nullptr) << name;
     EXPECT_EQ(w, W);

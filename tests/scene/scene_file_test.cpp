@@ -201,7 +201,7 @@ TEST(SceneFile, RefusedFilesLeaveTheSceneUntouched) {
     put_word(bytes, 4, bits_of(3e38f));  // control point 0 at (3e38, 2.5e38, 1.5)
     put_word(bytes, 8, bits_of(2.5e38f));
     put_word(bytes, 12, bits_of(1.5f));
-    expect_refused_bytes(bytes, "a point beyond the town", "control point 0 lies beyond 100000");
+    expect_refused_bytes(bytes, "a point beyond the town", "control point 0 lies beyond 1000");
 
     expect_refused(dir.file("missing"), "a missing file", "No such file or directory");
     expect_refused(dir.file(""), "a directory", "it is a directory, not a file");
