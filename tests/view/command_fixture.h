@@ -27,7 +27,7 @@ struct CommandTown : Town {
     CommandTown() : Town(nullptr) {}
 
     void request_redraw() override { ++redraws; }
-    AutosavePlaces autosave_places() const override { return {autosave_dir.path(), ""}; }
+    AutosavePlaces autosave_places() const override { return places; }
     int ask_file_name(char* buffer, const char* label) override {
         prompt_labels.emplace_back(label);
         // A well-behaved prompt gets a zeroed 64-byte buffer.
@@ -70,6 +70,7 @@ struct CommandTown : Town {
     }
 
     ScratchDir autosave_dir;
+    AutosavePlaces places{autosave_dir.path(), ""};
     int redraws = 0;
     std::vector<std::string> prompt_labels;
     bool buffer_was_zeroed = true;
