@@ -27,6 +27,7 @@ constexpr int EXIT_STATUS = 1;  // the program's status on every path
 volatile sig_atomic_t ending_signal = 0;
 int wake_pipe[2] = {-1, -1};
 Town* watched_town = nullptr;
+bool closed_for_signal = false;  // the loop has acted on the signal
 struct sigaction previous_actions[SIGNAL_COUNT];
 XIOErrorHandler toolkit_io_handler = nullptr;
 
@@ -63,6 +64,7 @@ void act_on_signal(FL_SOCKET fd, void*) {
     // An open file prompt whose window goes counts as cancelled, so the
     // nested loops unwind and the main loop returns once nothing is shown.
     for (int guard = 0; Fl::first_window() != nullptr && guard < 100; ++guard) Fl::first_window()->hide();
+    closed_for_signal = true;
 }
 
 // Xlib ends the process itself if this returns, and nothing may ask the X
@@ -79,6 +81,7 @@ int keep_edits_on_lost_display(Display*) {
 ShutdownWatch::ShutdownWatch(Town& town) {
     watched_town = &town;
     ending_signal = 0;
+    closed_for_signal = false;
     if (pipe2(wake_pipe, O_CLOEXEC | O_NONBLOCK) == 0) {
         Fl::add_fd(wake_pipe[0], FL_READ, act_on_signal);
         struct sigaction action {};
@@ -96,7 +99,7 @@ ShutdownWatch::ShutdownWatch(Town& town) {
     toolkit_io_handler = XSetIOErrorHandler(keep_edits_on_lost_display);
 }
 
-bool ShutdownWatch::ending() const { return ending_signal != 0; }
+bool ShutdownWatch::ending() const { return closed_for_signal; }
 
 ShutdownWatch::~ShutdownWatch() {
     XSetIOErrorHandler(toolkit_io_handler);

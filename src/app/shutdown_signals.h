@@ -18,6 +18,6 @@ public:
     ShutdownWatch(const ShutdownWatch&) = delete;
     ShutdownWatch& operator=(const ShutdownWatch&) = delete;
 
-    // A signal asked the program to end.
+    // A signal asked the program to end, and its windows are closed.
     bool ending() const;
 };
