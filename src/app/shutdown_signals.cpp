@@ -88,7 +88,12 @@ ShutdownWatch::ShutdownWatch(Town& town) {
         action.sa_handler = note_ending_signal;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;
-        for (int i = 0; i < SIGNAL_COUNT; ++i) sigaction(ENDING_SIGNALS[i], &action, &previous_actions[i]);
+        for (int i = 0; i < SIGNAL_COUNT; ++i) {
+            sigaction(ENDING_SIGNALS[i], &action, &previous_actions[i]);
+            // Started with nohup, or in the background by a shell: what the
+            // starter ignores stays ignored.
+            if (previous_actions[i].sa_handler == SIG_IGN) sigaction(ENDING_SIGNALS[i], &previous_actions[i], nullptr);
+        }
     } else {
         std::printf("Signals will end the program without keeping the edits: %s\n", std::strerror(errno));
         wake_pipe[0] = wake_pipe[1] = -1;

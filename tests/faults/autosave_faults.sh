@@ -32,9 +32,13 @@ keys() {
     done
 }
 
-# Starts the program in DIR (default the case's folder) with the town up.
+# Starts the program in DIR (default the case's folder) with the town up;
+# with IGNORE set, the program starts with that signal ignored.
 start() {
-    (cd "${1:-$E2E_WORK}" && exec "$E2E_PROGRAM" >"$E2E_STDOUT" 2>&1) &
+    (
+        if [ -n "${IGNORE:-}" ]; then trap '' "$IGNORE"; fi
+        cd "${1:-$E2E_WORK}" && exec "$E2E_PROGRAM" >"$E2E_STDOUT" 2>&1
+    ) &
     E2E_PID=$!
     e2e_accept_size_dialog && wid=$(e2e_wait_window) && e2e_focus "$wid" || exit 1
     e2e_until 20 grep -q "Created texture 7 " "$E2E_STDOUT" || e2e_fail "the ground textures never loaded"
@@ -61,6 +65,16 @@ case_signal() {
 case_sigterm() { case_signal TERM; }
 case_sighup() { case_signal HUP; }
 case_sigint() { case_signal INT; }
+
+# Started with nohup, a logout does not end it.
+case_nohup() {
+    IGNORE=HUP start && keys n
+    kill -s HUP "$E2E_PID" && sleep 1
+    e2e_ended && e2e_fail "SIGHUP ended a program started with it ignored"
+    e2e_close "$wid" && e2e_expect_exit 1
+    expect_edit_in "$E2E_WORK/autosave"
+    echo "SIGHUP ignored at start stays ignored"
+}
 
 case_signal_in_prompt() {
     start && keys n F1
@@ -188,7 +202,7 @@ run_case() {
     fi
 }
 
-for name in ${AUTOSAVE_CASES:-sigterm sighup sigint signal-in-prompt xvfb-killed windowkill read-only-folder \
+for name in ${AUTOSAVE_CASES:-sigterm sighup sigint nohup signal-in-prompt xvfb-killed windowkill read-only-folder \
     full-folder rotation load-over-edits announcement}; do
     run_case "$name"
 done
