@@ -129,18 +129,3 @@ TEST(KeptEdits, ALoadOverEditsKeepsThemFirstAndStillLoadsWhatTheFileHeld) {
     EXPECT_EQ(saved(t), unkept);
     EXPECT_NE(refused.find("the unsaved edits could not be kept"), std::string::npos) << refused;
 }
-
-TEST(KeptEdits, TheCloseWritesOnlyEditsAndOnlyOnce) {
-    Editor t;
-    t.add_points(3);
-    const std::string autosave = t.autosave_dir.file("autosave");
-    testing::internal::CaptureStdout();
-    keep_edits_on_close(t);
-    EXPECT_EQ(t.autosave_dir.entries(), std::vector<std::string>{}) << "a town as loaded is no edit";
-    t.keys({'N', 'R'});
-    keep_edits_on_close(t);
-    keep_edits_on_close(t);  // the display lost while the program ends
-    testing::internal::GetCapturedStdout();
-    EXPECT_EQ(read_bytes(autosave), saved(t));
-    EXPECT_EQ(t.autosave_dir.entries(), std::vector<std::string>{"autosave"});
-}

@@ -1,13 +1,9 @@
 // The display keys act once per press; Home leaves any camera mode; a
 // command refused by a lock is explained for as long as the lock holds, and
 // not again once it has gone.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "command_fixture.h"
-#include "support/fake_tick.h"
-#include "view/autosave_notice.h"
 
 TEST(Overlays, DisplayKeysActOncePerPressAndHomeLeavesAnyMode) {
     CommandTown town;
@@ -48,30 +44,4 @@ TEST(Overlays, RefusalsLastAsLongAsTheirLock) {
     EXPECT_EQ(refusal_text(town), "locked while a point is selected: press R");
     town.press('R');
     EXPECT_EQ(refusal_text(town), "");
-}
-
-TEST(Overlays, AStartTellsOfANewerAutosaveForItsFirstSeconds) {
-    FakeTick tick{5000};
-    CommandTown town;
-    ScratchDir state;
-    town.places.fallback = state.path();
-    const std::string scene = town.autosave_dir.file("town");
-    write_bytes(scene, {1});
-    write_bytes(town.autosave_dir.file("autosave"), {2});
-    const timespec older[2] = {{1000, 0}, {1000, 0}};
-    utimensat(AT_FDCWD, scene.c_str(), older, 0);
-
-    testing::internal::CaptureStdout();
-    announce_newer_autosaves(town, scene.c_str());
-    const std::string said = testing::internal::GetCapturedStdout();
-    const std::string autosave = town.autosave_dir.file("autosave");
-    EXPECT_EQ(said, "\"" + autosave + "\" is newer than \"" + scene + "\": F1 with the name " + autosave +
-                        " loads it\n");
-    EXPECT_EQ(start_notice(town), (std::vector<std::string>{"\"" + autosave + "\" is newer than \"" + scene + "\"",
-                                                           "F1 with the name " + autosave + " loads it"}));
-    town.press('H');
-    EXPECT_TRUE(start_notice(town).empty()) << "the help covers it";
-    town.press('H');
-    tick.advance(START_NOTICE_MS);
-    EXPECT_TRUE(start_notice(town).empty());
 }
