@@ -6,8 +6,10 @@
 #include <cstdio>
 
 #include "app/pump.h"
+#include "app/shutdown_signals.h"
 #include "app/start_dir.h"
 #include "app/window_size_dialog.h"
+#include "view/autosave_notice.h"
 #include "view/edit_history.h"
 #include "view/town_view.h"
 
@@ -31,9 +33,14 @@ int main() {
     new PlayButton(slider, 0, 0, 0, 0);
     window->end();
     window->show();
+    announce_newer_autosaves(*view, STARTUP_SCENE);
 
-    Fl::run();
-    keep_edits_on_close(*view);
+    {
+        // Fl::run(), but a signal ends it even should a window show again.
+        const ShutdownWatch watch(*view);
+        while (Fl::first_window() != nullptr && !watch.ending()) Fl::wait();
+        keep_edits_on_close(*view);
+    }
 
     // The view first (it leaves the window as it goes), then the window with
     // the slider and the button, whose destructor removes the pump's timeout.

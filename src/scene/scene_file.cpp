@@ -154,6 +154,11 @@ void Town::load_scene(const char* name) {
     if (!file.ok) return print_load_error(name, file.reason);
     const SceneDecode decoded = decode_scene(file.bytes.data(), file.bytes.size());
     if (!decoded.ok) return print_load_error(name, decoded.reason);
+    // The file is read whole first, so loading the autosave itself still
+    // loads what it held before these edits went there.
+    if (!keep_edits_before_load(*this, name)) {
+        return print_load_error(name, "the unsaved edits could not be kept anywhere: F2 saves them");
+    }
     install_scene(*this, decoded.scene);
     ++scene_file_syncs;
 }

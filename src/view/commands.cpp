@@ -83,3 +83,5 @@ int Town::handle_event(int event, int event_x, int event_y, int button, const Ke
 
 // Without a toolkit there is nobody to ask: the prompt counts as cancelled.
 int Town::ask_file_name(char*, const char*) { return 0; }
+
+AutosavePlaces Town::autosave_places() const { return default_autosave_places(); }

@@ -3,6 +3,7 @@
 #include "view/edit_history.h"
 
 #include <cstdio>
+#include <string>
 
 #include "scene/scene_data.h"
 #include "scene/scene_file.h"
@@ -134,14 +135,32 @@ void edits_after_event(Town& town, int event, const KeyPoll& keys) {
     settle(town, now);
 }
 
-void keep_edits_on_close(Town& town) {
+namespace {
+
+// Writes the unsaved edits as the autosave and says where they went, or why
+// they went nowhere; false when they did. Nothing to keep is no failure.
+bool keep_unsaved_edits(Town& town, const char* before_what) {
     const SceneBytes now = scene_bytes(town);
     settle(town, now);
-    if (!town.edits.history.differs_from_file()) return;
-    const std::string reason = write_file_replacing(AUTOSAVE_NAME, now);
-    if (!reason.empty()) {
-        std::printf("Error saving to file \"%s\": %s\n", AUTOSAVE_NAME, reason.c_str());
-        return;
+    if (!town.edits.history.differs_from_file()) return true;
+    const AutosaveResult kept = write_autosave(town.autosave_places(), now);
+    for (const AutosaveRefusal& refused : kept.refusals) {
+        std::printf("Error saving to file \"%s\": %s\n", refused.path.c_str(), refused.reason.c_str());
     }
-    std::printf("Unsaved edits kept in \"%s\": F1 loads them back\n", AUTOSAVE_NAME);
+    if (kept.path.empty()) {
+        std::printf("Unsaved edits could not be kept: no place would take them\n");
+        return false;
+    }
+    std::printf("Unsaved edits kept in \"%s\"%s: F1 loads them back\n", kept.path.c_str(), before_what);
+    if (!kept.previous.empty()) std::printf("The autosave before them is now \"%s\"\n", kept.previous.c_str());
+    return true;
+}
+
+}  // namespace
+
+void keep_edits_on_close(Town& town) { keep_unsaved_edits(town, ""); }
+
+bool keep_edits_before_load(Town& town, const char* loading) {
+    const std::string before = std::string(" before loading \"") + loading + "\"";
+    return keep_unsaved_edits(town, before.c_str());
 }

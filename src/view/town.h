@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "render/camera.h"
+#include "scene/autosave_place.h"
 #include "track/control_point.h"
 #include "track/ride_telemetry.h"
 #include "track/town_bounds.h"
@@ -55,6 +56,8 @@ struct Town {
     virtual float* allocate_tie_table(std::size_t floats);
     // A random number 0..32767 for the cars' turns.
     virtual int random_turn_number();
+    // Where unsaved edits are kept: the working folder, then the user's own.
+    virtual AutosavePlaces autosave_places() const;
 
     // A redraw is requested only while the train stands: while it runs the
     // idle pump redraws anyway.

@@ -44,7 +44,7 @@ private:
 
 }  // namespace
 
-TownView::TownView(int x, int y, int w, int h) : Fl_Gl_Window(x, y, w, h, nullptr), Town("town") {
+TownView::TownView(int x, int y, int w, int h) : Fl_Gl_Window(x, y, w, h, nullptr), Town(STARTUP_SCENE) {
     mode(FL_RGB | FL_DOUBLE | FL_DEPTH);
 }
 

@@ -84,3 +84,48 @@ TEST(EditHistory, KeepsTheNewestStepsUpToItsBound) {
 }
 
 }  // namespace
+
+namespace {
+
+// F1 with the scripted prompt answering name.
+void load_by_f1(Editor& t, const std::string& name) {
+    t.prompt_confirms = true;
+    t.prompt_answer = name;
+    t.press(KEY_F1);
+}
+
+}  // namespace
+
+TEST(KeptEdits, ALoadOverEditsKeepsThemFirstAndStillLoadsWhatTheFileHeld) {
+    Editor t;
+    t.add_points(4);
+    const std::string autosave = t.autosave_dir.file("autosave");
+    t.save_scene(autosave.c_str());  // last session's autosave
+    const SceneBytes last_session = saved(t);
+    t.keys({'N', 'R'});
+    const SceneBytes edited = saved(t);
+
+    testing::internal::CaptureStdout();
+    load_by_f1(t, autosave);
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(saved(t), last_session) << "the load read the edits it had just written";
+    EXPECT_EQ(read_bytes(autosave), edited);
+    EXPECT_EQ(read_bytes(autosave + ".1"), last_session);
+    EXPECT_NE(said.find("Unsaved edits kept in \"" + autosave + "\" before loading \"" + autosave + "\""),
+              std::string::npos)
+        << said;
+
+    // Loaded, nothing is unsaved: a second load writes no autosave.
+    load_by_f1(t, autosave + ".1");
+    EXPECT_EQ(read_bytes(autosave), edited);
+
+    // With nowhere to keep the edits the load is refused and they stay.
+    t.keys({'N', 'R'});
+    const SceneBytes unkept = saved(t);
+    t.places = {t.autosave_dir.file("autosave.1/not a folder"), ""};
+    testing::internal::CaptureStdout();
+    load_by_f1(t, autosave);
+    const std::string refused = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(saved(t), unkept);
+    EXPECT_NE(refused.find("the unsaved edits could not be kept"), std::string::npos) << refused;
+}
