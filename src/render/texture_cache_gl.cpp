@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "render/texture_cache.h"
 #include "render/tga.h"
@@ -28,6 +30,44 @@ struct TextureEntry {
 };
 
 TextureEntry* texture_cache = nullptr;
+
+// How many TexturesWithheld guards are alive.
+int textures_withheld = 0;
+
+// Names whose image could not be read, with the reader's error code of the
+// last attempt. A missing texture is asked for in every frame; its failure
+// is said once, and again only when the reason changes.
+struct FailedTexture {
+    std::string name;
+    int reason;
+};
+
+std::vector<FailedTexture>& failed_textures() {
+    static std::vector<FailedTexture> failed;
+    return failed;
+}
+
+// Records the failure; true when it is the first for name or its reason changed.
+bool failure_is_news(const char* name, int reason) {
+    for (FailedTexture& failed : failed_textures()) {
+        if (failed.name != name) continue;
+        const bool changed = failed.reason != reason;
+        failed.reason = reason;
+        return changed;
+    }
+    failed_textures().push_back({name, reason});
+    return true;
+}
+
+void forget_failure(const char* name) {
+    auto& failed = failed_textures();
+    for (auto it = failed.begin(); it != failed.end(); ++it) {
+        if (it->name == name) {
+            failed.erase(it);
+            return;
+        }
+    }
+}
 
 // Searched in order for "<dir>/<name>.tga".
 const char* const texture_dirs[] = {"textures", nullptr};
@@ -67,6 +107,7 @@ unsigned int create_texture(TextureEntry& entry, bool repeat_s, bool repeat_t) {
 }  // namespace
 
 unsigned int texture_by_name(const char* name, bool repeat_s, bool repeat_t, int* clock) {
+    if (textures_withheld > 0) return 0;
     for (TextureEntry* entry = texture_cache; entry != nullptr; entry = entry->next) {
         if (std::strcmp(entry->name, name) == 0) {
             glBindTexture(GL_TEXTURE_2D, entry->texture);
@@ -77,20 +118,30 @@ unsigned int texture_by_name(const char* name, bool repeat_s, bool repeat_t, int
     // Loading takes real time that the frame clock must not simulate.
     if (clock != nullptr) *clock = CLOCK_RESTART;
     char path[PATH_BYTES] = "";
+    std::string tried;  // the "Trying" lines, printed only with the outcome they lead to
     int width = 0, height = 0;
     unsigned char* pixels = nullptr;
     for (const char* const* dir = texture_dirs; *dir != nullptr && pixels == nullptr; ++dir) {
         std::snprintf(path, sizeof path, "%s/%s.tga", *dir, name);  // a long path is cut to fit
-        std::printf("Trying: `%s'\n", path);
+        tried += std::string("Trying: `") + path + "'\n";
         pixels = read_tga(path, &width, &height, TGA_RGBA);
     }
     if (pixels == nullptr) {
-        // Not remembered: the image is looked for again at the next request.
-        std::printf("!! Couldn't load texture `%s'~\n", name);
+        // Not remembered as a texture: the image is looked for again at the
+        // next request, but said only when it fails for a new reason.
+        if (failure_is_news(name, tga_error_code)) {
+            std::fputs(tried.c_str(), stdout);
+            std::printf("!! Couldn't load texture `%s'~\n", name);
+        }
         return 0;
     }
+    forget_failure(name);
+    std::fputs(tried.c_str(), stdout);
 
     auto* entry = new TextureEntry{copy_of(name), copy_of(path), pixels, width, height, 0, texture_cache};
     texture_cache = entry;
     return create_texture(*entry, repeat_s, repeat_t);
 }
+
+TexturesWithheld::TexturesWithheld() { ++textures_withheld; }
+TexturesWithheld::~TexturesWithheld() { --textures_withheld; }

@@ -57,10 +57,11 @@ void TownView::flush() {
 }
 
 void TownView::draw() {
+    // The pick draws into the back buffer; the frame clears it and covers it.
+    if (hover_moved_) show_pick_cursor();
     render_frame(*this, w(), h());
     draw_overlays(*this, w(), h());
     save_wanted_screenshot(*this, w(), h());
-    if (hover_moved_) show_pick_cursor();
 }
 
 int TownView::handle(int event) {
@@ -98,6 +99,8 @@ void TownView::pick_after_event(int event) {
         hover_x_ = Fl::event_x();
         hover_y_ = Fl::event_y();
     }
+    // The pick leaves a few pixels in the back buffer; the toolkit only ever
+    // swaps it after a draw, which clears it first.
     if (clicks_.ends_click(event, Fl::event_x(), Fl::event_y(), Fl::event_button()) && shown()) {
         make_current();
         select_clicked(*this, pick_at(*this, w(), h(), Fl::event_x(), Fl::event_y()));
