@@ -7,12 +7,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <utility>
-#include <vector>
 
 #include "models/draw_cache.h"
 #include "models/face_table.h"
 #include "models/world_blocks.h"
+#include "render/texture_cache.h"
 #include "track/track_walk.h"
 #include "view/town.h"
 
@@ -178,37 +177,33 @@ void draw_rail_pieces(const RailPoints& from, const RailPoints& to) {
     glEnd();
 }
 
-// One tie's six faces; the caller binds "ties" around the whole batch.
-struct PlacedTie {
-    Vec3 p;
-    TieFrame f;
-    int variant;
-};
-
-void draw_tie_faces(const PlacedTie& tie) {
+// One tie's six faces in the "ties" texture; the caller sets their colour.
+void draw_tie(GLuint ties_texture, Vec3 p, const TieFrame& f, int variant) {
     LocalFrame frame;
-    frame.origin = tie.p;
-    frame.x_axis = TIE_HALF_WIDTH * tie.f.right;
-    frame.y_axis = TIE_HALF_THICKNESS * tie.f.up;
-    frame.z_axis = TIE_HALF_LENGTH * tie.f.tangent;
-    const TieVariant& faces = TIE_VARIANT_FACES[static_cast<std::size_t>(tie.variant)];
+    frame.origin = p;
+    frame.x_axis = TIE_HALF_WIDTH * f.right;
+    frame.y_axis = TIE_HALF_THICKNESS * f.up;
+    frame.z_axis = TIE_HALF_LENGTH * f.tangent;
+    const TieVariant& faces = TIE_VARIANT_FACES[static_cast<std::size_t>(variant)];
+    glBindTexture(GL_TEXTURE_2D, ties_texture);
     draw_face_table(FaceKind::Quads, faces.data(), faces.size(), frame);
+    unbind_texture();
 }
 
 // Rails from tie to tie, the ties themselves and the posts under them. The
 // walk is the one the rebuild counted ties with, so tie c here is tie c of
-// num_ties and entry c - 1 of the table. The walk only gathers; the pieces
-// are drawn kind by kind afterwards, the ties under a single bind of their
-// texture: switching textures at every tie cost more than all the ties.
+// num_ties and entry c - 1 of the table. Each tie is drawn as its post, the
+// rails that reach it, then the tie: the shadow band on the ground blends
+// the pieces in the order they come, so another order is another picture.
+// The "ties" texture is looked up at the pass's first tie, not at every tie.
 void draw_rails_and_ties(Town& town, int pass) {
     const float step = 1 / town.track_length;
     const int post_interval = std::max(1, town.post_interval);
+    std::optional<GLuint> ties_texture;
     int ties = 0;
     std::optional<TieFrame> frame;
     std::optional<RailPoints> first_rails, last_rails;
-    std::vector<Vec3> posts;
-    std::vector<std::pair<RailPoints, RailPoints>> rail_pieces;
-    std::vector<PlacedTie> placed;
+    glLineWidth(TRACK_LINE_WIDTH);
     for (TrackWalk walk(step, town.track_length, town.tie_spacing); walk.running(); walk.advance()) {
         if (!walk.take_tie()) continue;
         ++ties;
@@ -217,7 +212,10 @@ void draw_rails_and_ties(Town& town, int pass) {
 
         // A post only where the track is the right way up: an upside-down
         // stretch hangs from nothing rather than standing on a post.
-        if (ties % post_interval == 0 && p.y < town.orient_point_at(t).y) posts.push_back(p);
+        if (ties % post_interval == 0 && p.y < town.orient_point_at(t).y) {
+            if (pass == 0) glColor3f(POST_GREY, POST_GREY, POST_GREY);
+            draw_post(p);
+        }
 
         frame = tie_frame_here(town, t, p, frame);
         town.tie_index += 1;
@@ -226,31 +224,21 @@ void draw_rails_and_ties(Town& town, int pass) {
         const Vec3 lift = RAIL_LIFT * frame->up;
         const RailPoints rails{p + frame->offset + lift, p - frame->offset + lift};
         if (last_rails) {
-            rail_pieces.emplace_back(rails, *last_rails);
+            if (pass == 0) glColor3f(TRACK_GREY, TRACK_GREY, TRACK_GREY);
+            draw_rail_pieces(rails, *last_rails);
         } else {
             first_rails = rails;
         }
         last_rails = rails;
-        placed.push_back({p, *frame, ties % TIE_VARIANTS});
+        if (pass == 0) glColor3f(TIE_COLOUR[0], TIE_COLOUR[1], TIE_COLOUR[2]);
+        if (!ties_texture) ties_texture = texture_by_name("ties", false, false, &town.frame_clock);
+        draw_tie(*ties_texture, p, *frame, ties % TIE_VARIANTS);
     }
-    // Colours and the line width are set once per kind, not per piece: a
-    // display list merges the pieces of a kind into one draw only when no
-    // state change stands between them.
-    if (pass == 0) glColor3f(POST_GREY, POST_GREY, POST_GREY);
-    for (const Vec3& p : posts) draw_post(p);
-    glLineWidth(TRACK_LINE_WIDTH);
+    if (!first_rails) return;
     if (pass == 0) glColor3f(TRACK_GREY, TRACK_GREY, TRACK_GREY);
-    for (const auto& piece : rail_pieces) draw_rail_pieces(piece.first, piece.second);
-    if (first_rails) {
-        glPushMatrix();
-        draw_rail_pieces(*last_rails, *first_rails);
-        glPopMatrix();
-    }
-    if (placed.empty()) return;
-    if (pass == 0) glColor3f(TIE_COLOUR[0], TIE_COLOUR[1], TIE_COLOUR[2]);
-    bind_texture(town, "ties");
-    for (const PlacedTie& tie : placed) draw_tie_faces(tie);
-    unbind_texture();
+    glPushMatrix();
+    draw_rail_pieces(*last_rails, *first_rails);
+    glPopMatrix();
 }
 
 }  // namespace
