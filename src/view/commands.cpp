@@ -69,7 +69,7 @@ int run_event(Town& town, int event, int x, int y, int button) {
 
 int Town::handle_event(int event, int event_x, int event_y, int button, const KeyPoll& keys) {
     forget_stale_selection(*this);
-    edits_before_event(*this, keys);
+    edits_before_event(*this, event, keys);
     run_keys_any_selection(*this, keys);
     run_keys_without_point(*this, keys);
     forget_stale_selection(*this);  // F1 may have loaded a smaller scene

@@ -102,11 +102,20 @@ bool undo_edit(Town& town) { return step_through_history(town, true); }
 
 bool redo_edit(Town& town) { return step_through_history(town, false); }
 
-void edits_before_event(Town& town, const KeyPoll& keys) {
+void edits_before_event(Town& town, int event, const KeyPoll& keys) {
     EditTracker& edits = town.edits;
     if (++edits.depth > 1) return;
     edits.before = scene_bytes(town);
     if (!edits.history.started()) settle(town, edits.before);  // the scene the town was built with
+
+    // Every button is up, yet no release came (the pointer left the window,
+    // or the release was lost): the drag is over, and what this event edits
+    // is a step of its own, not the end of the drag.
+    const bool part_of_drag = event == EVENT_PUSH || event == EVENT_DRAG || event == EVENT_RELEASE;
+    if (edits.button_down && !part_of_drag && (event == EVENT_MOVE || !keys.button_down())) {
+        edits.button_down = false;
+        settle(town, edits.before);
+    }
 
     KeyLatches& latch = town.latches;
     const bool u = keys.key_down(KEY_UNDO);

@@ -21,8 +21,9 @@ struct EditTracker {
     int file_syncs_seen = 0;
 };
 
-// At the start of an event: U and Y, and the scene as the event finds it.
-void edits_before_event(Town& town, const KeyPoll& keys);
+// At the start of an event: a drag whose release was lost ends as its own
+// step, then U and Y, and the scene as the event finds it.
+void edits_before_event(Town& town, int event, const KeyPoll& keys);
 // At its end: an edit made in it becomes a step once the gesture or the held
 // key is over.
 void edits_after_event(Town& town, int event, const KeyPoll& keys);

@@ -19,7 +19,8 @@ static_assert(KEY_PAGE_UP == FL_Page_Up && KEY_PAGE_DOWN == FL_Page_Down, "page 
 static_assert(KEY_UP == FL_Up && KEY_DOWN == FL_Down, "arrow keys");
 static_assert(KEY_F12 == FL_F + 12 && KEY_HOME == FL_Home, "display and camera keys");
 static_assert(EVENT_PUSH == FL_PUSH && EVENT_RELEASE == FL_RELEASE && EVENT_DRAG == FL_DRAG &&
-                  EVENT_MOVE == FL_MOVE && EVENT_SHOW == FL_SHOW,
+                  EVENT_MOVE == FL_MOVE && EVENT_SHOW == FL_SHOW && EVENT_KEYDOWN == FL_KEYDOWN &&
+                  EVENT_KEYUP == FL_KEYUP,
               "event kinds");
 static_assert(BUTTON_LEFT == FL_LEFT_MOUSE && BUTTON_RIGHT == FL_RIGHT_MOUSE, "buttons");
 
@@ -37,6 +38,7 @@ public:
         const bool ours = focus != nullptr && focus->top_window() == view_->top_window();
         return ours && Fl::get_key(key) != 0;
     }
+    bool button_down() const override { return (Fl::event_buttons() & (FL_BUTTON1 | FL_BUTTON2 | FL_BUTTON3)) != 0; }
 
 private:
     const Fl_Widget* view_;

@@ -74,6 +74,39 @@ TEST(EditHistory, WhatTheTownWorksOutItselfIsNoStepAndANewEditDropsRedo) {
     EXPECT_EQ(t.bspline, 1) << "M undone brought back the switch undone before it";
 }
 
+// Keys come as key events in the window and as pointer moves in the other
+// tests; after a drag whose release was lost, either way ends the drag.
+TEST(EditHistory, KeyEditsAfterADragWhoseReleaseWasLostAreStepsOfTheirOwn) {
+    for (const int key_event : {EVENT_KEYDOWN, EVENT_MOVE}) {
+        Editor t;
+        const auto press = [&](int key) {
+            ScriptedKeys down;
+            down.hold(key);
+            t.poll(down, key_event);
+            t.poll({}, key_event == EVENT_KEYDOWN ? EVENT_KEYUP : EVENT_MOVE);
+        };
+        t.add_points(4);
+        t.keys({'N', 'R', 'E'});
+        const SceneBytes made = saved(t);
+        t.poll({}, EVENT_PUSH, 100, 100, BUTTON_LEFT);
+        for (int i = 1; i <= 3; ++i) t.poll({}, EVENT_DRAG, 100 + 4 * i, 100, BUTTON_LEFT);
+        const SceneBytes dragged = saved(t);  // and no release comes
+        press('T');
+        const SceneBytes retyped = saved(t);
+        press('R');
+        press('-');
+        ASSERT_NE(made, dragged);
+        ASSERT_NE(dragged, retyped);
+        ASSERT_NE(retyped, saved(t));
+        t.press('U');
+        EXPECT_TRUE(saved(t) == retyped) << key_event << ": the tie spacing joined the type's step";
+        t.press('U');
+        EXPECT_TRUE(saved(t) == dragged) << key_event << ": the type joined the drag's step";
+        t.press('U');
+        EXPECT_TRUE(saved(t) == made) << key_event;
+    }
+}
+
 TEST(EditHistory, KeepsTheNewestStepsUpToItsBound) {
     Editor t;
     for (int i = 0; i < 300; ++i) t.press('-');
