@@ -23,10 +23,14 @@ foreach(dir ${QUILL_TEST_DIRS})
     if(TARGET quill_${area})
       target_link_libraries(${area}_tests PRIVATE quill_${area})
     else()
-      # The program's own folder has no library: its tests read its headers.
+      # The program's own folder has no library: its tests read its headers
+      # over every library below it.
       target_include_directories(${area}_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/${area})
+      target_link_libraries(${area}_tests PRIVATE quill_draw)
     endif()
     target_link_libraries(${area}_tests PRIVATE GTest::gtest_main)
+    # For the scenes kept in the sources (the heaviest town) that tests read.
+    target_compile_definitions(${area}_tests PRIVATE QUILL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
     gtest_discover_tests(${area}_tests WORKING_DIRECTORY ${CMAKE_BINARY_DIR} DISCOVERY_TIMEOUT 60)
   endif()
   if(gl_sources)
@@ -51,6 +55,12 @@ endforeach()
 add_test(NAME e2e.soak COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/soak.sh $<TARGET_FILE:quillmoor>
          WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 set_tests_properties(e2e.soak PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE LABELS e2e ENVIRONMENT SOAK_MINUTES=1)
+
+# The fault cases (scripts/faults.sh): every tests/faults/*_faults.sh against
+# the real program, with a table of their cases.
+add_test(NAME e2e.faults COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/faults.sh $<TARGET_FILE:quillmoor>
+         WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+set_tests_properties(e2e.faults PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE LABELS e2e)
 
 # Every include points down the folders' order (base < town < scene < edit <
 # draw < app).

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Soak: the real program driven for SOAK_MINUTES (default 1) with random keys
-# from the key table, random left and right drags, and a save and load
+# from the key table, random left and right drags that stay inside the
+# window, the pointer wandering across the town, and a save and load
 # through the file-name prompt every SOAK_CYCLE_SECONDS (default 20). Every
 # minute it takes a statistics report and samples the resident memory.
 # Fails on a crash, on a report value that is not a finite number, or on
@@ -49,10 +50,24 @@ check_report() {
     return 0
 }
 
+# A coordinate within 0..LIMIT-1, kept 5 pixels clear of the edges.
+inside() { local v="$1" limit="$2"; echo $((v < 5 ? 5 : v > limit - 6 ? limit - 6 : v)); }
+
 random_drag() {
     local x=$((20 + RANDOM % (width - 40))) y=$((20 + RANDOM % (height - 40)))
     local button=$((RANDOM % 2 == 0 ? 1 : 3))
-    e2e_drag "$wid" "$button" "$x" "$y" $((x + RANDOM % 81 - 40)) $((y + RANDOM % 81 - 40))
+    e2e_drag "$wid" "$button" "$x" "$y" "$(inside $((x + RANDOM % 81 - 40)) "$width")" \
+        "$(inside $((y + RANDOM % 81 - 40)) "$height")"
+}
+
+# The pointer wanders over the town as a hand on the mouse does, so the
+# cursor's pick runs at every move.
+random_hover() {
+    local i
+    for i in 1 2 3 4 5 6 7 8; do
+        xdotool mousemove --window "$wid" $((5 + RANDOM % (width - 10))) $((5 + RANDOM % (height - 10)))
+        sleep 0.03
+    done
 }
 
 # R lets go of any selection first: F1 and F2 act only with no point selected.
@@ -74,8 +89,11 @@ baseline=""
 actions=0
 while [ "$(date +%s)" -lt "$end" ]; do
     alive
-    if [ $((RANDOM % 4)) = 0 ]; then
+    choice=$((RANDOM % 4))
+    if [ "$choice" = 0 ]; then
         random_drag
+    elif [ "$choice" = 1 ]; then
+        random_hover
     else
         e2e_key "${keys[RANDOM % ${#keys[@]}]}" "$wid"
     fi

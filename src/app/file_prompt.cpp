@@ -6,11 +6,14 @@
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Window.H>
+#include <FL/fl_ask.H>
 #include <FL/fl_draw.H>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "modal_answer.h"
 
@@ -24,15 +27,16 @@ constexpr int BUTTON_GAP = 10;
 // Room left of the label, and between it and the field it names.
 constexpr int LABEL_MARGIN = 8;
 
-// Copies text into the name buffer, never more than fits, and never ending
-// in the middle of a UTF-8 character.
-void copy_name(char* buffer, const char* text) {
-    std::size_t n = strnlen(text, FILE_NAME_BYTES - 1);
-    if (text[n] != '\0') {
-        while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
-    }
-    std::memcpy(buffer, text, n);
-    buffer[n] = '\0';
+// Room the field gives for typing: far more than a name may have, so a long
+// name shows whole and is refused whole, never cut to one that fits.
+constexpr int FIELD_BYTES = 1024;
+
+// The byte where the part of text that does not fit the name buffer starts,
+// never in the middle of a UTF-8 character.
+int overflow_start(const char* text) {
+    int n = FILE_NAME_BYTES - 1;
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+    return n;
 }
 
 }  // namespace
@@ -50,7 +54,7 @@ int ask_file_name(char* buffer, const char* label, int input_x, int input_y, int
     const int label_w = static_cast<int>(std::ceil(fl_width(label)));
     const int shift = std::max(0, LABEL_MARGIN + label_w + LABEL_MARGIN - input_x);
     input.resize(input_x + shift, input_y, input_w - shift, input_h);
-    input.maximum_size(FILE_NAME_BYTES - 1);
+    input.maximum_size(FIELD_BYTES);
     input.value(buffer, static_cast<int>(strnlen(buffer, FILE_NAME_BYTES - 1)));
     // The two buttons stand side by side, centred as a pair.
     const int left = (window_w - 2 * BUTTON_W - BUTTON_GAP) / 2;
@@ -58,7 +62,18 @@ int ask_file_name(char* buffer, const char* label, int input_x, int input_y, int
     Fl_Return_Button ok(left + BUTTON_W + BUTTON_GAP, BUTTON_Y, BUTTON_W, BUTTON_H, "OK");
     window.hotspot(&cancel);
     window.end();
-    if (!wait_for_modal_answer(window, ok, cancel)) return 0;
-    copy_name(buffer, input.value());
-    return 1;
+    while (wait_for_modal_answer(window, ok, cancel)) {
+        const std::string refusal = file_name_refusal(input.value());
+        if (refusal.empty()) {
+            std::memcpy(buffer, input.value(), static_cast<std::size_t>(input.size()) + 1);
+            return 1;
+        }
+        std::printf("%s\n", refusal.c_str());
+        std::fflush(stdout);
+        fl_beep();
+        // What does not fit is selected, ready to be typed over or deleted.
+        input.take_focus();
+        input.position(input.size(), overflow_start(input.value()));
+    }
+    return 0;
 }

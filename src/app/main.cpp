@@ -5,11 +5,13 @@
 
 #include <cstdio>
 
-#include "pump.h"
-#include "start_dir.h"
-#include "window_size_dialog.h"
+#include "autosave_notice.h"
 #include "edit_history.h"
+#include "pump.h"
+#include "shutdown_signals.h"
+#include "start_dir.h"
 #include "town_view.h"
+#include "window_size_dialog.h"
 
 int main() {
     // Messages must reach a pipe or a log as they happen (some end without
@@ -31,9 +33,14 @@ int main() {
     new PlayButton(slider, view, 0, 0, 0, 0);
     window->end();
     window->show();
+    announce_newer_autosaves(*view, STARTUP_SCENE);
 
-    Fl::run();
-    keep_edits_on_close(*view);
+    {
+        // Fl::run(), but a signal ends it even should a window show again.
+        const ShutdownWatch watch(*view);
+        while (Fl::first_window() != nullptr && !watch.ending()) Fl::wait();
+        keep_edits_on_close(*view);
+    }
 
     // The view first (it leaves the window as it goes), then the window with
     // the slider and the button, whose destructor removes the pump's timeout.

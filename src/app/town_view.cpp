@@ -20,7 +20,8 @@ static_assert(KEY_PAGE_UP == FL_Page_Up && KEY_PAGE_DOWN == FL_Page_Down, "page 
 static_assert(KEY_UP == FL_Up && KEY_DOWN == FL_Down, "arrow keys");
 static_assert(KEY_F12 == FL_F + 12 && KEY_HOME == FL_Home, "display and camera keys");
 static_assert(EVENT_PUSH == FL_PUSH && EVENT_RELEASE == FL_RELEASE && EVENT_DRAG == FL_DRAG &&
-                  EVENT_MOVE == FL_MOVE && EVENT_SHOW == FL_SHOW,
+                  EVENT_MOVE == FL_MOVE && EVENT_SHOW == FL_SHOW && EVENT_KEYDOWN == FL_KEYDOWN &&
+                  EVENT_KEYUP == FL_KEYUP,
               "event kinds");
 static_assert(BUTTON_LEFT == FL_LEFT_MOUSE && BUTTON_RIGHT == FL_RIGHT_MOUSE, "buttons");
 
@@ -38,6 +39,7 @@ public:
         const bool ours = focus != nullptr && focus->top_window() == view_->top_window();
         return ours && Fl::get_key(key) != 0;
     }
+    bool button_down() const override { return (Fl::event_buttons() & (FL_BUTTON1 | FL_BUTTON2 | FL_BUTTON3)) != 0; }
 
 private:
     const Fl_Widget* view_;
@@ -45,7 +47,7 @@ private:
 
 }  // namespace
 
-TownView::TownView(int x, int y, int w, int h) : Fl_Gl_Window(x, y, w, h, nullptr), Town("town") {
+TownView::TownView(int x, int y, int w, int h) : Fl_Gl_Window(x, y, w, h, nullptr), Town(STARTUP_SCENE) {
     mode(FL_RGB | FL_DOUBLE | FL_DEPTH);
 }
 
@@ -60,10 +62,11 @@ void TownView::flush() {
 }
 
 void TownView::draw() {
+    // The pick draws into the back buffer; the frame clears it and covers it.
+    if (hover_moved_) show_pick_cursor();
     render_frame(*this, w(), h());
     draw_overlays(*this, w(), h());
     save_wanted_screenshot(*this, w(), h());
-    if (hover_moved_) show_pick_cursor();
 }
 
 int TownView::handle(int event) {
@@ -101,11 +104,11 @@ void TownView::pick_after_event(int event) {
         hover_x_ = Fl::event_x();
         hover_y_ = Fl::event_y();
     }
+    // The pick leaves a few pixels in the back buffer; the toolkit only ever
+    // swaps it after a draw, which clears it first.
     if (clicks_.ends_click(event, Fl::event_x(), Fl::event_y(), Fl::event_button()) && shown()) {
         make_current();
-        const unsigned long loaded = texture_files_loaded();
         select_clicked(*this, pick_at(*this, w(), h(), Fl::event_x(), Fl::event_y()));
-        if (texture_files_loaded() != loaded) frame_clock = CLOCK_RESTART;
     }
 }
 

@@ -10,6 +10,9 @@
 
 class Fl_Widget;
 
+// The scene file the view loads when it is made.
+constexpr const char* STARTUP_SCENE = "town";
+
 class TownView : public Fl_Gl_Window, public Town {
 public:
     TownView(int x, int y, int w, int h);

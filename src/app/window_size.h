@@ -3,8 +3,15 @@
 // Toolkit-free and header-only, so the shell and the core's tests share it.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "regular_file.h"
+#include "replace_file.h"
 
 constexpr int MIN_WINDOW_WIDTH = 320;
 constexpr int MAX_WINDOW_WIDTH = 1600;
@@ -23,39 +30,46 @@ struct WindowSizeText {
 
 // Reads one field: digits up to the first non-digit (end of file included),
 // at most 4 of them. The character that ends the field is consumed, and so
-// is a fifth character even when it is a digit.
-inline void read_size_field(std::FILE* file, char (&field)[SIZE_FIELD_BYTES]) {
+// is a fifth character even when it is a digit. Returns that character.
+inline int read_size_field(std::FILE* file, char (&field)[SIZE_FIELD_BYTES]) {
     for (int i = 0;; ++i) {
         const int c = std::fgetc(file);
         if (c < '0' || c > '9' || i == SIZE_FIELD_BYTES - 1) {
             field[i] = '\0';
-            return;
+            return c;
         }
         field[i] = static_cast<char>(c);
     }
 }
 
 // The text the dialog starts with: res.cfg's two fields, or 800 and 600
-// when the file cannot be opened.
+// when the file cannot be opened. A res.cfg edited on Windows ends its
+// first line with CR LF, which is one line end, not an empty height.
+// A res.cfg that is a pipe or a directory is refused with a line, since
+// reading a pipe would wait before any window is shown.
 inline WindowSizeText read_res_cfg(const char* path = "res.cfg") {
     WindowSizeText text;
-    std::FILE* file = std::fopen(path, "r");
-    if (file == nullptr) return text;
-    read_size_field(file, text.width);
+    const RegularFile opened = open_regular_file(path);
+    if (!opened.file) {
+        struct stat info {};
+        if (stat(path, &info) == 0) std::printf("Window size not read from %s: %s\n", path, opened.reason.c_str());
+        return text;
+    }
+    std::FILE* const file = opened.file.get();
+    if (read_size_field(file, text.width) == '\r') {
+        const int next = std::fgetc(file);
+        if (next != '\n' && next != EOF) std::ungetc(next, file);
+    }
     read_size_field(file, text.height);
-    std::fclose(file);
     return text;
 }
 
-// Writes the two fields as they stand; a file that cannot be written is
-// ignored (the next start falls back to the defaults).
+// Writes the two fields as they stand, replacing the old file only once the
+// new one is whole; a file that cannot be written (or a name that is not a
+// file) is ignored, and the next start falls back to the defaults.
 inline void write_res_cfg(const WindowSizeText& text, const char* path = "res.cfg") {
-    std::FILE* file = std::fopen(path, "w");
-    if (file == nullptr) return;
-    std::fputs(text.width, file);
-    std::fputs("\n", file);
-    std::fputs(text.height, file);
-    std::fclose(file);
+    const std::string lines = std::string(text.width) + "\n" + text.height;
+    replace_file(path, std::vector<unsigned char>(lines.begin(), lines.end()));
 }
 
 // Copies at most the first 4 characters of a typed field.

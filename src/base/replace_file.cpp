@@ -1,7 +1,6 @@
 // Whole-file writes that keep the old file until the new one is complete.
 #include "replace_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,16 +10,24 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "regular_file.h"
+
 namespace {
 
 // Where a save really lands: a name that is a symbolic link is followed, so
-// the rename replaces the file it points to and the link stays a link.
-std::string save_target(const char* name) {
+// the rename replaces the file it points to and the link stays a link. A
+// link to nothing is refused rather than replaced by a file of its own.
+struct SaveTarget {
+    std::string path;
+    std::string refusal;
+};
+SaveTarget save_target(const char* name) {
     struct stat link_info {};
-    if (lstat(name, &link_info) != 0 || !S_ISLNK(link_info.st_mode)) return name;
+    if (lstat(name, &link_info) != 0 || !S_ISLNK(link_info.st_mode)) return {name, ""};
     char resolved[PATH_MAX];
-    if (realpath(name, resolved) == nullptr) return name;
-    return resolved;
+    if (realpath(name, resolved) != nullptr) return {resolved, ""};
+    if (errno != ENOENT) return {name, std::strerror(errno)};
+    return {name, "it is a link to a file that does not exist"};
 }
 
 // The permissions the old file had, or those a freshly created file gets.
@@ -32,41 +39,26 @@ mode_t save_mode(const std::string& target) {
     return 0666 & ~mask;
 }
 
-// A device, a pipe or a socket: something a rename would remove, not replace.
-bool is_special(const std::string& target) {
+// A directory, a pipe, a device or a socket already under the name: a
+// rename would remove it, and writing into a pipe waits for a reader.
+std::string not_replaceable(const std::string& target) {
     struct stat info {};
-    return stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
+    if (stat(target.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return "";
+    return not_a_file_reason(info.st_mode);
 }
 
 FileWrite failed(FileWrite::Stage stage, int error) {
     return {stage, error != 0 ? std::strerror(error) : "write failed"};
 }
 
-// Every byte through the descriptor, then a checked close. Nothing is
-// created or removed, so a failure leaves the node as it was.
-FileWrite write_in_place(const std::string& target, const std::vector<unsigned char>& bytes) {
-    const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) return failed(FileWrite::OPEN_FAILED, errno);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            const int error = n < 0 ? errno : 0;
-            close(fd);
-            return failed(FileWrite::WRITE_FAILED, error);
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (close(fd) != 0) return failed(FileWrite::WRITE_FAILED, errno);
-    return {};
-}
-
 }  // namespace
 
 FileWrite replace_file(const char* name, const std::vector<unsigned char>& bytes) {
-    const std::string target = save_target(name);
-    if (is_special(target)) return write_in_place(target, bytes);
+    const SaveTarget save = save_target(name);
+    if (!save.refusal.empty()) return {FileWrite::OPEN_FAILED, save.refusal};
+    const std::string& target = save.path;
+    const std::string refusal = not_replaceable(target);
+    if (!refusal.empty()) return {FileWrite::OPEN_FAILED, refusal};
     std::string temp_name = target + ".XXXXXX";
     const int fd = mkstemp(&temp_name[0]);
     if (fd < 0) return failed(FileWrite::OPEN_FAILED, errno);

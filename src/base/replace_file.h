@@ -17,8 +17,8 @@ struct FileWrite {
 // Writes the bytes beside the target under a temporary name, checks every
 // write, flush and close, then renames it over the target. On failure the
 // old file is untouched and the temporary file is gone. A target that is a
-// symbolic link is followed; one that is a device or a pipe is written in
-// place, since renaming over it would remove the node itself.
+// symbolic link is followed; a link to nothing, and a name that holds a
+// directory, a pipe, a device or a socket, are refused and left as they are.
 FileWrite replace_file(const char* name, const std::vector<unsigned char>& bytes);
 
 // The same, giving the reason for a failure or an empty string on success.

@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "regular_file.h"
+
 int tga_error_code = TGA_NO_ERROR;
 
 namespace {
@@ -23,14 +25,6 @@ std::nullptr_t fail(int code) {
     tga_error_code = code;
     return nullptr;
 }
-
-// Closes a file we opened ourselves, on every path out of the reader.
-struct FileCloser {
-    std::FILE* file;
-    ~FileCloser() {
-        if (file != nullptr) std::fclose(file);
-    }
-};
 
 struct FreeBuffer {
     void operator()(unsigned char* p) const { std::free(p); }
@@ -233,7 +227,7 @@ bool is_known_type(int type) { return type == 1 || type == 2 || type == 3 || typ
 
 }  // namespace
 
-unsigned char* read_tga_stream(std::FILE* file, int* width, int* height, int format) {
+unsigned char* read_tga_stream(std::FILE* file, int* width, int* height, int format, long max_pixels) {
     if (format != TGA_RGB && format != TGA_RGBA) return fail(TGA_BAD_FORMAT);
 
     unsigned char bytes[HEADER_BYTES];
@@ -243,6 +237,7 @@ unsigned char* read_tga_stream(std::FILE* file, int* width, int* height, int for
     // Both sides are checked before anything is allocated.
     if (h.width == 0 || h.height == 0) return fail(TGA_ZERO_SIZE);
     if (h.width > TGA_MAX_SIDE || h.height > TGA_MAX_SIDE) return fail(TGA_TOO_LARGE);
+    if (static_cast<long>(h.width) * h.height > max_pixels) return fail(TGA_TOO_LARGE);
     const int alpha_bits = h.descriptor & 0x0F;
 
     if (h.id_length != 0 && std::fseek(file, h.id_length, SEEK_CUR) != 0) return fail(TGA_UNEXPECTED_EOF);
@@ -285,11 +280,12 @@ unsigned char* read_tga_stream(std::FILE* file, int* width, int* height, int for
     return out.release();
 }
 
-unsigned char* read_tga(const char* file_name, int* width, int* height, int format) {
+unsigned char* read_tga(const char* file_name, int* width, int* height, int format, long max_pixels) {
     if (format != TGA_RGB && format != TGA_RGBA) return fail(TGA_BAD_FORMAT);
-    FileCloser file{std::fopen(file_name, "rb")};
-    if (file.file == nullptr) return fail(TGA_CANNOT_OPEN);
-    return read_tga_stream(file.file, width, height, format);
+    // A texture named by a pipe or a device would freeze the first frame.
+    const RegularFile file = open_regular_file(file_name);
+    if (!file.file) return fail(TGA_CANNOT_OPEN);
+    return read_tga_stream(file.file.get(), width, height, format, max_pixels);
 }
 
 unsigned char* new_tga_image(int width, int height, int format) {

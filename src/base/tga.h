@@ -12,6 +12,13 @@ constexpr int TGA_RGBA = 4;
 // Neither side of an image may exceed this, so every buffer size fits easily
 // in memory and in the 16-bit header fields.
 constexpr int TGA_MAX_SIDE = 8192;
+// The most pixels a texture may have: as many as the largest textures of the
+// town's set (256 x 256, or the smoke stack's 64 x 1024). The reader refuses
+// more by default: a texture is decoded, kept and mipmapped for the life of
+// the program, so a 49 KB file claiming 8192 x 8192 would cost 600 MB.
+constexpr long TGA_MAX_TEXTURE_PIXELS = 256L * 256L;
+// The most any picture may have (a screenshot, read back by the tests).
+constexpr long TGA_MAX_PIXELS = static_cast<long>(TGA_MAX_SIDE) * TGA_MAX_SIDE;
 
 // The codes tga_error_code can hold; tga_error_message gives their text.
 enum TgaError {
@@ -37,11 +44,16 @@ extern int tga_error_code;
 // Reads file_name into a new buffer of width x height x format bytes (release
 // it with free), bottom row first, colours premultiplied by alpha. Returns
 // null and sets tga_error_code on failure. format is TGA_RGB or TGA_RGBA.
-unsigned char* read_tga(const char* file_name, int* width, int* height, int format);
+// A name that is not a regular file (a pipe, a device) cannot be opened.
+// More than max_pixels, or a side beyond TGA_MAX_SIDE, is refused before
+// anything is allocated; pictures other than textures pass TGA_MAX_PIXELS.
+unsigned char* read_tga(const char* file_name, int* width, int* height, int format,
+                        long max_pixels = TGA_MAX_TEXTURE_PIXELS);
 
 // The same decoder over an open stream, read from its current position; the
 // stream is left open. For images that do not come from a file of their own.
-unsigned char* read_tga_stream(std::FILE* file, int* width, int* height, int format);
+unsigned char* read_tga_stream(std::FILE* file, int* width, int* height, int format,
+                               long max_pixels = TGA_MAX_TEXTURE_PIXELS);
 
 // Write pixels (as read_tga returns them) uncompressed or run-length
 // encoded. Return 1 on success, 0 on failure with tga_error_code set.

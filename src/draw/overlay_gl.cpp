@@ -1,4 +1,4 @@
-// Help, HUD, ride profile and start hint: light text on translucent dark
+// Help, HUD, ride profile, start hint and notice: light text on translucent dark
 // panels, readable by day and by night, drawn in window pixels after the
 // world and its shadows.
 #include <GL/gl.h>
@@ -185,7 +185,10 @@ void draw_text_gl(const std::string& text, float x, float y, int scale) {
 void draw_overlays(const Town& town, int width, int height) {
     const OverlayState& shown = town.overlays;
     const std::string hint = start_hint(town);
-    if (shown.show_help == 0 && shown.show_hud == 0 && shown.show_profile == 0 && hint.empty()) return;
+    const std::vector<std::string> notice = start_notice(town);
+    if (shown.show_help == 0 && shown.show_hud == 0 && shown.show_profile == 0 && hint.empty() && notice.empty()) {
+        return;
+    }
 
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glMatrixMode(GL_PROJECTION);
@@ -208,11 +211,20 @@ void draw_overlays(const Town& town, int width, int height) {
         const std::vector<std::string> lines = hud_lines(town);
         text_block(lines, MARGIN, height - MARGIN, scale_for(width, 60), !refusal_text(town).empty());
     }
+    // The hint sits above the ride profile, the notice above the hint.
+    float bottom = shown.show_profile == 1 ? std::min(120.0f, height / 5.0f) + 2 * MARGIN : MARGIN;
     if (!hint.empty()) {
         const int scale = 2;
-        const float bottom = shown.show_profile == 1 ? std::min(120.0f, height / 5.0f) + 2 * MARGIN : MARGIN;
         const float top = bottom + LINE_CELLS * scale + 2 * PAD;
         text_block({hint}, (width - text_width(hint, scale)) / 2.0f - PAD, top, scale, false);
+        bottom = top + MARGIN;
+    }
+    if (!notice.empty()) {
+        std::size_t widest = 1;
+        for (const std::string& line : notice) widest = std::max(widest, line.size());
+        const int scale = scale_for(width, static_cast<int>(widest));
+        const float top = bottom + notice.size() * LINE_CELLS * scale + 2 * PAD;
+        text_block(notice, (width - text_width(std::string(widest, ' '), scale)) / 2.0f - PAD, top, scale, false);
     }
     if (shown.show_help == 1) draw_help(width, height);
 

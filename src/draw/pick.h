@@ -7,6 +7,8 @@ struct Town;
 
 // The control-point marker, orientation-point marker or town object drawn
 // nearest under pixel (x, y) of a width x height view, counted from the top
-// left as the toolkit counts. Draws nothing the user sees (selection mode)
-// and leaves the matrices as it found them; needs the view's GL context.
+// left as the toolkit counts. Draws into the few pixels round (x, y) of the
+// current colour and depth buffers, so it belongs before a frame that clears
+// them, never between a frame and its swap; leaves every other GL state as
+// it found it, asks for no texture, and needs the view's GL context.
 PickHit pick_at(Town& town, int width, int height, int x, int y);

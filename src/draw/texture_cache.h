@@ -2,7 +2,9 @@
 // requests bind the cached OpenGL texture.
 #pragma once
 
-// Returns the texture (left bound) or 0 when the image cannot be loaded.
+// Returns the texture (left bound) or 0 when the image cannot be loaded. A
+// failure is reported the first time for a name and again only when its
+// reason changes.
 unsigned int texture_by_name(const char* name, bool repeat_s, bool repeat_t);
 
 // Images read from disk and uploaded so far. Each took real time that the
@@ -13,3 +15,14 @@ unsigned long texture_files_loaded();
 // this moved holds a texture's first upload or a missing one's retry, which
 // both belong to that one drawing only.
 unsigned long texture_disk_lookups();
+
+// While one lives, every request answers 0 at once and touches nothing:
+// picking draws the models for their shapes alone, and must neither load,
+// retry nor report a texture.
+class TexturesWithheld {
+public:
+    TexturesWithheld();
+    ~TexturesWithheld();
+    TexturesWithheld(const TexturesWithheld&) = delete;
+    TexturesWithheld& operator=(const TexturesWithheld&) = delete;
+};

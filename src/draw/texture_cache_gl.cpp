@@ -5,10 +5,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "texture_cache.h"
 #include "tga.h"
-#include "town.h"
 
 #ifndef GL_CLAMP_TO_EDGE
 #define GL_CLAMP_TO_EDGE 0x812F
@@ -30,6 +31,44 @@ struct TextureEntry {
 TextureEntry* texture_cache = nullptr;
 unsigned long files_loaded = 0;
 unsigned long disk_lookups = 0;
+
+// How many TexturesWithheld guards are alive.
+int textures_withheld = 0;
+
+// Names whose image could not be read, with the reader's error code of the
+// last attempt. A missing texture is asked for in every frame; its failure
+// is said once, and again only when the reason changes.
+struct FailedTexture {
+    std::string name;
+    int reason;
+};
+
+std::vector<FailedTexture>& failed_textures() {
+    static std::vector<FailedTexture> failed;
+    return failed;
+}
+
+// Records the failure; true when it is the first for name or its reason changed.
+bool failure_is_news(const char* name, int reason) {
+    for (FailedTexture& failed : failed_textures()) {
+        if (failed.name != name) continue;
+        const bool changed = failed.reason != reason;
+        failed.reason = reason;
+        return changed;
+    }
+    failed_textures().push_back({name, reason});
+    return true;
+}
+
+void forget_failure(const char* name) {
+    auto& failed = failed_textures();
+    for (auto it = failed.begin(); it != failed.end(); ++it) {
+        if (it->name == name) {
+            failed.erase(it);
+            return;
+        }
+    }
+}
 
 // Searched in order for "<dir>/<name>.tga".
 const char* const texture_dirs[] = {"textures", nullptr};
@@ -73,6 +112,7 @@ unsigned long texture_files_loaded() { return files_loaded; }
 unsigned long texture_disk_lookups() { return disk_lookups; }
 
 unsigned int texture_by_name(const char* name, bool repeat_s, bool repeat_t) {
+    if (textures_withheld > 0) return 0;
     for (TextureEntry* entry = texture_cache; entry != nullptr; entry = entry->next) {
         if (std::strcmp(entry->name, name) == 0) {
             glBindTexture(GL_TEXTURE_2D, entry->texture);
@@ -82,21 +122,31 @@ unsigned int texture_by_name(const char* name, bool repeat_s, bool repeat_t) {
 
     ++disk_lookups;
     char path[PATH_BYTES] = "";
+    std::string tried;  // the "Trying" lines, printed only with the outcome they lead to
     int width = 0, height = 0;
     unsigned char* pixels = nullptr;
     for (const char* const* dir = texture_dirs; *dir != nullptr && pixels == nullptr; ++dir) {
         std::snprintf(path, sizeof path, "%s/%s.tga", *dir, name);  // a long path is cut to fit
-        std::printf("Trying: `%s'\n", path);
+        tried += std::string("Trying: `") + path + "'\n";
         pixels = read_tga(path, &width, &height, TGA_RGBA);
     }
     if (pixels == nullptr) {
-        // Not remembered: the image is looked for again at the next request.
-        std::printf("!! Couldn't load texture `%s'~\n", name);
+        // Not remembered as a texture: the image is looked for again at the
+        // next request, but said only when it fails for a new reason.
+        if (failure_is_news(name, tga_error_code)) {
+            std::fputs(tried.c_str(), stdout);
+            std::printf("!! Couldn't load texture `%s'~\n", name);
+        }
         return 0;
     }
+    forget_failure(name);
+    std::fputs(tried.c_str(), stdout);
 
     ++files_loaded;
     auto* entry = new TextureEntry{copy_of(name), copy_of(path), pixels, width, height, 0, texture_cache};
     texture_cache = entry;
     return create_texture(*entry, repeat_s, repeat_t);
 }
+
+TexturesWithheld::TexturesWithheld() { ++textures_withheld; }
+TexturesWithheld::~TexturesWithheld() { --textures_withheld; }

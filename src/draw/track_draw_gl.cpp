@@ -178,7 +178,7 @@ void draw_rail_pieces(const RailPoints& from, const RailPoints& to) {
     glEnd();
 }
 
-// One tie's six faces; the caller binds "ties" around the whole batch.
+// One tie's six faces; the caller sets their colour and texture.
 struct PlacedTie {
     Vec3 p;
     TieFrame f;
@@ -195,29 +195,74 @@ void draw_tie_faces(const PlacedTie& tie) {
     draw_face_table(FaceKind::Quads, faces.data(), faces.size(), frame);
 }
 
+// What one step of the walk puts on the track: a post, the rails back to
+// the previous tie, the tie, each where there is one.
+struct TiePieces {
+    std::optional<Vec3> post;
+    std::optional<std::pair<RailPoints, RailPoints>> rails;
+    std::optional<PlacedTie> tie;
+};
+
+// The lit pass, kind by kind: all posts, all rails, then all ties under a
+// single bind of their texture; opaque and depth-tested, the pieces look
+// the same in any order, and switching colour or texture at every tie cost
+// more than all the ties.
+void draw_lit_pieces(const std::vector<TiePieces>& pieces) {
+    glColor3f(POST_GREY, POST_GREY, POST_GREY);
+    for (const TiePieces& at : pieces) {
+        if (at.post) draw_post(*at.post);
+    }
+    glColor3f(TRACK_GREY, TRACK_GREY, TRACK_GREY);
+    for (const TiePieces& at : pieces) {
+        if (at.rails) draw_rail_pieces(at.rails->first, at.rails->second);
+    }
+    glColor3f(TIE_COLOUR[0], TIE_COLOUR[1], TIE_COLOUR[2]);
+    bool bound = false;
+    for (const TiePieces& at : pieces) {
+        if (!at.tie) continue;
+        if (!bound) bind_texture("ties");
+        bound = true;
+        draw_tie_faces(*at.tie);
+    }
+    if (bound) unbind_texture();
+}
+
+// The shadow pass, tie by tie: post, rails, tie. The shadows all lie at one
+// depth, so the first piece drawn over a pixel is the one whose shadow shows
+// there, and the order makes the band's picture. No texture is bound: the
+// ties' texture is opaque, and the shadow's black times it is black. The
+// unbind before each tie only parts its triangles from the rails' lines in
+// a list: Mesa's feedback mode crashes on a list that runs them together.
+void draw_shadow_pieces(const std::vector<TiePieces>& pieces) {
+    for (const TiePieces& at : pieces) {
+        if (at.post) draw_post(*at.post);
+        if (at.rails) draw_rail_pieces(at.rails->first, at.rails->second);
+        unbind_texture();
+        if (at.tie) draw_tie_faces(*at.tie);
+    }
+}
+
 // Rails from tie to tie, the ties themselves and the posts under them. The
 // walk is the one the rebuild counted ties with, so tie c here is tie c of
-// num_ties and entry c - 1 of the table. The walk only gathers; the pieces
-// are drawn kind by kind afterwards, the ties under a single bind of their
-// texture: switching textures at every tie cost more than all the ties.
+// num_ties and entry c - 1 of the table. The walk only gathers; each pass
+// then draws the pieces in the order its picture needs.
 void draw_rails_and_ties(Town& town, int pass) {
     const float step = 1 / town.track_length;
     const int post_interval = std::max(1, town.post_interval);
     int ties = 0;
     std::optional<TieFrame> frame;
     std::optional<RailPoints> first_rails, last_rails;
-    std::vector<Vec3> posts;
-    std::vector<std::pair<RailPoints, RailPoints>> rail_pieces;
-    std::vector<PlacedTie> placed;
+    std::vector<TiePieces> pieces;
     for (TrackWalk walk(step, town.track_length, town.tie_spacing); walk.running(); walk.advance()) {
         if (!walk.take_tie()) continue;
         ++ties;
         const float t = walk.t();
         const Vec3 p = town.track_point(t);
+        TiePieces& at = pieces.emplace_back();
 
         // A post only where the track is the right way up: an upside-down
         // stretch hangs from nothing rather than standing on a post.
-        if (ties % post_interval == 0 && p.y < town.orient_point_at(t).y) posts.push_back(p);
+        if (ties % post_interval == 0 && p.y < town.orient_point_at(t).y) at.post = p;
 
         frame = tie_frame_here(town, t, p, frame);
         town.tie_index += 1;
@@ -226,31 +271,24 @@ void draw_rails_and_ties(Town& town, int pass) {
         const Vec3 lift = RAIL_LIFT * frame->up;
         const RailPoints rails{p + frame->offset + lift, p - frame->offset + lift};
         if (last_rails) {
-            rail_pieces.emplace_back(rails, *last_rails);
+            at.rails = std::make_pair(rails, *last_rails);
         } else {
             first_rails = rails;
         }
         last_rails = rails;
-        placed.push_back({p, *frame, ties % TIE_VARIANTS});
+        at.tie = PlacedTie{p, *frame, ties % TIE_VARIANTS};
     }
-    // Colours and the line width are set once per kind, not per piece: a
-    // display list merges the pieces of a kind into one draw only when no
-    // state change stands between them.
-    if (pass == 0) glColor3f(POST_GREY, POST_GREY, POST_GREY);
-    for (const Vec3& p : posts) draw_post(p);
     glLineWidth(TRACK_LINE_WIDTH);
-    if (pass == 0) glColor3f(TRACK_GREY, TRACK_GREY, TRACK_GREY);
-    for (const auto& piece : rail_pieces) draw_rail_pieces(piece.first, piece.second);
-    if (first_rails) {
-        glPushMatrix();
-        draw_rail_pieces(*last_rails, *first_rails);
-        glPopMatrix();
+    if (pass == 0) {
+        draw_lit_pieces(pieces);
+        glColor3f(TRACK_GREY, TRACK_GREY, TRACK_GREY);
+    } else {
+        draw_shadow_pieces(pieces);
     }
-    if (placed.empty()) return;
-    if (pass == 0) glColor3f(TIE_COLOUR[0], TIE_COLOUR[1], TIE_COLOUR[2]);
-    bind_texture("ties");
-    for (const PlacedTie& tie : placed) draw_tie_faces(tie);
-    unbind_texture();
+    if (!first_rails) return;
+    glPushMatrix();
+    draw_rail_pieces(*last_rails, *first_rails);
+    glPopMatrix();
 }
 
 }  // namespace

@@ -69,7 +69,7 @@ int run_event(Town& town, int event, int x, int y, int button) {
 
 int Town::handle_event(int event, int event_x, int event_y, int button, const KeyPoll& keys) {
     forget_stale_selection(*this);
-    edits_before_event(*this, keys);
+    edits_before_event(*this, event, keys);
     run_keys_any_selection(*this, keys);
     run_keys_without_point(*this, keys);
     forget_stale_selection(*this);  // F1 may have loaded a smaller scene
@@ -83,3 +83,5 @@ int Town::handle_event(int event, int event_x, int event_y, int button, const Ke
 
 // Without a toolkit there is nobody to ask: the prompt counts as cancelled.
 int Town::ask_file_name(char*, const char*) { return 0; }
+
+AutosavePlaces Town::autosave_places() const { return default_autosave_places(); }

@@ -3,6 +3,7 @@
 #include "edit_history.h"
 
 #include <cstdio>
+#include <string>
 
 #include "scene_data.h"
 #include "scene_file.h"
@@ -101,11 +102,20 @@ bool undo_edit(Town& town) { return step_through_history(town, true); }
 
 bool redo_edit(Town& town) { return step_through_history(town, false); }
 
-void edits_before_event(Town& town, const KeyPoll& keys) {
+void edits_before_event(Town& town, int event, const KeyPoll& keys) {
     EditTracker& edits = town.edits;
     if (++edits.depth > 1) return;
     edits.before = scene_bytes(town);
     if (!edits.history.started()) settle(town, edits.before);  // the scene the town was built with
+
+    // Every button is up, yet no release came (the pointer left the window,
+    // or the release was lost): the drag is over, and what this event edits
+    // is a step of its own, not the end of the drag.
+    const bool part_of_drag = event == EVENT_PUSH || event == EVENT_DRAG || event == EVENT_RELEASE;
+    if (edits.button_down && !part_of_drag && (event == EVENT_MOVE || !keys.button_down())) {
+        edits.button_down = false;
+        settle(town, edits.before);
+    }
 
     KeyLatches& latch = town.latches;
     const bool u = keys.key_down(KEY_UNDO);
@@ -134,14 +144,32 @@ void edits_after_event(Town& town, int event, const KeyPoll& keys) {
     settle(town, now);
 }
 
-void keep_edits_on_close(Town& town) {
+namespace {
+
+// Writes the unsaved edits as the autosave and says where they went, or why
+// they went nowhere; false when they did. Nothing to keep is no failure.
+bool keep_unsaved_edits(Town& town, const char* before_what) {
     const SceneBytes now = scene_bytes(town);
     settle(town, now);
-    if (!town.edits.history.differs_from_file()) return;
-    const std::string reason = write_file_replacing(AUTOSAVE_NAME, now);
-    if (!reason.empty()) {
-        std::printf("Error saving to file \"%s\": %s\n", AUTOSAVE_NAME, reason.c_str());
-        return;
+    if (!town.edits.history.differs_from_file()) return true;
+    const AutosaveResult kept = write_autosave(town.autosave_places(), now);
+    for (const AutosaveRefusal& refused : kept.refusals) {
+        std::printf("Error saving to file \"%s\": %s\n", refused.path.c_str(), refused.reason.c_str());
     }
-    std::printf("Unsaved edits kept in \"%s\": F1 loads them back\n", AUTOSAVE_NAME);
+    if (kept.path.empty()) {
+        std::printf("Unsaved edits could not be kept: no place would take them\n");
+        return false;
+    }
+    std::printf("Unsaved edits kept in \"%s\"%s: F1 loads them back\n", kept.path.c_str(), before_what);
+    if (!kept.previous.empty()) std::printf("The autosave before them is now \"%s\"\n", kept.previous.c_str());
+    return true;
+}
+
+}  // namespace
+
+void keep_edits_on_close(Town& town) { keep_unsaved_edits(town, ""); }
+
+bool keep_edits_before_load(Town& town, const char* loading) {
+    const std::string before = std::string(" before loading \"") + loading + "\"";
+    return keep_unsaved_edits(town, before.c_str());
 }

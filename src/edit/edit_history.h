@@ -5,13 +5,11 @@
 // come included.
 #pragma once
 
+#include "autosave_place.h"
 #include "scene_history.h"
 
 struct Town;
 struct KeyPoll;
-
-// Where the work goes when the window closes with edits not in any file.
-constexpr const char* AUTOSAVE_NAME = "autosave";
 
 // What the town remembers between events to turn edits into steps.
 struct EditTracker {
@@ -23,8 +21,9 @@ struct EditTracker {
     int file_syncs_seen = 0;
 };
 
-// At the start of an event: U and Y, and the scene as the event finds it.
-void edits_before_event(Town& town, const KeyPoll& keys);
+// At the start of an event: a drag whose release was lost ends as its own
+// step, then U and Y, and the scene as the event finds it.
+void edits_before_event(Town& town, int event, const KeyPoll& keys);
 // At its end: an edit made in it becomes a step once the gesture or the held
 // key is over.
 void edits_after_event(Town& town, int event, const KeyPoll& keys);
@@ -34,6 +33,11 @@ void edits_after_event(Town& town, int event, const KeyPoll& keys);
 bool undo_edit(Town& town);
 bool redo_edit(Town& town);
 
-// When the window closes: with edits made since the last load or save, the
-// scene is saved to AUTOSAVE_NAME as F2 saves, and a line says so.
+// When the program ends (the window closed, a signal, the display lost): with
+// edits made since the last load or save, the scene is saved as the autosave
+// of the town's autosave places, as F2 saves, and a line says where.
 void keep_edits_on_close(Town& town);
+// Before a load replaces the scene: the same, with a line naming the file to
+// be loaded. False when there were edits and no place would take them: the
+// load must not go on.
+bool keep_edits_before_load(Town& town, const char* loading);

@@ -1,5 +1,5 @@
 // The mouse gestures on what is selected: dragging the selected point, the
-// selected town object or the light.
+// selected town object or the light, each stopping at the town's bound.
 #include <cstdlib>
 
 #include "command_steps.h"
@@ -122,14 +122,16 @@ void drag_object(Town& town, int event, int x, int y, int button, const KeyPoll&
     if (event == EVENT_DRAG && !step.jump()) {
         const float k = step.coarse() ? DRAG_UNITS_PER_PIXEL : FINE_UNITS_PER_PIXEL;
         if (button == BUTTON_LEFT) {
-            const Vec3 d = along_camera(*town.camera, step, k);
+            const Vec3 d = move_within_town(object.position(), along_camera(*town.camera, step, k));
             object.set_position(object.x + d.x, object.y, object.z + d.z);
             town.redraw();
         } else if (button == BUTTON_RIGHT) {
             const float size_rate = step.coarse() ? OBJECT_SIZE_PER_PIXEL : FINE_SIZE_PER_PIXEL;
             const float height_rate = step.coarse() ? OBJECT_HEIGHT_PER_PIXEL : FINE_HEIGHT_PER_PIXEL;
-            object.set_size(object.get_size() + size_rate * step.up);
-            object.set_height(object.get_height() + height_rate * step.up);
+            const float size = object.get_size();
+            const float height = object.get_height();
+            object.set_size(size + step_within_town(size, size_rate * step.up));
+            object.set_height(height + step_within_town(height, height_rate * step.up));
             town.redraw();
         }
     }
@@ -144,10 +146,11 @@ void drag_light(Town& town, int event, int x, int y, int button) {
     if (event == EVENT_RELEASE) town.redraw();
     if (event != EVENT_DRAG || step.jump()) return;
     if (button == BUTTON_LEFT) {
-        town.light_pos = town.light_pos + along_camera(*town.camera, step, DRAG_UNITS_PER_PIXEL);
+        const Vec3 d = along_camera(*town.camera, step, DRAG_UNITS_PER_PIXEL);
+        town.light_pos = town.light_pos + move_within_town(town.light_pos, d);
         town.redraw();
     } else if (button == BUTTON_RIGHT) {
-        town.light_pos.y += DRAG_UNITS_PER_PIXEL * step.up;
+        town.light_pos.y += step_within_town(town.light_pos.y, DRAG_UNITS_PER_PIXEL * step.up);
         town.redraw();
     }
 }

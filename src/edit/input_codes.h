@@ -18,6 +18,8 @@ constexpr int KEY_DOWN = 65364;
 constexpr int EVENT_PUSH = 1;
 constexpr int EVENT_RELEASE = 2;
 constexpr int EVENT_DRAG = 5;
+constexpr int EVENT_KEYDOWN = 8;
+constexpr int EVENT_KEYUP = 9;
 constexpr int EVENT_MOVE = 11;
 constexpr int EVENT_SHOW = 16;
 

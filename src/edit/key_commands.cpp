@@ -1,5 +1,6 @@
 // The key commands of the town view: the keyboard is polled at every event
 // and every command whose key is down runs, in a fixed order.
+#include <cstdio>
 #include <cstring>
 
 #include "command_steps.h"
@@ -41,12 +42,16 @@ void set_tie_spacing(Town& town, int spacing) {
     town.redraw();
 }
 
-// The prompt asks for a name; a cancelled prompt does nothing.
+// The prompt asks for a name; a cancelled prompt does nothing, and neither
+// does a name that filled the whole buffer: cut short, it would name
+// another file.
 bool ask_scene_name(Town& town, const char* label, char (&name)[FILE_NAME_BYTES]) {
     std::memset(name, 0, sizeof name);
     if (town.ask_file_name(name, label) == 0) return false;
-    name[FILE_NAME_BYTES - 1] = '\0';  // whatever the prompt did, the name ends here
-    return true;
+    if (std::memchr(name, '\0', sizeof name) != nullptr) return true;
+    std::printf("File name too long: at most %zu bytes fit; nothing loaded or saved\n", FILE_NAME_BYTES - 1);
+    std::fflush(stdout);
+    return false;
 }
 
 bool anything_point_selected(const Town& town) {
@@ -212,10 +217,7 @@ void run_keys_without_point(Town& town, const KeyPoll& keys) {
 
         const bool b = keys.key_down('B');
         if (fire_once(b, latch.basis_b, true)) {
-            // Any basis code but 1 draws Catmull-Rom, so the switch goes by that.
-            town.bspline = town.bspline == 1 ? 0 : 1;
-            town.rebuild_track();
-            town.rebuild_orientation();
+            town.switch_basis();
             town.redraw();
         }
         rearm_when_up(b, latch.basis_b);

@@ -165,8 +165,19 @@ std::vector<std::string> hud_lines(const Town& town) {
     return lines;
 }
 
+namespace {
+
+bool shown_since_start(const Town& town, uint32_t ms) {
+    return town.overlays.show_help == 0 && GetTickCount() - town.overlays.start_tick < ms;
+}
+
+}  // namespace
+
 std::string start_hint(const Town& town) {
-    if (town.overlays.show_help == 1) return "";
-    if (GetTickCount() - town.overlays.start_tick >= START_HINT_MS) return "";
-    return "press H for help";
+    return shown_since_start(town, START_HINT_MS) ? "press H for help" : "";
+}
+
+std::vector<std::string> start_notice(const Town& town) {
+    if (!shown_since_start(town, START_NOTICE_MS)) return {};
+    return town.overlays.start_notice;
 }

@@ -27,6 +27,9 @@ enum class Refusal {
 
 // How long the one-line hint about the help stays after start.
 constexpr uint32_t START_HINT_MS = 8000;
+// How long the word of an autosave newer than the town stays after start:
+// longer than the hint, since it names a file to type.
+constexpr uint32_t START_NOTICE_MS = 20000;
 
 struct OverlayState {
     int show_help = 0;
@@ -35,6 +38,7 @@ struct OverlayState {
     int screenshot_wanted = 0;
     Refusal refusal = Refusal::None;
     uint32_t start_tick = GetTickCount();
+    std::vector<std::string> start_notice;  // about autosaves found at start, top line first
 };
 
 // Notes a refusal when the command's key is pressed (down, latch armed) and
@@ -55,6 +59,8 @@ std::vector<std::string> hud_lines(const Town& town);
 std::string refusal_text(const Town& town);
 // The start hint, or empty once its time is over or the help is shown.
 std::string start_hint(const Town& town);
+// The start notice's lines, while they last the same way.
+std::vector<std::string> start_notice(const Town& town);
 // Names for the HUD.
 std::string camera_name(const Town& town);
 std::string selection_name(const Town& town);

@@ -6,6 +6,7 @@
 
 #include "scene_data.h"
 #include "town_bounds.h"
+#include "track_measure.h"
 
 namespace {
 
@@ -118,10 +119,12 @@ std::string check_scene(const SceneData& scene) {
     if (!std::isfinite(s.total_energy)) return "the total energy is not finite";
     if (!std::isfinite(s.follow_distance)) return "the follow distance is not finite";
     if (!std::isfinite(s.gravity)) return "the gravity is not finite";
-    // Finite but absurd: a point a lifetime's walk away would make the
-    // track's length and energy endless. Nothing may lie beyond the town's
-    // bound, nor move faster, pull harder or follow further than it.
-    const std::string beyond = " lies beyond " + std::to_string(static_cast<long long>(TOWN_MAX_COORDINATE));
+    // Finite but absurd: a point far out would make the track's length and
+    // energy endless. Nothing may lie beyond the town's bound, nor follow
+    // further than it; the physics has bounds of its own that every step
+    // and key of a scene within them keeps to.
+    auto beyond_of = [](float bound) { return " lies beyond " + std::to_string(static_cast<long long>(bound)); };
+    const std::string beyond = beyond_of(TOWN_MAX_COORDINATE);
     for (std::size_t i = 0; i < n; ++i) {
         if (!within_town(scene.points[i])) return "control point " + std::to_string(i) + beyond;
         if (!within_town(scene.orient_points[i])) return "orientation point " + std::to_string(i) + beyond;
@@ -133,10 +136,10 @@ std::string check_scene(const SceneData& scene) {
         }
     }
     if (!within_town(s.light_pos)) return "the light position" + beyond;
-    if (!within_town(s.train_speed)) return "the train speed" + beyond;
+    if (!within(s.train_speed, TOWN_MAX_SPEED)) return "the train speed" + beyond_of(TOWN_MAX_SPEED);
     if (!within(s.total_energy, TOWN_MAX_ENERGY)) return "the total energy lies beyond 1e12";
     if (!within_town(s.follow_distance)) return "the follow distance" + beyond;
-    if (!within_town(s.gravity)) return "the gravity" + beyond;
+    if (!within(s.gravity, TOWN_MAX_GRAVITY)) return "the gravity" + beyond_of(TOWN_MAX_GRAVITY);
     // The key commands keep these within their ranges, and the track drawing
     // divides by the post interval.
     if (s.tie_spacing < 1 || s.tie_spacing > 500) {
@@ -145,7 +148,10 @@ std::string check_scene(const SceneData& scene) {
     if (s.post_interval < 1 || s.post_interval > 50) {
         return format("post interval %lld outside 1..50", s.post_interval);
     }
-    return "";
+    // Last, as it is the one check that builds the track: within the bound
+    // a track can still wind so far that its ties alone would take
+    // gigabytes to draw.
+    return track_work_refusal(scene.points, s.bspline);
 }
 
 SceneDecode decode_scene(const unsigned char* bytes, std::size_t size) {

@@ -9,14 +9,10 @@
 #include <cstring>
 #include <memory>
 
+#include "regular_file.h"
 #include "town.h"
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string error_text(int error) { return std::strerror(error); }
 
@@ -29,12 +25,13 @@ void print_load_error(const char* name, const std::string& reason) {
 
 FileBytes read_scene_bytes(const char* name) {
     FileBytes result;
-    const FileHandle file(std::fopen(name, "rb"));
-    if (!file) return result.reason = error_text(errno), result;
+    const RegularFile opened = open_regular_file(name);
+    if (!opened.file) return result.reason = opened.reason, result;
+    std::FILE* const file = opened.file.get();
     // One byte more than the largest scene tells a file that is too long.
     result.bytes.resize(SCENE_MAX_BYTES + 1);
-    const std::size_t got = std::fread(result.bytes.data(), 1, result.bytes.size(), file.get());
-    if (std::ferror(file.get())) {
+    const std::size_t got = std::fread(result.bytes.data(), 1, result.bytes.size(), file);
+    if (std::ferror(file)) {
         const int error = errno;
         result.bytes.clear();
         return result.reason = error != 0 ? error_text(error) : "read failed", result;
@@ -157,6 +154,11 @@ void Town::load_scene(const char* name) {
     if (!file.ok) return print_load_error(name, file.reason);
     const SceneDecode decoded = decode_scene(file.bytes.data(), file.bytes.size());
     if (!decoded.ok) return print_load_error(name, decoded.reason);
+    // The file is read whole first, so loading the autosave itself still
+    // loads what it held before these edits went there.
+    if (!keep_edits_before_load(*this, name)) {
+        return print_load_error(name, "the unsaved edits could not be kept anywhere: F2 saves them");
+    }
     install_scene(*this, decoded.scene);
     ++scene_file_syncs;
 }

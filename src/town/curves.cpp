@@ -32,18 +32,18 @@ void build_closed_curve(const std::unique_ptr<ControlPoint>* points,
     // Segment i runs from near point i to near point i+1; its neighbours on
     // both sides shape it, and the indices wrap so the loop closes.
     for (int i = 0; i < n; ++i) {
-        const ControlPoint& p0 = *points[(i + n - 1) % n];
-        const ControlPoint& p1 = *points[i];
-        const ControlPoint& p2 = *points[(i + 1) % n];
-        const ControlPoint& p3 = *points[(i + 2) % n];
-        const AxisCoefficients kx = segment_coefficients(p0.x, p1.x, p2.x, p3.x, bspline);
-        const AxisCoefficients ky = segment_coefficients(p0.y, p1.y, p2.y, p3.y, bspline);
-        const AxisCoefficients kz = segment_coefficients(p0.z, p1.z, p2.z, p3.z, bspline);
-        TrackSegment& seg = *segments[i];
-        seg.ax = kx.a; seg.bx = kx.b; seg.cx = kx.c; seg.dx = kx.d;
-        seg.ay = ky.a; seg.by = ky.b; seg.cy = ky.c; seg.dy = ky.d;
-        seg.az = kz.a; seg.bz = kz.b; seg.cz = kz.c; seg.dz = kz.d;
+        set_segment_coefficients(*segments[i], points[(i + n - 1) % n]->position(), points[i]->position(),
+                                 points[(i + 1) % n]->position(), points[(i + 2) % n]->position(), bspline);
     }
+}
+
+void set_segment_coefficients(TrackSegment& seg, Vec3 p0, Vec3 p1, Vec3 p2, Vec3 p3, int bspline) {
+    const AxisCoefficients kx = segment_coefficients(p0.x, p1.x, p2.x, p3.x, bspline);
+    const AxisCoefficients ky = segment_coefficients(p0.y, p1.y, p2.y, p3.y, bspline);
+    const AxisCoefficients kz = segment_coefficients(p0.z, p1.z, p2.z, p3.z, bspline);
+    seg.ax = kx.a; seg.bx = kx.b; seg.cx = kx.c; seg.dx = kx.d;
+    seg.ay = ky.a; seg.by = ky.b; seg.cy = ky.c; seg.dy = ky.d;
+    seg.az = kz.a; seg.bz = kz.b; seg.cz = kz.c; seg.dz = kz.d;
 }
 
 CurvePlace curve_place(int n, float t) {

@@ -20,6 +20,10 @@ struct AxisCoefficients {
 // through them).
 AxisCoefficients segment_coefficients(float p0, float p1, float p2, float p3, int bspline);
 
+// Sets the coefficients of a segment from the four points around it (its
+// sampled length is left alone).
+void set_segment_coefficients(TrackSegment& seg, Vec3 p0, Vec3 p1, Vec3 p2, Vec3 p3, int bspline);
+
 // Fills segment i of a closed curve over n points from points i-1, i, i+1,
 // i+2 (modulo n). Does nothing with fewer than 3 points or a missing record.
 void build_closed_curve(const std::unique_ptr<ControlPoint>* points,

@@ -1,5 +1,9 @@
 // Editing the track's point set: appending a control point with its
 // orientation point, stepping the selections, moving points and clearing.
+#include <cstdio>
+#include <string>
+
+#include "track_measure.h"
 #include "town.h"
 
 namespace {
@@ -22,10 +26,26 @@ int next_selection(int current, int count) {
 
 void shift(ControlPoint& p, Vec3 d) { p.set_position(p.x + d.x, p.y + d.y, p.z + d.z); }
 
+// Says why an edit of the track was not made, where the user started it.
+void refuse_track_edit(const char* what, const std::string& reason) {
+    std::printf("%s: %s\n", what, reason.c_str());
+    std::fflush(stdout);
+}
+
 }  // namespace
+
+std::vector<Vec3> Town::control_positions() const {
+    std::vector<Vec3> positions;
+    for (int i = 0; i < num_points; ++i) positions.push_back(points[i] ? points[i]->position() : Vec3{});
+    return positions;
+}
 
 void Town::append_point() {
     if (num_points >= MAX_POINTS) return;
+    std::vector<Vec3> grown = control_positions();
+    grown.push_back(NEW_CONTROL_POINT);
+    const std::string heavy = track_work_refusal(grown, bspline);
+    if (!heavy.empty()) return refuse_track_edit("No point added", heavy);
     const int i = num_points;
     segments[i] = std::make_unique<TrackSegment>();
     points[i] = make_point(NEW_CONTROL_POINT, CONTROL_POINT_RGBA);
@@ -57,9 +77,15 @@ void Town::select_next_orient_point() {
 void Town::move_selected_point(Vec3 d) {
     if (sel_point < 0 || sel_point >= num_points) return;
     if (!points[sel_point] || !orient_points[sel_point]) return;
-    // The orientation point rides along, so the track keeps its banking.
-    shift(*points[sel_point], d);
-    shift(*orient_points[sel_point], d);
+    // The orientation point rides along, so the track keeps its banking;
+    // the two stop together where the first meets the town's bound.
+    const Vec3 step = move_within_town(points[sel_point]->position(), orient_points[sel_point]->position(), d);
+    std::vector<Vec3> moved = control_positions();
+    moved[sel_point] = moved[sel_point] + step;
+    // A drag that would stretch the track past the ties it may have stops.
+    if (!track_work_refusal(moved, bspline).empty()) return;
+    shift(*points[sel_point], step);
+    shift(*orient_points[sel_point], step);
     rebuild_track();
     rebuild_orientation();
     track_edited = 1;
@@ -68,9 +94,22 @@ void Town::move_selected_point(Vec3 d) {
 void Town::move_selected_orient_point(Vec3 d) {
     if (sel_orient_point < 0 || sel_orient_point >= num_points) return;
     if (!orient_points[sel_orient_point]) return;
-    shift(*orient_points[sel_orient_point], d);
+    ControlPoint& point = *orient_points[sel_orient_point];
+    shift(point, move_within_town(point.position(), d));
     rebuild_orientation();
     track_edited = 1;
+}
+
+void Town::switch_basis() {
+    // Any basis code but 1 draws Catmull-Rom, so the switch goes by that.
+    const int other = bspline == 1 ? 0 : 1;
+    const std::string heavy = track_work_refusal(control_positions(), other);
+    if (!heavy.empty()) {
+        return refuse_track_edit(other == 1 ? "The track stays Catmull-Rom" : "The track stays a B-spline", heavy);
+    }
+    bspline = other;
+    rebuild_track();
+    rebuild_orientation();
 }
 
 void Town::deselect_points() {

@@ -2,6 +2,7 @@
 // cars, the intersections, the free camera and the start-up scene.
 #include "town.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "tick.h"
@@ -13,7 +14,11 @@ Town::Town(const char* startup_scene) {
     camera = std::make_unique<Camera>(Vec3{0, 10, 10}, Vec3{0, 0, 0}, Vec3{0, 1, 0});
     if (startup_scene != nullptr) {
         latches.load_f1 = 0;  // the start-up load counts as a press of F1
+        const int syncs = scene_file_syncs;
         load_scene(startup_scene);
+        // F1's message stays on its line for the next one; at start-up the
+        // texture loader's lines follow at once, so this one ends its line.
+        if (scene_file_syncs == syncs) std::printf("\n");
     }
     std::srand(GetTickCount());
 }

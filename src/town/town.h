@@ -8,10 +8,13 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "camera.h"
+#include "autosave_place.h"
 #include "control_point.h"
 #include "ride_telemetry.h"
+#include "town_bounds.h"
 #include "track_segment.h"
 #include "vec3.h"
 #include "traffic.h"
@@ -55,6 +58,8 @@ struct Town {
     virtual float* allocate_tie_table(std::size_t floats);
     // A random number 0..32767 for the cars' turns.
     virtual int random_turn_number();
+    // Where unsaved edits are kept: the working folder, then the user's own.
+    virtual AutosavePlaces autosave_places() const;
 
     // A redraw is requested only while the train stands: while it runs the
     // idle pump redraws anyway.
@@ -66,14 +71,21 @@ struct Town {
     void append_point();
     void select_next_point();
     void select_next_orient_point();
+    // Moves stop at the town's bound; a control point's move that would make
+    // the track need more ties than any track may have is not made.
     void move_selected_point(Vec3 d);
     void move_selected_orient_point(Vec3 d);
+    // Where the control points stand, in track order.
+    std::vector<Vec3> control_positions() const;
     void deselect_points();
     void clear_points();
 
     // --- Curves and track tables ------------------------------------------
     void rebuild_track();
     void rebuild_orientation();
+    // Between B-spline and Catmull-Rom, unless the other basis would make
+    // the track need more ties than any track may have.
+    void switch_basis();
     Vec3 track_point(float t) const;       // track curve at global parameter t
     Vec3 track_derivative(float t) const;  // its derivative with respect to u
     Vec3 orient_point_at(float t) const;   // orientation curve at t
@@ -167,7 +179,7 @@ struct Town {
     int physics = 1;
     float total_energy = 0;
     float gravity = -20.8f;
-    float train_mass = 100.0f;
+    float train_mass = TRAIN_MASS;
     float beacon_level = 0;
     int beacon_falling = 0;
 

@@ -7,6 +7,7 @@
 
 #include "curves.h"
 #include "town_bounds.h"
+#include "track_measure.h"
 #include "track_walk.h"
 #include "town.h"
 
@@ -15,8 +16,6 @@ namespace {
 constexpr int TIE_TABLE_STEP = 25;          // the table grows and shrinks in these
 constexpr float LOWEST_HEIGHT = -3.402823466e38f;  // below any track height
 constexpr float TOP_SPEED_SQUARED = 16.0f;  // the train keeps speed 4 at the summit
-
-float fractional_part(double s) { return static_cast<float>(s - std::floor(s)); }
 
 }  // namespace
 
@@ -38,9 +37,10 @@ void Town::rebuild_track() {
     for (int i = 0; i < n; ++i) {
         if (!within_town(points[i]->position())) return;
     }
-    // The summit is only ever raised, but never kept from beyond the town:
-    // such a height would hold every later energy at an absurd value.
-    if (!within_town(max_height)) max_height = LOWEST_HEIGHT;
+    // The summit is only ever raised, but never kept from beyond the reach of
+    // any curve in the town: such a height would hold every later energy at
+    // an absurd value.
+    if (!within(max_height, TOWN_CURVE_REACH)) max_height = LOWEST_HEIGHT;
     build_closed_curve(points, segments, n, bspline);
 
     // Sampled lengths: the local parameter sweeps each segment n times and
@@ -49,19 +49,8 @@ void Town::rebuild_track() {
     // tuned to this measure, not to the true arc length.
     track_length = 0;
     for (int i = 0; i < n; ++i) {
-        const TrackSegment& seg = *segments[i];
-        float sampled = 0;
-        // A single-precision t in steps of 0.001: exactly 1000 steps.
-        float t = 0;
-        while (t < 0.999) {
-            const Vec3 p1 = seg.evaluate(fractional_part(static_cast<double>(n) * t));
-            if (p1.y > max_height) max_height = p1.y;
-            const Vec3 p2 = seg.evaluate(fractional_part(static_cast<double>(n) * (t + 0.001)));
-            sampled += length(p2 - p1);
-            t = static_cast<float>(t + 0.001);
-        }
-        segments[i]->sampled_length = sampled;
-        track_length += sampled;
+        segments[i]->sampled_length = sampled_segment_length(*segments[i], n, max_height);
+        track_length += segments[i]->sampled_length;
     }
 
     total_energy = static_cast<float>(-1.0 * train_mass * gravity * max_height +

@@ -20,6 +20,12 @@ constexpr float WEAKEST_GRAVITY = -5.0f;
 constexpr float DEFAULT_SPEED = 3.0f;
 constexpr float DEFAULT_GRAVITY = -20.8f;
 
+// The keys stay within what a scene may store, so whatever they reach can
+// be saved and loaded back.
+static_assert(MAX_ENERGY + ENERGY_STEP <= TOWN_MAX_ENERGY, "the energy keys overshoot the bound");
+static_assert(MAX_SPEED + SPEED_STEP <= TOWN_MAX_SPEED, "the speed keys overshoot the bound");
+static_assert(-STRONGEST_GRAVITY + GRAVITY_STEP <= TOWN_MAX_GRAVITY, "the gravity keys overshoot the bound");
+
 bool usable_rate(float rate) { return rate > 0.0f && std::isfinite(rate); }
 
 // The train's parameter runs over [0, 1): one lap of the loop.

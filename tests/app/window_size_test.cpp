@@ -1,5 +1,7 @@
 // res.cfg as the size dialog reads, validates and writes it.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -34,6 +36,11 @@ TEST(ResCfg, ReadsTwoFieldsOfAtMostFourDigits) {
         {"640x480", "640", "480"},
         {" 900\n700\n", "", "900"},
         {"", "", ""},
+        // A line end written as CR LF is one line end.
+        {"1024\r\n768\r\n", "1024", "768"},
+        {"800\r\n600", "800", "600"},
+        {"12345\r\n768", "1234", ""},
+        {"640\r480", "640", "480"},
     };
     for (const Case& c : cases) {
         std::ofstream(CFG, std::ios::binary) << c.file;
@@ -91,6 +98,26 @@ TEST(ResCfg, KeepsOnlyFourTypedCharactersAndWritesTheNumbersRead) {
 
     // A file that cannot be written is ignored.
     write_res_cfg(s.text, "no_such_directory/res.cfg");
+}
+
+TEST(ResCfg, APipeOrAFolderIsRefusedWithoutWaiting) {
+    // Reading or writing a pipe would wait for its other end before any
+    // window is shown; each is refused with the defaults kept.
+    for (const bool pipe : {true, false}) {
+        ASSERT_EQ(pipe ? mkfifo(CFG, 0600) : mkdir(CFG, 0700), 0);
+        testing::internal::CaptureStdout();
+        const WindowSizeText text = read_res_cfg(CFG);
+        const std::string printed = testing::internal::GetCapturedStdout();
+        EXPECT_STREQ(text.width, "800");
+        EXPECT_STREQ(text.height, "600");
+        EXPECT_EQ(printed, std::string("Window size not read from ") + CFG + ": it is a " +
+                               (pipe ? "pipe" : "directory") + ", not a file\n");
+        write_res_cfg(accept_window_size("1024", "768").text, CFG);
+        struct stat info {};
+        ASSERT_EQ(lstat(CFG, &info), 0);
+        EXPECT_TRUE(pipe ? S_ISFIFO(info.st_mode) : S_ISDIR(info.st_mode)) << "the node was replaced";
+        ASSERT_EQ(pipe ? unlink(CFG) : rmdir(CFG), 0);
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <thread>
@@ -63,11 +64,11 @@ TgaHeader mapped_header(int type, int length, int entry_bits, int depth, int wid
 
 class TgaReader : public testing::Test {
 protected:
-    Image load(const Bytes& file, int format = TGA_RGBA) {
+    Image load(const Bytes& file, int format = TGA_RGBA, long max_pixels = TGA_MAX_TEXTURE_PIXELS) {
         write_bytes(dir.file("t.tga"), file);
         Image im;
         im.format = format;
-        unsigned char* p = read_tga(dir.file("t.tga").c_str(), &im.width, &im.height, format);
+        unsigned char* p = read_tga(dir.file("t.tga").c_str(), &im.width, &im.height, format, max_pixels);
         im.ok = p != nullptr;
         if (p) im.px.assign(p, p + static_cast<std::size_t>(im.width) * im.height * format);
         std::free(p);
@@ -184,7 +185,7 @@ TEST_F(TgaReader, TruncatedDataReadsAsZerosNotAsAnError) {
     EXPECT_EQ(load(mapped_header(1, 1, 24, 8, 2, 1).bytes() + Bytes{0, 99, 0}).at(1, 0), (Bytes{0, 99, 0, 255}));
 
     // The largest image with no data at all decodes quickly to one colour.
-    im = load(header(2, 24, TGA_MAX_SIDE, 3).bytes(), TGA_RGB);
+    im = load(header(2, 24, TGA_MAX_SIDE, 3).bytes(), TGA_RGB, TGA_MAX_PIXELS);
     ASSERT_TRUE(im.ok);
     EXPECT_EQ(im.at(TGA_MAX_SIDE - 1, 2), (Bytes{0, 0, 0}));
 }
@@ -251,17 +252,44 @@ TEST_F(TgaReader, EveryFailureHasItsCodeAndLeavesTheSizesAlone) {
     EXPECT_EQ(tga_error_code, TGA_BAD_COLORMAP);
 }
 
+TEST_F(TgaReader, ATextureClaimingMoreThanTheSetHoldsIsRefusedBeforeItsBuffer) {
+    // The largest textures of the set read, square or tall; one row more does not.
+    EXPECT_TRUE(load(header(2, 24, 256, 256).bytes()).ok);
+    EXPECT_TRUE(load(header(10, 24, 64, 1024).bytes()).ok);
+    for (const Bytes& file : {header(2, 24, 256, 257).bytes(), header(10, 32, 65, 1024).bytes(),
+                              header(2, 24, 8192, 8192).bytes()}) {
+        tga_error_code = 0;
+        EXPECT_FALSE(load(file).ok);
+        EXPECT_EQ(tga_error_code, TGA_TOO_LARGE);
+    }
+    // A picture that is no texture (a screenshot) may be larger when asked
+    // for, but no side may pass what any image may have.
+    const Image shot = load(header(2, 24, 320, 240).bytes(), TGA_RGB, TGA_MAX_PIXELS);
+    EXPECT_TRUE(shot.ok);
+    EXPECT_EQ(shot.width, 320);
+    tga_error_code = 0;
+    EXPECT_FALSE(load(header(2, 24, TGA_MAX_SIDE + 1, 3).bytes(), TGA_RGB, 1L << 40).ok);
+    EXPECT_EQ(tga_error_code, TGA_TOO_LARGE);
+}
+
 TEST_F(TgaReader, AnIdThatCannotBeSkippedIsAnUnexpectedEnd) {
     // A pipe cannot seek: the image ID after the header cannot be skipped.
-    const std::string fifo = dir.file("pipe.tga");
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    int ends[2] = {-1, -1};
+    ASSERT_EQ(pipe(ends), 0);
     TgaHeader h;
     h.id_length = 4;
-    std::thread writer([&] { write_bytes(fifo, h.bytes() + Bytes{1, 2, 3, 4} + picture_24(0)); });
+    std::thread writer([&] {
+        const Bytes bytes = h.bytes() + Bytes{1, 2, 3, 4} + picture_24(0);
+        EXPECT_EQ(write(ends[1], bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        close(ends[1]);
+    });
+    std::FILE* stream = fdopen(ends[0], "rb");
+    ASSERT_NE(stream, nullptr);
     int w = 0, ht = 0;
     tga_error_code = 0;
-    unsigned char* p = read_tga(fifo.c_str(), &w, &ht, TGA_RGBA);
+    unsigned char* p = read_tga_stream(stream, &w, &ht, TGA_RGBA);
     writer.join();
+    std::fclose(stream);
     EXPECT_EQ(p, nullptr);
     EXPECT_EQ(tga_error_code, TGA_UNEXPECTED_EOF);
 
@@ -273,6 +301,18 @@ TEST_F(TgaReader, AnIdThatCannotBeSkippedIsAnUnexpectedEnd) {
     EXPECT_EQ(read_tga_stream(f, &w, &ht, TGA_RGBA), nullptr);
     EXPECT_EQ(tga_error_code, TGA_UNEXPECTED_EOF);
     std::fclose(f);
+}
+
+TEST_F(TgaReader, ANamedPipeOrAFolderCannotBeOpened) {
+    // A texture that is a pipe would wait for a writer inside the first frame.
+    const std::string fifo = dir.file("pipe.tga");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& name : {fifo, dir.path()}) {
+        int w = 0, ht = 0;
+        tga_error_code = 0;
+        EXPECT_EQ(read_tga(name.c_str(), &w, &ht, TGA_RGBA), nullptr) << name;
+        EXPECT_EQ(tga_error_code, TGA_CANNOT_OPEN) << name;
+    }
 }
 
 TEST(TgaLibrary, MessagesAndTheBufferAllocator) {

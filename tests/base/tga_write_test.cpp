@@ -175,25 +175,35 @@ TEST_F(TgaWriter, AFailedWriteIsReportedAndLeavesWhatWasThere) {
     }
 }
 
-TEST_F(TgaWriter, APipeIsWrittenIntoNotReplaced) {
-    // A pipe (or a device) takes the picture through itself: a rename over
-    // it would remove the node.
+TEST_F(TgaWriter, APipeIsRefusedAndKept) {
+    // A pipe (or a device) is neither replaced, which would remove the node,
+    // nor written into, which waits for a reader that may never come.
     const std::string path = dir.file("pipe");
     ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
     const pid_t reader = fork();
     ASSERT_GE(reader, 0);
-    if (reader == 0) {  // reads until the writer closes
+    if (reader == 0) {  // counts what reaches it
         char buffer[256];
         const int fd = open(path.c_str(), O_RDONLY);
-        while (read(fd, buffer, sizeof buffer) > 0) {}
-        _exit(0);
+        ssize_t total = 0, n = 0;
+        while ((n = read(fd, buffer, sizeof buffer)) > 0) total += n;
+        _exit(total == 0 ? 0 : 1);
     }
     const Bytes px = make_image(6, 5, TGA_RGB, picture);
-    EXPECT_EQ(write_tga(path.c_str(), 6, 5, px.data(), TGA_RGB), 1);
-    kill(reader, SIGKILL);  // still waiting if the picture went elsewhere
-    waitpid(reader, nullptr, 0);
+    EXPECT_EQ(write_tga(path.c_str(), 6, 5, px.data(), TGA_RGB), 0);
+    EXPECT_EQ(tga_error_code, TGA_CANNOT_OPEN);
     struct stat info {};
-    EXPECT_TRUE(lstat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
+    const bool still_a_pipe = lstat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
+    EXPECT_TRUE(still_a_pipe);
+    if (still_a_pipe) {
+        close(open(path.c_str(), O_WRONLY));  // lets the reader see the end
+    } else {
+        kill(reader, SIGKILL);  // waiting on a pipe that is gone
+    }
+    int status = -1;
+    waitpid(reader, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "bytes reached the pipe";
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"pipe"}) << "no temporary file left";
 }
 
 }  // namespace

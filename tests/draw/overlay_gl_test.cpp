@@ -57,6 +57,32 @@ TEST_F(OverlayGl, AllOffChangesNothingAndAnOverlayLeavesTheNextFrameAlone) {
     EXPECT_EQ(frame(false), plain) << "the overlay left its matrices or state behind";
 }
 
+namespace {
+
+// The rows of a picture (bottom row first) from row `from` up to, not
+// including, row `to`.
+std::vector<unsigned char> rows(const std::vector<unsigned char>& picture, int from, int to) {
+    return {picture.begin() + from * W * 3, picture.begin() + to * W * 3};
+}
+
+}  // namespace
+
+TEST_F(OverlayGl, TheStartNoticeStandsAboveTheHintAndGoesWithItsTime) {
+    const std::vector<unsigned char> plain = frame(false);
+    town.overlays.start_tick = GetTickCount();  // the hint again, as at start
+    const std::vector<unsigned char> hint = frame(true);
+    town.overlays.start_notice = {"\"autosave\" is newer than \"town\"", "F1 with the name autosave loads it"};
+    const std::vector<unsigned char> both = frame(true);
+
+    // The hint's panel stands 10 pixels up and is 2 x 10 + 12 pixels high.
+    const int hint_top = 10 + 32;
+    EXPECT_EQ(rows(both, 0, hint_top), rows(hint, 0, hint_top)) << "the notice covers the hint";
+    EXPECT_NE(rows(both, hint_top, H), rows(hint, hint_top, H)) << "no notice above the hint";
+
+    tick.advance(START_NOTICE_MS);
+    EXPECT_EQ(frame(true), plain) << "the notice outlived its time";
+}
+
 TEST_F(OverlayGl, ScreenshotHoldsThePictureShown) {
     ScratchDir dir;
     char here[4096];
@@ -73,7 +99,7 @@ TEST_F(OverlayGl, ScreenshotHoldsThePictureShown) {
     ASSERT_EQ(said.rfind(prefix, 0), 0u) << said;
     const std::string name = said.substr(prefix.size(), said.size() - prefix.size() - 1);
     int w = 0, h = 0;
-    unsigned char* pixels = read_tga(name.c_str(), &w, &h, TGA_RGB);
+    unsigned char* pixels = read_tga(name.c_str(), &w, &h, TGA_RGB, TGA_MAX_PIXELS);
     EXPECT_EQ(chdir(here), 0);
     ASSERT_NE(pixels, nullptr) << name;
     EXPECT_EQ(w, W);

@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "pick.h"
 #include "draw.h"
 #include "support/gl_context.h"
 #include "town/track_fixture.h"
+
+namespace {
 
 using Hit = std::pair<PickHit::Kind, int>;
 constexpr int W = 320, H = 240;
@@ -30,18 +33,37 @@ Hit pick_over(Town& town, Vec3 p) {
     return {hit.kind, hit.index};
 }
 
-TEST(PickGl, FindsWhatIsDrawnNearestUnderThePixel) {
-    OffscreenContext context(W, H);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);  // as the frame leaves it
-    Town town(nullptr);      // its free camera looks from (0, 10, 10) down at the centre
+// Three points, and a tree, a stop sign facing the eye, a tall building 1
+// and a shrub behind it.
+void build_small_town(Town& town) {
     lay_track(town, {{-4, 1, 2}, {4, 1, 3}, {3, 1, -2}}, 2);
-    // Tree, stop sign facing the eye, tall building 1, a shrub behind it.
     const float objects[][3] = {{0, 5, 0}, {8, -2, 5}, {1, 0, -6}, {5, 0, -12}};
     for (const auto& o : objects) {
         town.objects[town.object_count] = std::make_unique<ControlPoint>(o[1], 0, o[2], 1, 4.5f, 1, 0, 0, 0, 0);
         town.object_type[town.object_count++] = static_cast<int>(o[0]);
     }
+}
+
+std::vector<int> picture(const OffscreenContext& context) {
+    glFinish();
+    std::vector<int> pixels;
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            const Rgba p = context.pixel(x, y);
+            pixels.push_back(p.r << 16 | p.g << 8 | p.b);
+        }
+    }
+    return pixels;
+}
+
+}  // namespace
+
+TEST(PickGl, FindsWhatIsDrawnNearestUnderThePixel) {
+    OffscreenContext context(W, H);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);  // as the frame leaves it
+    Town town(nullptr);      // its free camera looks from (0, 10, 10) down at the centre
+    build_small_town(town);
 
     EXPECT_EQ(pick_over(town, {-4, 1, 2}), Hit(PickHit::ControlPoint, 0));
     EXPECT_EQ(pick_over(town, {4, 3, 3}), Hit(PickHit::OrientPoint, 1));
@@ -54,4 +76,28 @@ TEST(PickGl, FindsWhatIsDrawnNearestUnderThePixel) {
     town.show_points = 0;  // key '2'
     EXPECT_EQ(pick_over(town, {-4, 1, 2}), Hit(PickHit::Nothing, -1));
     EXPECT_EQ(pick_over(town, {4, 3, 3}), Hit(PickHit::Nothing, -1));
+}
+
+// The pick draws into the buffer the next frame clears; that frame must come
+// out as it would have without the pick, and the pick asks for no texture.
+TEST(PickGl, LeavesTheNextFrameAndTheTexturesAlone) {
+    OffscreenContext context(W, H);
+    Town town(nullptr);
+    build_small_town(town);
+    // The first frame places its lights under no camera yet, and reports the textures missing.
+    render_frame(town, W, H);
+    render_frame(town, W, H);
+    const std::vector<int> unpicked = picture(context);
+    render_frame(town, W, H);
+    ASSERT_EQ(picture(context), unpicked) << "two frames of a still town agree";
+
+    town.frame_clock = 321;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(pick_over(town, {0, 4, -1.45f}), Hit(PickHit::Object, 2));
+    EXPECT_EQ(pick_over(town, {-4, 1, 2}), Hit(PickHit::ControlPoint, 0));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(town.frame_clock, 321) << "no texture load restarted the clock";
+
+    render_frame(town, W, H);
+    EXPECT_EQ(picture(context), unpicked);
 }

@@ -1,5 +1,6 @@
 // The texture cache in an off-screen context: one texture per name, the
-// frame clock restarted by loads only, misses retried at every request.
+// frame clock restarted by loads only, misses retried at every request and
+// reported when they are news.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -109,24 +110,30 @@ TEST_F(TextureCache, TheFirstRequestLoadsAndLaterOnesOnlyBind) {
     EXPECT_EQ(request("cache cement"), texture);
 }
 
-TEST_F(TextureCache, AMissingImageIsReportedAndLookedForAtEveryRequest) {
+TEST_F(TextureCache, AMissingImageIsLookedForAtEveryRequestAndReportedWhenNews) {
     GLuint kept = 0;
     glGenTextures(1, &kept);
     glBindTexture(GL_TEXTURE_2D, kept);
+    const std::string missing = "Trying: `textures/cache nowhere.tga'\n!! Couldn't load texture `cache nowhere'~\n";
     for (int attempt = 0; attempt < 3; ++attempt) {
         EXPECT_EQ(request("cache nowhere"), 0u);
-        EXPECT_EQ(out, "Trying: `textures/cache nowhere.tga'\n!! Couldn't load texture `cache nowhere'~\n");
+        EXPECT_EQ(out, attempt == 0 ? missing : "") << "said once, however often it is asked for";
         EXPECT_EQ(lookups, 1u) << "looked for again at every request";
         EXPECT_EQ(loads, 0u) << "a retry that finds nothing took no time worth leaving out";
         EXPECT_EQ(bound(), static_cast<GLint>(kept)) << "the binding is left as it was";
     }
 
-    // An unreadable file is missing too; once a good image appears it loads.
+    // An unreadable file fails for another reason, said once more; once a good image appears it loads.
     write_bytes("textures/cache nowhere.tga", Bytes{1, 2, 3});
     EXPECT_EQ(request("cache nowhere"), 0u);
-    EXPECT_NE(out.find("!! Couldn't load texture `cache nowhere'~"), std::string::npos);
+    EXPECT_EQ(out, missing);
+    EXPECT_EQ(request("cache nowhere"), 0u);
+    EXPECT_EQ(out, "");
     make_texture("cache nowhere", 6, 5, solid);
-    EXPECT_NE(request("cache nowhere"), 0u);
+    const unsigned int texture = request("cache nowhere");
+    EXPECT_NE(texture, 0u);
+    EXPECT_EQ(out.rfind("Trying: `textures/cache nowhere.tga'\nCreated texture " + std::to_string(texture), 0), 0u)
+        << out;
     EXPECT_EQ(loads, 1u);
 
     // A name too long for the path buffer is cut, not overflowed.
@@ -134,6 +141,21 @@ TEST_F(TextureCache, AMissingImageIsReportedAndLookedForAtEveryRequest) {
     EXPECT_EQ(request(long_name), 0u);
     const std::string cut = "textures/" + std::string(199 - 9, 'n');
     EXPECT_EQ(out, "Trying: `" + cut + "'\n!! Couldn't load texture `" + long_name + "'~\n");
+}
+
+TEST_F(TextureCache, WithheldRequestsTouchNothing) {
+    make_texture("cache withheld", 6, 5, solid);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    {
+        const TexturesWithheld withheld;
+        EXPECT_EQ(request("cache withheld"), 0u);
+        EXPECT_EQ(lookups + loads, 0u);
+        EXPECT_EQ(request("cache never there"), 0u);
+        EXPECT_EQ(out, "");
+        EXPECT_EQ(lookups + loads, 0u);
+    }
+    EXPECT_NE(request("cache withheld"), 0u) << "the cache opens again with the guard gone";
+    EXPECT_NE(out.find("Created texture"), std::string::npos);
 }
 
 TEST_F(TextureCache, RepeatFlagsAreFixedWhenTheTextureIsCreated) {

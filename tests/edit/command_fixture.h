@@ -1,5 +1,6 @@
 // A town for command tests: a scripted key map instead of the toolkit's
-// keyboard, a counted redraw, and a file-name prompt that answers by script.
+// keyboard, a counted redraw, a file-name prompt that answers by script, and
+// autosaves kept in a scratch folder of its own.
 #pragma once
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/scratch_files.h"
 #include "input_codes.h"
 #include "key_poll.h"
 #include "town.h"
@@ -25,6 +27,7 @@ struct CommandTown : Town {
     CommandTown() : Town(nullptr) {}
 
     void request_redraw() override { ++redraws; }
+    AutosavePlaces autosave_places() const override { return places; }
     int ask_file_name(char* buffer, const char* label) override {
         prompt_labels.emplace_back(label);
         // A well-behaved prompt gets a zeroed 64-byte buffer.
@@ -66,6 +69,8 @@ struct CommandTown : Town {
         rebuild_orientation();
     }
 
+    ScratchDir autosave_dir;
+    AutosavePlaces places{autosave_dir.path(), ""};
     int redraws = 0;
     std::vector<std::string> prompt_labels;
     bool buffer_was_zeroed = true;

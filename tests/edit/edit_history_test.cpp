@@ -74,6 +74,39 @@ TEST(EditHistory, WhatTheTownWorksOutItselfIsNoStepAndANewEditDropsRedo) {
     EXPECT_EQ(t.bspline, 1) << "M undone brought back the switch undone before it";
 }
 
+// Keys come as key events in the window and as pointer moves in the other
+// tests; after a drag whose release was lost, either way ends the drag.
+TEST(EditHistory, KeyEditsAfterADragWhoseReleaseWasLostAreStepsOfTheirOwn) {
+    for (const int key_event : {EVENT_KEYDOWN, EVENT_MOVE}) {
+        Editor t;
+        const auto press = [&](int key) {
+            ScriptedKeys down;
+            down.hold(key);
+            t.poll(down, key_event);
+            t.poll({}, key_event == EVENT_KEYDOWN ? EVENT_KEYUP : EVENT_MOVE);
+        };
+        t.add_points(4);
+        t.keys({'N', 'R', 'E'});
+        const SceneBytes made = saved(t);
+        t.poll({}, EVENT_PUSH, 100, 100, BUTTON_LEFT);
+        for (int i = 1; i <= 3; ++i) t.poll({}, EVENT_DRAG, 100 + 4 * i, 100, BUTTON_LEFT);
+        const SceneBytes dragged = saved(t);  // and no release comes
+        press('T');
+        const SceneBytes retyped = saved(t);
+        press('R');
+        press('-');
+        ASSERT_NE(made, dragged);
+        ASSERT_NE(dragged, retyped);
+        ASSERT_NE(retyped, saved(t));
+        t.press('U');
+        EXPECT_TRUE(saved(t) == retyped) << key_event << ": the tie spacing joined the type's step";
+        t.press('U');
+        EXPECT_TRUE(saved(t) == dragged) << key_event << ": the type joined the drag's step";
+        t.press('U');
+        EXPECT_TRUE(saved(t) == made) << key_event;
+    }
+}
+
 TEST(EditHistory, KeepsTheNewestStepsUpToItsBound) {
     Editor t;
     for (int i = 0; i < 300; ++i) t.press('-');
@@ -84,3 +117,48 @@ TEST(EditHistory, KeepsTheNewestStepsUpToItsBound) {
 }
 
 }  // namespace
+
+namespace {
+
+// F1 with the scripted prompt answering name.
+void load_by_f1(Editor& t, const std::string& name) {
+    t.prompt_confirms = true;
+    t.prompt_answer = name;
+    t.press(KEY_F1);
+}
+
+}  // namespace
+
+TEST(KeptEdits, ALoadOverEditsKeepsThemFirstAndStillLoadsWhatTheFileHeld) {
+    Editor t;
+    t.add_points(4);
+    const std::string autosave = t.autosave_dir.file("autosave");
+    t.save_scene(autosave.c_str());  // last session's autosave
+    const SceneBytes last_session = saved(t);
+    t.keys({'N', 'R'});
+    const SceneBytes edited = saved(t);
+
+    testing::internal::CaptureStdout();
+    load_by_f1(t, autosave);
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(saved(t), last_session) << "the load read the edits it had just written";
+    EXPECT_EQ(read_bytes(autosave), edited);
+    EXPECT_EQ(read_bytes(autosave + ".1"), last_session);
+    EXPECT_NE(said.find("Unsaved edits kept in \"" + autosave + "\" before loading \"" + autosave + "\""),
+              std::string::npos)
+        << said;
+
+    // Loaded, nothing is unsaved: a second load writes no autosave.
+    load_by_f1(t, autosave + ".1");
+    EXPECT_EQ(read_bytes(autosave), edited);
+
+    // With nowhere to keep the edits the load is refused and they stay.
+    t.keys({'N', 'R'});
+    const SceneBytes unkept = saved(t);
+    t.places = {t.autosave_dir.file("autosave.1/not a folder"), ""};
+    testing::internal::CaptureStdout();
+    load_by_f1(t, autosave);
+    const std::string refused = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(saved(t), unkept);
+    EXPECT_NE(refused.find("the unsaved edits could not be kept"), std::string::npos) << refused;
+}

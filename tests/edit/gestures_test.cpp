@@ -2,6 +2,8 @@
 // object and light, the jump filter, and the free camera's drags.
 #include <gtest/gtest.h>
 
+#include "scene_file.h"
+#include "track_measure.h"
 #include "edit/command_fixture.h"
 
 namespace {
@@ -120,6 +122,94 @@ TEST(Gestures, LightDragsAlongTheCameraAndUp) {
     EXPECT_NEAR(town.light_pos.y, 13.0f - 0.375f, 1e-5f);
     drag(town, keys, BUTTON_RIGHT, 40, 40, 0, 31);
     EXPECT_NEAR(town.light_pos.y, 13.0f - 0.375f, 1e-5f);
+}
+
+TEST(Gestures, EveryDragStopsAtTheTownsBound) {
+    constexpr float B = TOWN_MAX_COORDINATE;
+    CommandTown town;
+    ScriptedKeys keys;
+    town.add_points(3);
+    // A control point a few units short of the bound, its orientation point
+    // beside it: the pair stops where the orientation point meets the bound,
+    // keeping their offset.
+    town.sel_point = 2;
+    town.points[2]->set_position(B - 2, B - 3, 0);
+    town.orient_points[2]->set_position(B - 1, B - 1, 0);
+    town.rebuild_track();
+    for (int i = 0; i < 10; ++i) drag(town, keys, BUTTON_LEFT, 100, 100, 20, 0);
+    for (int i = 0; i < 10; ++i) drag(town, keys, BUTTON_RIGHT, 100, 100, 0, -20);
+    EXPECT_EQ(town.orient_points[2]->x, B);
+    EXPECT_EQ(town.points[2]->x, B - 1);
+    EXPECT_EQ(town.orient_points[2]->y, B);
+    EXPECT_EQ(town.points[2]->y, B - 2);
+    // Back inward it moves again.
+    drag(town, keys, BUTTON_LEFT, 100, 100, -20, 0);
+    EXPECT_NEAR(town.points[2]->x, B - 1 - 1.5f, 1e-3f);
+    town.sel_point = -1;
+
+    // An orientation point alone.
+    town.sel_orient_point = 0;
+    town.orient_points[0]->set_position(0, -B + 1, 0);
+    for (int i = 0; i < 5; ++i) drag(town, keys, BUTTON_RIGHT, 100, 100, 0, 20);
+    EXPECT_EQ(town.orient_points[0]->y, -B);
+    town.sel_orient_point = -1;
+
+    // A town object, its size and its height.
+    town.create_object();
+    ControlPoint& object = *town.objects[0];
+    object.set_position(B - 0.5f, 0, -B + 0.5f);
+    object.set_size(B - 0.5f);
+    object.set_height(B - 0.5f);
+    town.camera->right = {1, 0, 0};
+    town.camera->look = {0, 0, 1};  // so a drag down the screen moves toward -z
+    for (int i = 0; i < 5; ++i) drag(town, keys, BUTTON_LEFT, 100, 100, 20, 20);
+    for (int i = 0; i < 5; ++i) drag(town, keys, BUTTON_RIGHT, 100, 100, 0, -20);
+    EXPECT_EQ(object.x, B);
+    EXPECT_EQ(object.z, -B);
+    EXPECT_EQ(object.size, B);
+    EXPECT_EQ(object.height, B);
+    town.selected_object = -1;
+
+    // The light.
+    town.light_edit = 1;
+    town.light_pos = {B - 1, B - 1, 0};
+    for (int i = 0; i < 5; ++i) drag(town, keys, BUTTON_LEFT, 100, 100, 20, 0);
+    for (int i = 0; i < 5; ++i) drag(town, keys, BUTTON_RIGHT, 100, 100, 0, -20);
+    EXPECT_EQ(town.light_pos.x, B);
+    EXPECT_EQ(town.light_pos.y, B);
+    EXPECT_TRUE(check_scene(scene_of_town(town)).empty()) << check_scene(scene_of_town(town));
+}
+
+TEST(Gestures, ATrackNeverGrowsPastTheTiesItMayHave) {
+    CommandTown town;
+    ScriptedKeys keys;
+    town.add_points(40);
+    // Dragged far out, the point stops where the next step would need too
+    // many ties; the track it leaves can be loaded back.
+    town.sel_point = 5;
+    float stopped = town.points[5]->x;
+    for (int i = 0; i < 1000; ++i) {
+        drag(town, keys, BUTTON_LEFT, 100, 100, 25, 0);
+        if (town.points[5]->x == stopped) break;
+        stopped = town.points[5]->x;
+    }
+    EXPECT_LT(stopped, TOWN_MAX_COORDINATE);
+    EXPECT_GT(stopped, 100.0f);
+    EXPECT_TRUE(check_scene(scene_of_town(town)).empty()) << check_scene(scene_of_town(town));
+    EXPECT_LE(ties_at_closest_spacing(town.track_length, TRACK_MAX_TIES), TRACK_MAX_TIES);
+    town.hold_keys({'R'});
+
+    // So near the cap, a new point or the other basis is refused with a word.
+    const int points = town.num_points;
+    const int basis = town.bspline;
+    testing::internal::CaptureStdout();
+    town.press('M');
+    town.press('B');
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(town.num_points, points);
+    EXPECT_EQ(town.bspline, basis);
+    EXPECT_NE(said.find("No point added: the track would need more than 40000 ties"), std::string::npos) << said;
+    EXPECT_NE(said.find("The track stays a B-spline: the track would need more than"), std::string::npos) << said;
 }
 
 // A left drag from (200, 200) by (dx, dy) with nothing pressed but the button.

@@ -332,18 +332,28 @@ TEST(KeyCommands, LoadAndSaveGoThroughThePrompt) {
     std::remove(name);
 }
 
-TEST(KeyCommands, AnOverlongNameFromThePromptIsCutAt63Characters) {
+TEST(KeyCommands, AnOverlongNameFromThePromptIsRefusedNotCut) {
+    // Cut to 63 characters, the name would be another file's, overwritten.
     const std::string long_name(80, 'q');
-    const std::string kept = long_name.substr(0, 63);
-    std::remove(kept.c_str());
+    const std::string cut = long_name.substr(0, 63);
+    std::remove(cut.c_str());
     CommandTown town;
     town.prompt_confirms = true;
-    town.prompt_answer = long_name;  // the fake fills all 64 bytes
-    town.hold_keys({KEY_F2});
-    std::ifstream saved(kept, std::ios::binary | std::ios::ate);
-    EXPECT_TRUE(saved.good());
-    EXPECT_EQ(saved.tellg(), 68);
-    std::remove(kept.c_str());
+    town.prompt_answer = long_name;  // the fake fills all 64 bytes, no terminator
+    testing::internal::CaptureStdout();
+    town.press(KEY_F2);
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_NE(said.find("File name too long"), std::string::npos) << said;
+    std::ifstream saved(cut, std::ios::binary);
+    EXPECT_FALSE(saved.good());
+    std::remove(cut.c_str());
+
+    // 63 characters fit whole.
+    town.prompt_answer = cut;
+    town.press(KEY_F2);
+    std::ifstream fits(cut, std::ios::binary | std::ios::ate);
+    EXPECT_EQ(fits.tellg(), 68);
+    std::remove(cut.c_str());
 }
 
 }  // namespace

@@ -82,14 +82,14 @@ TEST(SceneBytes, NonFiniteValuesAndRangesAreRefused) {
         {196, nan, "the follow distance is not finite"},
         {200, nan, "the gravity is not finite"},
         // Finite but beyond the town.
-        {4, bits_of(3e38f), "control point 0 lies beyond 100000"},
-        {56, bits_of(100000.01f), "orientation point 0 lies beyond 100000"},
-        {116, bits_of(-2e5f), "town object 0's position, size or height lies beyond 100000"},
-        {148, bits_of(3e38f), "the light position lies beyond 100000"},
-        {160, bits_of(100000.01f), "the train speed lies beyond 100000"},
+        {4, bits_of(3e38f), "control point 0 lies beyond 1000"},
+        {56, bits_of(1000.0001f), "orientation point 0 lies beyond 1000"},
+        {116, bits_of(-2e3f), "town object 0's position, size or height lies beyond 1000"},
+        {148, bits_of(3e38f), "the light position lies beyond 1000"},
+        {160, bits_of(150000.02f), "the train speed lies beyond 150000"},
         {188, bits_of(2e12f), "the total energy lies beyond 1e12"},
-        {196, bits_of(100000.01f), "the follow distance lies beyond 100000"},
-        {200, bits_of(-3e38f), "the gravity lies beyond 100000"},
+        {196, bits_of(1000.0001f), "the follow distance lies beyond 1000"},
+        {200, bits_of(-100000.01f), "the gravity lies beyond 100000"},
         {176, 0, "tie spacing 0 outside 1..500"},
         {180, 51, "post interval 51 outside 1..50"},
     };
@@ -102,8 +102,10 @@ TEST(SceneBytes, NonFiniteValuesAndRangesAreRefused) {
     }
     // Right at the town's bound everything is still a scene.
     SceneData edge = small_scene();
-    edge.points[0] = {-100000.0f, 100000.0f, 100000.0f};
+    edge.points[0] = {-1000.0f, 1000.0f, 1000.0f};
     edge.settings.total_energy = -1e12f;
+    edge.settings.train_speed = 150000.0f;
+    edge.settings.gravity = 100000.0f;
     EXPECT_EQ(check_scene(edge), "");
 }
 

@@ -201,12 +201,24 @@ TEST(SceneFile, RefusedFilesLeaveTheSceneUntouched) {
     put_word(bytes, 4, bits_of(3e38f));  // control point 0 at (3e38, 2.5e38, 1.5)
     put_word(bytes, 8, bits_of(2.5e38f));
     put_word(bytes, 12, bits_of(1.5f));
-    expect_refused_bytes(bytes, "a point beyond the town", "control point 0 lies beyond 100000");
+    expect_refused_bytes(bytes, "a point beyond the town", "control point 0 lies beyond 1000");
 
     expect_refused(dir.file("missing"), "a missing file", "No such file or directory");
-    expect_refused(dir.file(""), "a directory");
+    expect_refused(dir.file(""), "a directory", "it is a directory, not a file");
     // Something longer than any scene is refused without reading it all.
-    expect_refused("/dev/zero", "an endless file", "longer than any scene file");
+    const std::string huge = dir.file("huge");
+    write_bytes(huge, {});
+    ASSERT_EQ(truncate(huge.c_str(), off_t{1} << 40), 0);  // sparse: a terabyte of nothing
+    expect_refused(huge, "a huge file", "longer than any scene file");
+    // A device or a pipe is refused before it is opened: a pipe would wait
+    // for a writer with the window frozen.
+    expect_refused("/dev/zero", "an endless device", "it is a device, not a file");
+    ASSERT_EQ(mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    expect_refused(dir.file("pipe"), "a pipe", "it is a pipe, not a file");
+    ASSERT_EQ(symlink("pipe", dir.file("to pipe").c_str()), 0);
+    expect_refused(dir.file("to pipe"), "a link to a pipe", "it is a pipe, not a file");
+    ASSERT_EQ(symlink("good", dir.file("to good").c_str()), 0);
+    EXPECT_EQ(load_and_capture(town, dir.file("to good")), "") << "a link to a scene loads it";
 }
 
 TEST(SceneFile, StartUpWithoutTheTownFileLeavesAnEmptyScene) {
@@ -215,7 +227,8 @@ TEST(SceneFile, StartUpWithoutTheTownFileLeavesAnEmptyScene) {
     CaptureStdout();
     Town town(name.c_str());
     const std::string printed = GetCapturedStdout();
-    EXPECT_EQ(printed, "Error loading file \"" + name + "\": No such file or directory");
+    // Its line ends: the texture loader's lines follow at once.
+    EXPECT_EQ(printed, "Error loading file \"" + name + "\": No such file or directory\n");
     EXPECT_EQ(town.num_points, 0);
     EXPECT_EQ(town.object_count, 0);
     EXPECT_EQ(town.train_running, 0);
@@ -248,6 +261,35 @@ TEST(SceneFile, SaveIntoAMissingDirectoryReportsAndWritesNothing) {
     EXPECT_EQ(save_and_capture(town, name),
               "Error saving to file \"" + name + "\": No such file or directory");
     EXPECT_TRUE(dir.entries().empty());
+}
+
+TEST(SceneFile, SaveRefusesWhatIsNotAFileAndLeavesItAsItWas) {
+    // A rename over a pipe, a device or a folder would remove it, and writing
+    // into a pipe waits for a reader; a link to nothing would be replaced by
+    // a file of its own. Each is refused, and no temporary file is left.
+    ScratchDir dir;
+    ASSERT_EQ(mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    ASSERT_EQ(mkdir(dir.file("folder").c_str(), 0700), 0);
+    ASSERT_EQ(symlink("pipe", dir.file("to pipe").c_str()), 0);
+    ASSERT_EQ(symlink("gone", dir.file("to nothing").c_str()), 0);
+    const std::vector<std::string> before = dir.entries();
+    CountingTown town;
+    const struct {
+        const char* name;
+        const char* reason;
+    } cases[] = {{"pipe", "it is a pipe, not a file"},
+                 {"folder", "it is a directory, not a file"},
+                 {"to pipe", "it is a pipe, not a file"},
+                 {"to nothing", "it is a link to a file that does not exist"}};
+    for (const auto& c : cases) {
+        const std::string name = dir.file(c.name);
+        EXPECT_EQ(save_and_capture(town, name), "Error saving to file \"" + name + "\": " + c.reason);
+    }
+    EXPECT_EQ(dir.entries(), before);
+    struct stat info {};
+    EXPECT_TRUE(lstat(dir.file("pipe").c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
+    EXPECT_TRUE(lstat(dir.file("to nothing").c_str(), &info) == 0 && S_ISLNK(info.st_mode));
+    EXPECT_EQ(town.scene_file_syncs, 0) << "a refused save counts as one";
 }
 
 TEST(SceneFile, AWriteFailingPartWayKeepsTheOldFile) {

@@ -35,8 +35,8 @@ TEST(SceneText, EveryFieldReadsBackBitForBit) {
     // largest floats, negative zero, and a NaN payload where nothing checks.
     // (Positions stay within the town's bound; the largest float goes where
     // only the spare scalar can hold it.)
-    scene.points[0] = {0.1f, 1.0f / 3.0f, -99999.992f};
-    scene.points[1] = {std::numeric_limits<float>::denorm_min(), 16777215.0f / 256, -0.0f};
+    scene.points[0] = {0.1f, 1.0f / 3.0f, -999.99994f};
+    scene.points[1] = {std::numeric_limits<float>::denorm_min(), 16777215.0f / 65536, -0.0f};
     scene.objects[0].size = 1e-7f;
     scene.objects[1].type = -2147483647 - 1;
     const uint32_t payload = 0x7fc01234u;
