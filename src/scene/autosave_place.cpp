@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "regular_file.h"
 #include "replace_file.h"
 #include "scene_file.h"
 
@@ -48,7 +49,7 @@ std::string write_into(const std::string& folder, const SceneBytes& bytes, std::
     std::string kept;
     struct stat info {};
     if (stat(target.c_str(), &info) == 0) {
-        if (!S_ISREG(info.st_mode)) return "not a regular file";
+        if (!S_ISREG(info.st_mode)) return not_a_file_reason(info.st_mode);
         const FileBytes old = read_scene_bytes(target.c_str());
         if (!old.ok) return "the autosave there cannot be read to keep it: " + old.reason;
         if (old.bytes == bytes) return "";

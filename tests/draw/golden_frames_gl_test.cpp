@@ -40,7 +40,7 @@ TEST(GoldenFrames, EveryStateDrawsItsReferencePicture) {
     for (const GoldenState& state : GOLDEN_STATES) {
         const std::string reference = GOLDEN_DIR + "/" + state.name + ".tga";
         int width = 0, height = 0;
-        const std::unique_ptr<unsigned char, FreeBuffer> expected(read_tga(reference.c_str(), &width, &height, TGA_RGB));
+        const std::unique_ptr<unsigned char, FreeBuffer> expected(read_tga(reference.c_str(), &width, &height, TGA_RGB, TGA_MAX_PIXELS));
         ASSERT_TRUE(expected) << reference << ": " << tga_error_message(tga_error_code);
         ASSERT_EQ(width, GOLDEN_W);
         ASSERT_EQ(height, GOLDEN_H);

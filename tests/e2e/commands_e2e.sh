@@ -109,11 +109,20 @@ e2e_key F2 "$wid"
 e2e_answer_prompt "again.scn" "$wid"
 cmp -s "$E2E_WORK/loop.scn" "$E2E_WORK/again.scn" || e2e_fail "the loaded scene saves differently"
 
-# The prompt takes at most 63 characters of a longer name.
+# A name longer than 63 characters is refused, not cut to another file's
+# name: the prompt stays open until it is cancelled.
 long_name=$(printf 'n%.0s' $(seq 1 70))
 e2e_key F2 "$wid"
-e2e_answer_prompt "$long_name" "$wid"
-[ -f "$E2E_WORK/${long_name:0:63}" ] || e2e_fail "no file named by the first 63 characters"
+prompt=$(e2e_wait_window_sized 330x75 10) || exit 1
+e2e_focus "$prompt"
+xdotool type --delay 5 -- "$long_name"
+xdotool key Return
+e2e_wait_output "File name too long: 70 bytes, at most 63 fit"
+e2e_find_sized 330x75 >/dev/null || e2e_fail "the prompt closed on the long name"
+xdotool key Escape
+e2e_wait_gone "$prompt"
+e2e_focus "$wid"
+[ ! -e "$E2E_WORK/${long_name:0:63}" ] || e2e_fail "the long name was cut and saved"
 
 # Escape in a prompt cancels it and leaves the town open.
 e2e_key F1 "$wid"

@@ -62,6 +62,9 @@ e2e_setup() {
     [ -d "$E2E_BUILD_DIR/textures" ] && ln -s "$E2E_BUILD_DIR/textures" "$E2E_WORK/textures"
     [ -f "$E2E_BUILD_DIR/town" ] && cp "$E2E_BUILD_DIR/town" "$E2E_WORK/town"
     E2E_STDOUT="$E2E_WORK/stdout.txt"
+    # An autosave the work dir refuses goes to the user's state folder: keep
+    # that one inside the scratch dir too.
+    export XDG_STATE_HOME="$E2E_WORK/state"
     trap e2e_cleanup EXIT
 
     # Xvfb picks a free display number itself and tells us which, so

@@ -66,7 +66,8 @@ autosave_pipe_at_close() {
     grep -qF 'Error saving to file "autosave": it is a pipe, not a file' "$E2E_STDOUT" ||
         e2e_fail "no line says the autosave could not be written"
     is_fifo "$E2E_WORK/autosave" || e2e_fail "the pipe was replaced"
-    echo "ended within 5 s and said why the autosave was not written"
+    [ -s "$XDG_STATE_HOME/quillmoor/autosave" ] || e2e_fail "the edit was not kept in the state folder"
+    echo "ended within 5 s, said why, and kept the edit in the state folder"
 }
 
 res_cfg_with_crlf() {
