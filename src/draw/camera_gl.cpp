@@ -6,8 +6,8 @@
 #include "draw.h"
 #include "town.h"
 
-void set_camera(Town& town) {
+Vec3 set_camera(const Town& town) {
     const CameraView v = choose_camera_view(town);
-    town.sky_center = v.sky_center;
     gluLookAt(v.eye.x, v.eye.y, v.eye.z, v.center.x, v.center.y, v.center.z, v.up.x, v.up.y, v.up.z);
+    return v.sky_center;
 }

@@ -226,7 +226,7 @@ void draw_headlight_beams(Town& town, int pass) {
     }
 }
 
-void draw_cars(Town& town, int pass) {
+void draw_cars(const Town& town, int pass) {
     if (town.train_running != 1) return;
     const int count = town.num_cars < MAX_CARS ? town.num_cars : MAX_CARS;
     for (int i = 0; i < count; ++i) {

@@ -3,6 +3,8 @@
 // simulation.
 #pragma once
 
+#include "vec3.h"
+
 struct Town;
 
 // Drawing steps of one frame (lights, projection, camera, background, world
@@ -16,8 +18,8 @@ void set_lights(Town& town);
 // multiplied onto the projection matrix.
 void set_projection(const Town& town, int width, int height);
 
-// One gluLookAt for the camera mode; also sets town.sky_center.
-void set_camera(Town& town);
+// One gluLookAt for the camera mode; returns where the sky box stands.
+Vec3 set_camera(const Town& town);
 
 // Sky box and ground; leaves the depth test on.
 void draw_background(Town& town);

@@ -58,7 +58,6 @@ private:
 // Every cached list of one town, by pass (0 normal, 1 shadow).
 struct DrawCaches {
     CachedDrawing track[2];
-    int track_tie_index[2] = {0, 0};  // tie_index as the compiled track pass left it
     CachedDrawing objects[2][MAX_OBJECTS];
     CachedDrawing sky;
     CachedDrawing ground;

@@ -105,7 +105,7 @@ void render_frame(Town& town, int width, int height) {
 
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    set_camera(town);
+    town.sky_center = set_camera(town);
 
     draw_background(town);
     draw_world(town, 0);

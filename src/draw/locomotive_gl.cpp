@@ -117,19 +117,21 @@ std::optional<LocalFrame> locomotive_frame(Vec3 at, Vec3 dir, Vec3 up_hint) {
 
 // The beacon climbs from 0 to 0.5 and falls back in steps of 0.01; the
 // level is kept as a float and stepped in double precision.
-void step_beacon(Town& town) {
-    if (town.beacon_falling == 0) {
-        town.beacon_level = static_cast<float>(town.beacon_level + BEACON_STEP);
-        if (town.beacon_level >= BEACON_TOP) town.beacon_falling = 1;
+void step_beacon(BeaconPhase& beacon) {
+    if (beacon.falling == 0) {
+        beacon.level = static_cast<float>(beacon.level + BEACON_STEP);
+        if (beacon.level >= BEACON_TOP) beacon.falling = 1;
     } else {
-        town.beacon_level = static_cast<float>(town.beacon_level - BEACON_STEP);
-        if (town.beacon_level <= 0) town.beacon_falling = 0;
+        beacon.level = static_cast<float>(beacon.level - BEACON_STEP);
+        if (beacon.level <= 0) beacon.falling = 0;
     }
 }
 
 }  // namespace
 
-void draw_locomotive(Town& town, int pass) {
+BeaconPhase town_beacon(const Town& town) { return {town.beacon_level, town.beacon_falling}; }
+
+void draw_locomotive(const Town& town, BeaconPhase& beacon, int pass) {
     // The view riding on the train sits inside the cab.
     if (town.train_running != 1 || town.camera_mode == 1) return;
     const float t = town.time_of_day;
@@ -142,8 +144,8 @@ void draw_locomotive(Town& town, int pass) {
     draw_face_table(FaceKind::Quads, BODY_AND_CAB, *frame, TexCoords::Inherit);
 
     glDisable(GL_LIGHTING);
-    step_beacon(town);
-    if (pass == 0) glColor3f(town.beacon_level, 0, 0);
+    step_beacon(beacon);
+    if (pass == 0) glColor3f(beacon.level, 0, 0);
     draw_face_table(FaceKind::Quads, BEACON, *frame, TexCoords::Inherit);
     if (town.lighting == 1) glEnable(GL_LIGHTING);
 

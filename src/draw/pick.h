@@ -11,4 +11,4 @@ struct Town;
 // current colour and depth buffers, so it belongs before a frame that clears
 // them, never between a frame and its swap; leaves every other GL state as
 // it found it, asks for no texture, and needs the view's GL context.
-PickHit pick_at(Town& town, int width, int height, int x, int y);
+PickHit pick_at(const Town& town, int width, int height, int x, int y);

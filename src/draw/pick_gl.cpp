@@ -79,7 +79,7 @@ GLuint code_in(const GLubyte* rgba) {
            static_cast<GLuint>(rgba[1] >> SHIFT) << CODE_BITS_PER_CHANNEL | static_cast<GLuint>(rgba[2] >> SHIFT);
 }
 
-void draw_coded_world(Town& town) {
+void draw_coded_world(const Town& town) {
     if (town.show_points == 1) {
         for (int i = 0; i < town.num_points && i < MAX_POINTS; ++i) {
             if (!town.points[i]) continue;
@@ -101,15 +101,13 @@ void draw_coded_world(Town& town) {
     // The solid things that can stand in front: the lamp's marker, the cars
     // and the locomotive. The track is left out: its line runs through the
     // control points' markers, which must stay pickable where it does.
-    // Drawing the locomotive steps its beacon, which only the frame may do.
-    const float beacon_level = town.beacon_level;
-    const int beacon_falling = town.beacon_falling;
+    // The locomotive's beacon steps only in the frames the user sees: here
+    // it steps a copy.
+    BeaconPhase beacon = town_beacon(town);
     paint_code(SCENERY);
     draw_light_marker(town, 0);
     draw_cars(town, 0);
-    draw_locomotive(town, 0);
-    town.beacon_level = beacon_level;
-    town.beacon_falling = beacon_falling;
+    draw_locomotive(town, beacon, 0);
 }
 
 // The pixels of the pick box that lie inside the view, in OpenGL's counting.
@@ -195,7 +193,7 @@ void prepare_coded_pass(const PickBox& box, int width, int height) {
 
 }  // namespace
 
-PickHit pick_at(Town& town, int width, int height, int x, int y) {
+PickHit pick_at(const Town& town, int width, int height, int x, int y) {
     if (width <= 0 || height <= 0) return {};
     const PickBox box = box_round(width, height, x, y);
     if (box.width == 0) return {};
@@ -208,9 +206,7 @@ PickHit pick_at(Town& town, int width, int height, int x, int y) {
     set_projection(town, width, height);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    const Vec3 sky_center = town.sky_center;
-    set_camera(town);
-    town.sky_center = sky_center;
+    set_camera(town);  // no sky is drawn: its centre is not wanted
 
     draw_coded_world(town);
     return hit_of(nearest_code(box));

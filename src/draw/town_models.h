@@ -32,6 +32,6 @@ void draw_hanging_sign(const ModelContext& ctx, float x, float z, float height);
 void draw_tree(const ModelContext& ctx, float x, float z, float size, float height);
 
 // The context the world pass gives the models in pass 0 or 1.
-ModelContext world_model_context(Town& town, int pass);
+ModelContext world_model_context(const Town& town, int pass);
 // The model that an object's type code selects; an unknown code draws nothing.
 void draw_town_object(const ModelContext& ctx, int code, const ControlPoint& obj);

@@ -1,7 +1,7 @@
 // The track in the world pass: markers on the control and orientation
 // points, the lamp's marker, and the track itself, either a grey centre line
-// or rails on textured ties carried by posts. Tie frames are cached in the
-// tie table by the first pass after an edit and read back by later passes.
+// or rails on textured ties carried by posts. Tie frames are read from the
+// tie table the track's rebuild fills, or computed where there is none.
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -27,7 +27,6 @@ constexpr float TRACK_GREY = 0.3f;
 constexpr float POST_GREY = 0.5f;
 constexpr float TIE_COLOUR[3] = {129 / 255.0f, 114 / 255.0f, 61 / 255.0f};
 
-constexpr float RAIL_GAUGE_HALF = 0.24f;  // rail to centre line, across the track
 constexpr float RAIL_LIFT = 0.08f;        // rails sit this far above the curve
 constexpr float TIE_HALF_WIDTH = 0.4f;    // across the track
 constexpr float TIE_HALF_THICKNESS = 0.07f;
@@ -104,7 +103,7 @@ void draw_marker(const ControlPoint& p, int pass, bool selected) {
 
 // The grey line through the track, one piece per step of tie_spacing steps,
 // and the piece that closes the loop.
-void draw_centre_line(Town& town, int pass) {
+void draw_centre_line(const Town& town, int pass) {
     const float step = static_cast<float>(town.tie_spacing) * (1 / town.track_length);
     TrackWalk walk(step, town.track_length, town.tie_spacing);
     glLineWidth(TRACK_LINE_WIDTH);
@@ -140,27 +139,17 @@ void draw_post(Vec3 p) {
     draw_face_table(FaceKind::Quads, POST_FACES, frame, TexCoords::Inherit);
 }
 
-// The tie frame at the tie now being drawn: computed after an edit (and
-// stored when the table is in use), read from the table otherwise. A tie
-// whose frame cannot be found borrows the previous tie's; the first tie of
-// a pass has none to borrow and is left out, marked by a zero entry.
-std::optional<TieFrame> tie_frame_here(Town& town, float t, Vec3 p, const std::optional<TieFrame>& previous) {
-    const bool table = town.realtime_ties == 0 && town.tie_data != nullptr && town.tie_index >= 0 &&
-                       town.tie_index < town.tie_capacity;
-    float* entry = table ? town.tie_data.get() + static_cast<std::size_t>(town.tie_index) * TIE_FRAME_FLOATS
-                         : nullptr;
-    if (town.track_edited == 0 && entry != nullptr) return read_tie_frame(entry);
-
-    std::optional<TieFrame> frame = compute_tie_frame(p, town.track_derivative(t), town.orient_point_at(t));
-    if (!frame) frame = previous;
-    if (entry != nullptr) {
-        if (frame) {
-            write_tie_frame(entry, *frame);
-        } else {
-            std::fill(entry, entry + TIE_FRAME_FLOATS, 0.0f);
-        }
-    }
-    return frame;
+// The frame of tie index (from 0): read from the table while it holds the
+// track as it stands, computed otherwise the way the table was filled. A tie
+// whose frame cannot be found borrows the previous tie's; the first tie has
+// none to borrow and is left out.
+std::optional<TieFrame> tie_frame_here(const Town& town, int index, float t, Vec3 p,
+                                       const std::optional<TieFrame>& previous) {
+    const bool table = town.track_edited == 0 && town.realtime_ties == 0 && town.tie_data != nullptr &&
+                       index >= 0 && index < town.tie_capacity;
+    if (table) return read_tie_frame(town.tie_data.get() + static_cast<std::size_t>(index) * TIE_FRAME_FLOATS);
+    const std::optional<TieFrame> frame = compute_tie_frame(p, town.track_derivative(t), town.orient_point_at(t));
+    return frame ? frame : previous;
 }
 
 struct RailPoints {
@@ -246,7 +235,7 @@ void draw_shadow_pieces(const std::vector<TiePieces>& pieces) {
 // walk is the one the rebuild counted ties with, so tie c here is tie c of
 // num_ties and entry c - 1 of the table. The walk only gathers; each pass
 // then draws the pieces in the order its picture needs.
-void draw_rails_and_ties(Town& town, int pass) {
+void draw_rails_and_ties(const Town& town, int pass) {
     const float step = 1 / town.track_length;
     const int post_interval = std::max(1, town.post_interval);
     int ties = 0;
@@ -264,8 +253,7 @@ void draw_rails_and_ties(Town& town, int pass) {
         // stretch hangs from nothing rather than standing on a post.
         if (ties % post_interval == 0 && p.y < town.orient_point_at(t).y) at.post = p;
 
-        frame = tie_frame_here(town, t, p, frame);
-        town.tie_index += 1;
+        frame = tie_frame_here(town, ties - 1, t, p, frame);
         if (!frame) continue;
 
         const Vec3 lift = RAIL_LIFT * frame->up;
@@ -305,46 +293,6 @@ void draw_cube(float x, float y, float z, float size) {
     glPopMatrix();
 }
 
-std::optional<TieFrame> compute_tie_frame(Vec3 p, Vec3 d, Vec3 q) {
-    const float d_len = length(d);
-    if (!(d_len > 0) || !std::isfinite(d_len)) return std::nullopt;
-    const Vec3 tangent = d / d_len;
-    const Vec3 w = cross(d, q - p);
-    const Vec3 v = cross(tangent, w);
-    const float w_len = length(w);
-    const float v_len = length(v);
-    if (!(w_len > 0) || !(v_len > 0) || !std::isfinite(w_len) || !std::isfinite(v_len)) return std::nullopt;
-    TieFrame f;
-    f.tangent = tangent;
-    f.up = -v / v_len;
-    f.right = w / w_len;
-    f.offset = RAIL_GAUGE_HALF * f.right;
-    if (!is_finite(f.up) || !is_finite(f.right) || !is_finite(f.tangent)) return std::nullopt;
-    return f;
-}
-
-std::optional<TieFrame> read_tie_frame(const float* entry) {
-    TieFrame f;
-    f.offset = {entry[0], entry[1], entry[2]};
-    f.up = {entry[3], entry[4], entry[5]};
-    f.tangent = {entry[6], entry[7], entry[8]};
-    f.right = {entry[9], entry[10], entry[11]};
-    if (!is_finite(f.offset) || !is_finite(f.up) || !is_finite(f.tangent) || !is_finite(f.right)) {
-        return std::nullopt;
-    }
-    if (!(length(f.right) > 0) || !(length(f.up) > 0) || !(length(f.tangent) > 0)) return std::nullopt;
-    return f;
-}
-
-void write_tie_frame(float* entry, const TieFrame& f) {
-    const Vec3 parts[4] = {f.offset, f.up, f.tangent, f.right};
-    for (int i = 0; i < 4; ++i) {
-        entry[3 * i] = parts[i].x;
-        entry[3 * i + 1] = parts[i].y;
-        entry[3 * i + 2] = parts[i].z;
-    }
-}
-
 void draw_point_markers(Town& town, int pass) {
     if (town.show_points != 1) return;
     for (int i = 0; i < town.num_points; ++i) {
@@ -366,7 +314,7 @@ void draw_point_markers(Town& town, int pass) {
 
 void draw_point_marker(const ControlPoint& p) { draw_cube(p.x, p.y, p.z, POINT_MARKER_EDGE); }
 
-void draw_light_marker(Town& town, int pass) {
+void draw_light_marker(const Town& town, int pass) {
     if (pass != 0 || town.show_points != 1) return;
     glDisable(GL_LIGHTING);
     glColor3f(1, 1, 1);
@@ -376,8 +324,7 @@ void draw_light_marker(Town& town, int pass) {
 
 namespace {
 
-void draw_track_directly(Town& town, int pass) {
-    town.tie_index = 0;
+void draw_track_directly(const Town& town, int pass) {
     if (town.show_ties == 1) {
         draw_rails_and_ties(town, pass);
     } else {
@@ -386,17 +333,13 @@ void draw_track_directly(Town& town, int pass) {
 }
 
 // Everything the track's picture is made from: both curves, the walk along
-// them, the display settings, and the tie table with the flag that says
-// whether this pass computes the frames or reads them back. An edit thus
-// compiles the pass that refills the table, and the next one that reads it.
+// them, the display settings, and the tie table (by its fills) with the
+// flag that says whether the frames come from it.
 DrawKey track_key(const Town& town) {
     DrawKey key;
     key.add(town.num_points).add(town.track_length).add(town.tie_spacing).add(town.post_interval);
     key.add(town.show_ties).add(town.realtime_ties).add(town.track_edited).add(town.tie_capacity);
-    if (town.tie_data && town.tie_capacity > 0) {
-        key.add_bytes(town.tie_data.get(),
-                      static_cast<std::size_t>(town.tie_capacity) * TIE_FRAME_FLOATS * sizeof(float));
-    }
+    key.add(town.tie_table_fills).add(town.tie_data != nullptr);
     const int n = std::min(town.num_points, MAX_POINTS);
     for (int i = 0; i < n; ++i) {
         key.add(town.segments[i] ? *town.segments[i] : TrackSegment{}).add(town.segments[i] != nullptr);
@@ -413,15 +356,6 @@ void draw_track(Town& town, int pass) {
     DrawCaches* caches = draw_caches(town);
     if (drawn && caches == nullptr) draw_track_directly(town, pass);
     if (drawn && caches != nullptr) {
-        // A replay walks no ties: leave tie_index where the compile left it.
-        const int slot = pass == 0 ? 0 : 1;
-        caches->track[slot].draw(track_key(town), [&] {
-            draw_track_directly(town, pass);
-            caches->track_tie_index[slot] = town.tie_index;
-        });
-        town.tie_index = caches->track_tie_index[slot];
+        caches->track[pass == 0 ? 0 : 1].draw(track_key(town), [&] { draw_track_directly(town, pass); });
     }
-    // The next pass reads the frames this one stored, also when this pass
-    // drew no track.
-    town.track_edited = 0;
 }

@@ -69,7 +69,7 @@ void bind_texture(const char* name) {
 
 void unbind_texture() { glBindTexture(GL_TEXTURE_2D, 0); }
 
-ModelContext world_model_context(Town& town, int pass) {
+ModelContext world_model_context(const Town& town, int pass) {
     ModelContext ctx;
     ctx.pass = pass;
     ctx.time_of_day = town.time_of_day;
@@ -111,6 +111,9 @@ void draw_world(Town& town, int pass) {
     draw_town_objects(town, pass);
     draw_light_marker(town, pass);
     draw_cars(town, pass);
-    draw_locomotive(town, pass);
+    BeaconPhase beacon = town_beacon(town);
+    draw_locomotive(town, beacon, pass);
+    town.beacon_level = beacon.level;
+    town.beacon_falling = beacon.falling;
     draw_track(town, pass);
 }

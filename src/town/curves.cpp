@@ -77,6 +77,7 @@ void Town::rebuild_orientation() {
     if (num_points < 3) return;
     track_edited = 1;
     build_closed_curve(orient_points, orient_segments, num_points, bspline);
+    fill_tie_table();
 }
 
 Vec3 Town::track_point(float t) const { return curve_point(segments, num_points, t); }

@@ -90,6 +90,10 @@ struct Town {
     Vec3 track_derivative(float t) const;  // its derivative with respect to u
     Vec3 orient_point_at(float t) const;   // orientation curve at t
     void release_tie_table();              // free the table, keep tie_capacity
+    // The tie table in steps of 25 ties; on failure ties are computed as drawn.
+    void resize_tie_table(int capacity);
+    // Every tie's frame from the curves as they stand, when a table is in use.
+    void fill_tie_table();
 
     // --- Train -----------------------------------------------------------
     void train_step();
@@ -161,7 +165,8 @@ struct Town {
     std::unique_ptr<float, FreeDeleter> tie_data;  // tie_capacity frames of 12 floats
     int tie_capacity = 0;
     int realtime_ties = 1;  // 1 while no tie table is in use
-    int track_edited = 0;
+    int track_edited = 0;   // 1 from an edit until the tie table is filled anew
+    unsigned tie_table_fills = 0;  // fills so far: the table's contents changed
     int num_ties = 0;
     float track_length = 0;
     float max_height = -3.402823466e38f;  // below any track height; only ever raised
@@ -169,7 +174,6 @@ struct Town {
     float sample_x[NUM_SAMPLES] = {};
     float sample_y[NUM_SAMPLES] = {};
     float sample_z[NUM_SAMPLES] = {};
-    int tie_index = 0;
 
     // ===== Train ==========================================================
     float train_param = 0;

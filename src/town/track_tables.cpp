@@ -1,11 +1,14 @@
 // Everything derived from the track curve at a rebuild: sampled lengths, the
 // highest point, the train's energy, the 100 samples with their arc-length
-// rates, the tie count and the tie table the drawing pass caches frames in.
+// rates, the tie count and the tie table with every tie's frame.
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <cstdio>
 #include <cstdlib>
 
 #include "curves.h"
+#include "tie_frames.h"
 #include "town_bounds.h"
 #include "track_measure.h"
 #include "track_walk.h"
@@ -83,7 +86,11 @@ void Town::rebuild_track() {
     // The table holds room for the next multiple of 25 ties, so small edits
     // of the track do not reallocate it.
     const int capacity = (num_ties + TIE_TABLE_STEP) / TIE_TABLE_STEP * TIE_TABLE_STEP;
-    if (capacity == tie_capacity) return;
+    if (capacity != tie_capacity) resize_tie_table(capacity);
+    fill_tie_table();
+}
+
+void Town::resize_tie_table(int capacity) {
     release_tie_table();
     tie_capacity = capacity;
     tie_data.reset(allocate_tie_table(static_cast<std::size_t>(capacity) * TIE_FRAME_FLOATS));
@@ -94,4 +101,30 @@ void Town::rebuild_track() {
     realtime_ties = 1;
     std::printf("Cannot allocate tie data array!  Resorting to real-time tie vector generation!\n");
     std::fflush(stdout);
+}
+
+// The walk is the one the count above and the drawing take, so entry c - 1
+// is tie c. A tie whose frame cannot be found borrows the previous tie's;
+// the first tie has none to borrow and is left out, marked by a zero entry.
+void Town::fill_tie_table() {
+    if (realtime_ties != 0 || !tie_data || num_points < 3 || !(track_length > 0)) return;
+    std::optional<TieFrame> frame;
+    int index = 0;
+    for (TrackWalk walk(1 / track_length, track_length, tie_spacing); walk.running() && index < tie_capacity;
+         walk.advance()) {
+        if (!walk.take_tie()) continue;
+        const float t = walk.t();
+        const Vec3 p = track_point(t);
+        const std::optional<TieFrame> found = compute_tie_frame(p, track_derivative(t), orient_point_at(t));
+        if (found) frame = found;
+        float* entry = tie_data.get() + static_cast<std::size_t>(index) * TIE_FRAME_FLOATS;
+        if (frame) {
+            write_tie_frame(entry, *frame);
+        } else {
+            std::fill(entry, entry + TIE_FRAME_FLOATS, 0.0f);
+        }
+        ++index;
+    }
+    track_edited = 0;
+    ++tie_table_fills;
 }

@@ -100,7 +100,7 @@ protected:
         gluPerspective(45, static_cast<double>(WIDTH) / HEIGHT, 1, 100);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        set_camera(town);
+        town.sky_center = set_camera(town);
         draw_background(town);
         glFinish();
     }

@@ -17,6 +17,14 @@
 
 namespace {
 
+// The locomotive as the world pass draws it, keeping the town's beacon phase.
+void draw_locomotive_stepping(Town& town, int pass) {
+    BeaconPhase beacon = town_beacon(town);
+    draw_locomotive(town, beacon, pass);
+    town.beacon_level = beacon.level;
+    town.beacon_falling = beacon.falling;
+}
+
 class VehiclesGl : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -36,7 +44,8 @@ protected:
         town.num_cars = 1;
     }
 
-    std::vector<FeedbackPrimitive> drawn(void (*block)(Town&, int), int pass) {
+    template <class Block>
+    std::vector<FeedbackPrimitive> drawn(Block block, int pass) {
         return capture_feedback([&] { block(town, pass); });
     }
 
@@ -71,7 +80,7 @@ TEST_F(VehiclesGl, NothingMovesOrShowsWhileTheTrainStands) {
         for (int pass = 0; pass < 2; ++pass) {
             EXPECT_TRUE(drawn(draw_headlight_beams, pass).empty());
             EXPECT_TRUE(drawn(draw_cars, pass).empty());
-            EXPECT_TRUE(drawn(draw_locomotive, pass).empty());
+            EXPECT_TRUE(drawn(draw_locomotive_stepping, pass).empty());
         }
     }
     EXPECT_EQ(town.beacon_level, 0.0f);
@@ -187,19 +196,19 @@ TEST_F(VehiclesGl, LocomotiveStandsInItsFrameAndHidesFromTheCabView) {
     // Heading north with up +y: forward -z, right +x. The pilot reaches 0.8
     // ahead, the cab 0.5 behind, the body 0.25 to each side, the cab roof
     // 0.8 above the rails and the base plate 0.1 above.
-    const auto loco = drawn(draw_locomotive, 0);
+    const auto loco = drawn(draw_locomotive_stepping, 0);
     EXPECT_EQ(polygons(loco), 3 + 2 * 10 + 2 + 4 + 2 + 2 * 4 + 2);
     expect_bounds(world_bounds(view, loco), {2.75f, 1.1f, -2.8f}, {3.25f, 1.8f, -1.5f}, "locomotive");
 
     town.camera_mode = 1;
-    EXPECT_TRUE(drawn(draw_locomotive, 0).empty());
+    EXPECT_TRUE(drawn(draw_locomotive_stepping, 0).empty());
     EXPECT_FALSE(drawn(draw_cars, 0).empty());
     town.camera_mode = 2;
 
     // The shadow only while the sun is up, both ends included.
     for (const float t : {0.25f, 0.75f, 0.2499f, 0.7501f}) {
         town.time_of_day = t;
-        EXPECT_EQ(drawn(draw_locomotive, 1).empty(), t != 0.25f && t != 0.75f) << "t = " << t;
+        EXPECT_EQ(drawn(draw_locomotive_stepping, 1).empty(), t != 0.25f && t != 0.75f) << "t = " << t;
     }
 }
 
@@ -244,7 +253,7 @@ TEST_F(VehiclesGl, LocomotiveFacesShowFromOutside) {
         glCullFace(GL_BACK);
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        draw_locomotive(town, 0);
+        draw_locomotive_stepping(town, 0);
         town.beacon_level = 0.3f;  // keep the beacon visible
         town.beacon_falling = 0;
         EXPECT_TRUE(lit(probe(pr.at))) << "nothing at " << pr.at.x << ", " << pr.at.y << ", " << pr.at.z
@@ -257,7 +266,7 @@ TEST_F(VehiclesGl, BeaconPulsesEvery104Drawings) {
     std::vector<int> rises_done;  // drawings after which the beacon turned to fall
     int falling = 0;
     for (int n = 1; n <= 400; ++n) {
-        draw_locomotive(town, n % 2);  // by day both passes count
+        draw_locomotive_stepping(town, n % 2);  // by day both passes count
         if (town.beacon_falling != falling && town.beacon_falling == 1) rises_done.push_back(n);
         if (n == 51) {
             EXPECT_NEAR(town.beacon_level, 0.51f, 1e-5);
@@ -276,7 +285,7 @@ TEST_F(VehiclesGl, BeaconPulsesEvery104Drawings) {
     town.beacon_level = 0.2f;
     town.beacon_falling = 0;
     bool seen = false;
-    for (const FeedbackPrimitive& p : drawn(draw_locomotive, 0)) seen = seen || colour_is(p.vertices[0], 0.21f, 0, 0);
+    for (const FeedbackPrimitive& p : drawn(draw_locomotive_stepping, 0)) seen = seen || colour_is(p.vertices[0], 0.21f, 0, 0);
     EXPECT_TRUE(seen);
 }
 
@@ -291,7 +300,7 @@ TEST_F(VehiclesGl, LampGlowsUnlitAtNightAndIsLitByDay) {
         glEnable(GL_LIGHTING);  // no lamp burns: a lit face shows a fifth of its colour
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        draw_locomotive(town, 0);
+        draw_locomotive_stepping(town, 0);
         EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
         const Rgba p = probe(glass);
         if (t < 0.25f) {
@@ -305,7 +314,7 @@ TEST_F(VehiclesGl, LampGlowsUnlitAtNightAndIsLitByDay) {
     }
     town.lighting = 0;
     glDisable(GL_LIGHTING);
-    draw_locomotive(town, 0);
+    draw_locomotive_stepping(town, 0);
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
     glFinish();  // Mesa must not tear the context down in the middle of drawing
 }
@@ -326,7 +335,7 @@ TEST_F(VehiclesGl, LocomotiveWithoutADirectionIsLeftOut) {
         town.train_pos = c.pos;
         town.train_dir = c.dir;
         town.train_up = c.up;
-        EXPECT_TRUE(drawn(draw_locomotive, 0).empty());
+        EXPECT_TRUE(drawn(draw_locomotive_stepping, 0).empty());
     }
     EXPECT_EQ(town.beacon_level, 0.0f);
 }
