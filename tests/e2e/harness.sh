@@ -79,6 +79,10 @@ e2e_setup() {
     export DISPLAY=":$(tr -d '[:space:]' < "$number_file")"
 }
 
+# True when the program carries AddressSanitizer: its shadow memory and
+# quarantine make resident memory no measure of the program's own.
+e2e_sanitized() { ldd "$E2E_PROGRAM" 2>/dev/null | grep -q libasan || grep -qa __asan_init "$E2E_PROGRAM"; }
+
 # Starts the program in the work dir; its standard output goes to $E2E_STDOUT.
 e2e_launch() {
     (cd "$E2E_WORK" && exec "$E2E_PROGRAM" >"$E2E_STDOUT" 2>&1) &
