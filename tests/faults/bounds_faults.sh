@@ -150,13 +150,13 @@ long_name() {
     echo keep >"$E2E_WORK/$cut"
     start
     e2e_key F2 "$wid"
-    prompt=$(e2e_wait_window_sized 330x75 10) || exit 1
+    prompt=$(e2e_wait_window_sized $E2E_PROMPT_SIZE 10) || exit 1
     e2e_focus "$prompt"
     xdotool type --delay 5 -- "$long"
     xdotool key Return
     e2e_wait_output "File name too long: 64 bytes, at most 63 fit"
     sleep 0.5
-    e2e_find_sized 330x75 >/dev/null || e2e_fail "the prompt closed on the long name"
+    e2e_find_sized $E2E_PROMPT_SIZE >/dev/null || e2e_fail "the prompt closed on the long name"
     xdotool mousemove --window "$prompt" 120 52 click 1  # cancel
     e2e_wait_gone "$prompt"
     e2e_focus "$wid"
