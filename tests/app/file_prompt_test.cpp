@@ -31,6 +31,9 @@ TEST(FilePrompt, TheFolderShownKeepsWhereItIsRootedAndWhichFolderItIs) {
     EXPECT_EQ(shortened_folder(folder, 20, bytes_wide), "/home/.../build");
     EXPECT_EQ(shortened_folder(folder, 14, bytes_wide), ".../build");
     EXPECT_EQ(shortened_folder(folder, 7, bytes_wide), "...uild");
+    // Cut within a last folder of two-byte letters, whole letters stay.
+    EXPECT_EQ(shortened_folder("/h\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9", 8, bytes_wide),
+              "...\xc3\xa9\xc3\xa9");
 }
 
 TEST(FilePrompt, AChosenFileIsNamedRelativeToTheFolderOnlyWhenInsideIt) {
