@@ -8,7 +8,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <climits>
 #include <cstdlib>
 #include <set>
 #include <vector>
@@ -110,21 +109,6 @@ TEST(ScreenshotPng, AFailedWriteSaysWhyAndLeavesNoPicture) {
     waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_TRUE(dir.entries().empty());
-}
-
-TEST(ScreenshotPng, IsSavedInTheWorkingFolderAndNamedWithIt) {
-    ScratchDir dir;
-    char before[PATH_MAX];
-    ASSERT_NE(getcwd(before, sizeof before), nullptr);
-    ASSERT_EQ(chdir(dir.path().c_str()), 0);
-    const Bytes gl = gl_picture(6, 5);
-    const std::string first = save_screenshot(6, 5, gl.data());
-    const std::string second = save_screenshot(6, 5, gl.data());
-    ASSERT_EQ(chdir(before), 0);
-    ASSERT_EQ(first.rfind(dir.path() + "/quillmoor-", 0), 0u) << first;
-    EXPECT_EQ(read_png(first).width, 6);
-    EXPECT_NE(second, first) << "a second picture in the same second gets a counter";
-    EXPECT_EQ(dir.entries().size(), 2u);
 }
 
 }  // namespace
