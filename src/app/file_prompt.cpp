@@ -37,7 +37,7 @@ constexpr int FOLDER_ROW_Y = 8;
 constexpr int FOLDER_ROW_H = 20;
 constexpr int MESSAGE_ROW_H = 20;
 constexpr int BELOW_FOLDER = FOLDER_ROW_Y + FOLDER_ROW_H;
-constexpr int MESSAGE_TEXT_SIZE = 12;
+constexpr int MESSAGE_TEXT_SIZE = 11;
 
 // Room the field gives for typing: far more than a name may have, so a long
 // name shows whole and is refused whole, never cut to one that fits.

@@ -28,7 +28,7 @@ std::string ending_that_fits(const std::string& text, double max_width,
 
 std::string file_name_refusal(const char* text) {
     const std::size_t bytes = std::strlen(text);
-    if (bytes == 0) return "No file name given: type one, or choose one with Browse..., or cancel";
+    if (bytes == 0) return "No file name given: type one, choose one with Browse..., or cancel";
     if (bytes < static_cast<std::size_t>(FILE_NAME_BYTES)) return "";
     char reason[128];
     std::snprintf(reason, sizeof reason, "File name too long: %zu bytes, at most %d fit; shorten it or cancel",

@@ -10,7 +10,7 @@
 namespace {
 
 TEST(FilePrompt, ANameThatDoesNotFitWholeIsRefusedWithItsLength) {
-    EXPECT_EQ(file_name_refusal(""), "No file name given: type one, or choose one with Browse..., or cancel");
+    EXPECT_EQ(file_name_refusal(""), "No file name given: type one, choose one with Browse..., or cancel");
     EXPECT_EQ(file_name_refusal(std::string(63, 'a').c_str()), "");
     EXPECT_EQ(file_name_refusal(std::string(64, 'a').c_str()),
               "File name too long: 64 bytes, at most 63 fit; shorten it or cancel");

@@ -62,6 +62,12 @@ e2e_wait_output "No file name given"
 sleep 0.5
 e2e_find_sized $E2E_PROMPT_SIZE >/dev/null || e2e_fail "the prompt closed on an empty name"
 e2e_screenshot "$prompt" "$E2E_WORK/refused.png"
+xdotool type --delay 5 -- "$(printf 'n%.0s' $(seq 1 70))"
+xdotool key Return
+e2e_wait_output "File name too long: 70 bytes"
+sleep 0.3
+e2e_screenshot "$prompt" "$E2E_WORK/too_long.png"
+xdotool key ctrl+a BackSpace
 read -r r _ _ < <(e2e_mean "$E2E_WORK/refused.png" 8 65 200 16)
 [ "$r" != "$bg" ] || e2e_fail "the prompt does not say why the empty name was refused"
 
