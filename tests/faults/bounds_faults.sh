@@ -157,7 +157,7 @@ long_name() {
     e2e_wait_output "File name too long: 64 bytes, at most 63 fit"
     sleep 0.5
     e2e_find_sized $E2E_PROMPT_SIZE >/dev/null || e2e_fail "the prompt closed on the long name"
-    xdotool mousemove --window "$prompt" 120 52 click 1  # cancel
+    xdotool mousemove --window "$prompt" 165 100 click 1  # cancel
     e2e_wait_gone "$prompt"
     e2e_focus "$wid"
     [ "$(cat "$E2E_WORK/$cut")" = keep ] || e2e_fail "the 63-character file was overwritten"
