@@ -22,6 +22,9 @@ E2E_WORK=""
 E2E_PID=""
 E2E_XVFB_PID=""
 E2E_STDOUT=""
+# The file-name prompt: the folder line, the field with Browse..., the line
+# for a refusal, and the buttons.
+E2E_PROMPT_SIZE=420x123
 
 e2e_fail() {
     echo "FAIL: $*" >&2
@@ -228,12 +231,12 @@ e2e_cancel_size_dialog() {
     e2e_wait_gone "$dialog"
 }
 
-# Answers the open file-name prompt (330 x 75, opened by F1 or F2) with TEXT
+# Answers the open file-name prompt (opened by F1 or F2) with TEXT
 # and Enter, waits until it has gone, and gives the keyboard back to window
 # WID (without a window manager nobody else does).
 e2e_answer_prompt() {
     local prompt
-    prompt=$(e2e_wait_window_sized 330x75 10) || exit 1
+    prompt=$(e2e_wait_window_sized $E2E_PROMPT_SIZE 10) || exit 1
     e2e_focus "$prompt"
     xdotool type --delay 20 -- "$1"
     xdotool key Return

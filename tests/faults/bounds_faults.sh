@@ -153,7 +153,7 @@ long_name() {
     local try
     for try in 1 2 3; do
         e2e_key F2 "$wid"
-        prompt=$(e2e_wait_window_sized 330x75 10 2>/dev/null) && break
+        prompt=$(e2e_wait_window_sized $E2E_PROMPT_SIZE 10 2>/dev/null) && break
     done
     [ -n "$prompt" ] || e2e_fail "no prompt after three presses of F2"
     e2e_focus "$prompt"
@@ -161,8 +161,8 @@ long_name() {
     xdotool key Return
     e2e_wait_output "File name too long: 64 bytes, at most 63 fit"
     sleep 0.5
-    e2e_find_sized 330x75 >/dev/null || e2e_fail "the prompt closed on the long name"
-    xdotool mousemove --window "$prompt" 120 52 click 1  # cancel
+    e2e_find_sized $E2E_PROMPT_SIZE >/dev/null || e2e_fail "the prompt closed on the long name"
+    xdotool mousemove --window "$prompt" 165 100 click 1  # cancel
     e2e_wait_gone "$prompt"
     e2e_focus "$wid"
     [ "$(cat "$E2E_WORK/$cut")" = keep ] || e2e_fail "the 63-character file was overwritten"
