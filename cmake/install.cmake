@@ -23,7 +23,8 @@ install(FILES ${CMAKE_SOURCE_DIR}/desktop/quillmoor.desktop DESTINATION share/ap
 install(FILES ${CMAKE_SOURCE_DIR}/desktop/quillmoor.svg DESTINATION share/icons/hicolor/scalable/apps)
 
 # The Debian package. dpkg-shlibdeps names the packages of every library the
-# program links (FLTK, GL, GLU, X, the C++ runtime); libglx-mesa0, which those
+# program links (FLTK, GL, GLU, X, libpng16-16 for the screenshots, the C++
+# runtime); libglx-mesa0, which those
 # bring, brings the Mesa drivers that draw on any display.
 set(CPACK_PACKAGE_NAME quillmoor)
 set(CPACK_PACKAGE_VERSION 1.0.0)

@@ -40,6 +40,8 @@ foreach(dir ${QUILL_TEST_DIRS})
     gtest_discover_tests(${area}_gl_tests WORKING_DIRECTORY ${CMAKE_BINARY_DIR} DISCOVERY_TIMEOUT 60)
   endif()
 endforeach()
+# The file prompt's rules for names need no toolkit, so they are tested alone.
+target_sources(app_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/app/file_prompt_names.cpp)
 
 # End-to-end: each tests/e2e/*_e2e.sh runs the built program under Xvfb.
 file(GLOB QUILL_E2E_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_e2e.sh)

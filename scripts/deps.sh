@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    libfltk1.3-dev fluid libgl-dev libglu1-mesa-dev libosmesa6-dev
+    libfltk1.3-dev fluid libgl-dev libglu1-mesa-dev libosmesa6-dev libpng-dev
     libgtest-dev libbenchmark-dev
     xvfb xauth libgl1-mesa-dri xdotool imagemagick x11-apps x11-utils
     clang libclang-rt-14-dev

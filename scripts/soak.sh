@@ -71,7 +71,7 @@ random_hover() {
 }
 
 # R lets go of any selection first: F1 and F2 act only with no point selected.
-prompt_shown() { e2e_find_sized 330x75 >/dev/null; }
+prompt_shown() { e2e_find_sized $E2E_PROMPT_SIZE >/dev/null; }
 save_and_load() {
     rm -f "$E2E_WORK/soak.scn"
     press_until "r F2" prompt_shown

@@ -3,6 +3,7 @@
 // screenshot holds the picture shown.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
+#include <png.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -98,13 +99,20 @@ TEST_F(OverlayGl, ScreenshotHoldsThePictureShown) {
     const std::string prefix = "screenshot saved: ";
     ASSERT_EQ(said.rfind(prefix, 0), 0u) << said;
     const std::string name = said.substr(prefix.size(), said.size() - prefix.size() - 1);
-    int w = 0, h = 0;
-    unsigned char* pixels = read_tga(name.c_str(), &w, &h, TGA_RGB, TGA_MAX_PIXELS);
+    // The screenshot is a PNG, top row first.
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    const bool opened = png_image_begin_read_from_file(&image, name.c_str()) != 0;
+    std::vector<unsigned char> pixels;
+    if (opened) {
+        image.format = PNG_FORMAT_RGB;
+        pixels.resize(PNG_IMAGE_SIZE(image));
+        if (png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) == 0) pixels.clear();
+    }
     EXPECT_EQ(chdir(here), 0);
-    ASSERT_NE(pixels, nullptr) << name;
-    EXPECT_EQ(w, W);
-    EXPECT_EQ(h, H);
-    const unsigned char* last = pixels + (static_cast<std::size_t>(H) * W - 1) * 3;  // the top right
-    EXPECT_EQ(std::vector<int>(last, last + 3), (std::vector<int>{51, 102, 153}));
-    std::free(pixels);
+    ASSERT_FALSE(pixels.empty()) << name;
+    EXPECT_EQ(static_cast<int>(image.width), W);
+    EXPECT_EQ(static_cast<int>(image.height), H);
+    const unsigned char* top_right = pixels.data() + (static_cast<std::size_t>(W) - 1) * 3;
+    EXPECT_EQ(std::vector<int>(top_right, top_right + 3), (std::vector<int>{51, 102, 153}));
 }

@@ -113,12 +113,12 @@ cmp -s "$E2E_WORK/loop.scn" "$E2E_WORK/again.scn" || e2e_fail "the loaded scene 
 # name: the prompt stays open until it is cancelled.
 long_name=$(printf 'n%.0s' $(seq 1 70))
 e2e_key F2 "$wid"
-prompt=$(e2e_wait_window_sized 330x75 10) || exit 1
+prompt=$(e2e_wait_window_sized $E2E_PROMPT_SIZE 10) || exit 1
 e2e_focus "$prompt"
 xdotool type --delay 5 -- "$long_name"
 xdotool key Return
 e2e_wait_output "File name too long: 70 bytes, at most 63 fit"
-e2e_find_sized 330x75 >/dev/null || e2e_fail "the prompt closed on the long name"
+e2e_find_sized $E2E_PROMPT_SIZE >/dev/null || e2e_fail "the prompt closed on the long name"
 xdotool key Escape
 e2e_wait_gone "$prompt"
 e2e_focus "$wid"
@@ -126,7 +126,7 @@ e2e_focus "$wid"
 
 # Escape in a prompt cancels it and leaves the town open.
 e2e_key F1 "$wid"
-prompt=$(e2e_wait_window_sized 330x75 10) || exit 1
+prompt=$(e2e_wait_window_sized $E2E_PROMPT_SIZE 10) || exit 1
 e2e_focus "$prompt"
 xdotool key Escape
 e2e_wait_gone "$prompt"

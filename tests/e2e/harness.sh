@@ -22,6 +22,9 @@ E2E_WORK=""
 E2E_PID=""
 E2E_XVFB_PID=""
 E2E_STDOUT=""
+# The file-name prompt: the folder line, the field with Browse..., the line
+# for a refusal, and the buttons.
+E2E_PROMPT_SIZE=420x123
 
 e2e_fail() {
     echo "FAIL: $*" >&2
@@ -78,6 +81,10 @@ e2e_setup() {
     e2e_until 10 test -s "$number_file" || e2e_fail "could not start Xvfb"
     export DISPLAY=":$(tr -d '[:space:]' < "$number_file")"
 }
+
+# True when the program carries AddressSanitizer: its shadow memory and
+# quarantine make resident memory no measure of the program's own.
+e2e_sanitized() { ldd "$E2E_PROGRAM" 2>/dev/null | grep -q libasan || grep -qa __asan_init "$E2E_PROGRAM"; }
 
 # Starts the program in the work dir; its standard output goes to $E2E_STDOUT.
 e2e_launch() {
@@ -224,12 +231,12 @@ e2e_cancel_size_dialog() {
     e2e_wait_gone "$dialog"
 }
 
-# Answers the open file-name prompt (330 x 75, opened by F1 or F2) with TEXT
+# Answers the open file-name prompt (opened by F1 or F2) with TEXT
 # and Enter, waits until it has gone, and gives the keyboard back to window
 # WID (without a window manager nobody else does).
 e2e_answer_prompt() {
     local prompt
-    prompt=$(e2e_wait_window_sized 330x75 10) || exit 1
+    prompt=$(e2e_wait_window_sized $E2E_PROMPT_SIZE 10) || exit 1
     e2e_focus "$prompt"
     xdotool type --delay 20 -- "$1"
     xdotool key Return

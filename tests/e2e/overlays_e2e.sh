@@ -49,14 +49,15 @@ for key in h i; do
     [ "$off" -eq 0 ] || e2e_fail "after $key twice $off pixels still differ"
 done
 
-# F12: a file of the window's size, named after the moment, announced.
+# F12: a PNG of the window's size in the working folder, named after the
+# moment and announced with its full path.
 e2e_key F12 "$wid"
-e2e_wait_output "screenshot saved: quillmoor-"
-name=$(grep -a "^screenshot saved: " "$E2E_STDOUT" | tail -n 1 | sed 's/^screenshot saved: //')
-[[ "$name" =~ ^quillmoor-[0-9]{8}-[0-9]{6}(-[0-9]+)?\.tga$ ]] || e2e_fail "screenshot named \"$name\""
-[ -f "$E2E_WORK/$name" ] || e2e_fail "no file $name in the working directory"
-convert "$E2E_WORK/$name" -auto-orient "$E2E_WORK/f12.png" || e2e_fail "$name does not decode"
-[ "$(identify -format "%w %h" "$E2E_WORK/f12.png")" = "$W $H" ] || e2e_fail "$name is not ${W}x${H}"
+e2e_wait_output "screenshot saved: "
+path=$(grep -a "^screenshot saved: " "$E2E_STDOUT" | tail -n 1 | sed 's/^screenshot saved: //')
+[ "$(dirname "$path")" = "$(cd "$E2E_WORK" && pwd -P)" ] || e2e_fail "screenshot path \"$path\" is not in the working folder"
+[[ "$(basename "$path")" =~ ^quillmoor-[0-9]{8}-[0-9]{6}(-[0-9]+)?\.png$ ]] || e2e_fail "screenshot named \"$path\""
+[ "$(identify -format "%m %w %h" "$path")" = "PNG $W $H" ] || e2e_fail "$path is not a ${W}x${H} PNG"
+cp "$path" "$E2E_WORK/f12.png"
 [ "$(diff_of still f12)" -lt $((W * H / 100)) ] || e2e_fail "the screenshot is not the picture shown"
 
 # Camera mode 5 while the train runs, then stopped: '1' is refused, and the
@@ -80,4 +81,4 @@ after=$(warning_pixels refused)
 kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "program ended on its own"
 e2e_close "$wid"
 e2e_expect_exit 1
-echo "PASS: ${W}x${H}; hint, help and HUD come and go; $name; refusal in mode 5"
+echo "PASS: ${W}x${H}; hint, help and HUD come and go; $path; refusal in mode 5"

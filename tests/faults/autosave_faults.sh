@@ -78,7 +78,7 @@ case_nohup() {
 
 case_signal_in_prompt() {
     start && keys n F1
-    e2e_wait_window_sized 330x75 10 >/dev/null || exit 1
+    e2e_wait_window_sized $E2E_PROMPT_SIZE 10 >/dev/null || exit 1
     kill -s TERM "$E2E_PID"
     expect_ended_with_edit
     echo "SIGTERM with the F1 prompt open kept the edit"

@@ -14,6 +14,6 @@ done
 [ "$(grep -c '^/usr/share/quillmoor/textures/[^/]*\.tga$' <<<"$files")" = 29 ] || fail "not 29 textures"
 ! grep -v '^/usr/' <<<"$files" || fail "files outside /usr"
 names="$(dpkg-deb -f "$deb" Depends | tr ',|' '\n\n' | awk '{ print $1 }')"
-for p in libfltk1.3 libfltk-gl1.3 libglx0 libopengl0 libglu1-mesa libstdc++6 libc6; do
+for p in libfltk1.3 libfltk-gl1.3 libglx0 libopengl0 libglu1-mesa libpng16-16 libstdc++6 libc6; do
     grep -qxF -- "$p" <<<"$names" || fail "Depends lacks $p"
 done
