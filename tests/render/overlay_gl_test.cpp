@@ -11,9 +11,9 @@
 
 #include "render/draw.h"
 #include "render/overlay_draw.h"
-#include "render/tga.h"
 #include "support/fake_tick.h"
 #include "support/gl_context.h"
+#include "support/png_read.h"
 #include "support/scratch_files.h"
 #include "track/track_fixture.h"
 #include "view/town.h"
@@ -98,13 +98,10 @@ TEST_F(OverlayGl, ScreenshotHoldsThePictureShown) {
     const std::string prefix = "screenshot saved: ";
     ASSERT_EQ(said.rfind(prefix, 0), 0u) << said;
     const std::string name = said.substr(prefix.size(), said.size() - prefix.size() - 1);
-    int w = 0, h = 0;
-    unsigned char* pixels = read_tga(name.c_str(), &w, &h, TGA_RGB, TGA_MAX_PIXELS);
+    const PngRead picture = read_png(name);
     EXPECT_EQ(chdir(here), 0);
-    ASSERT_NE(pixels, nullptr) << name;
-    EXPECT_EQ(w, W);
-    EXPECT_EQ(h, H);
-    const unsigned char* last = pixels + (static_cast<std::size_t>(H) * W - 1) * 3;  // the top right
-    EXPECT_EQ(std::vector<int>(last, last + 3), (std::vector<int>{51, 102, 153}));
-    std::free(pixels);
+    ASSERT_EQ(picture.width, W) << name;
+    EXPECT_EQ(picture.height, H);
+    const unsigned char* top_right = picture.rgb.data() + (W - 1) * 3;  // the file holds the top row first
+    EXPECT_EQ(std::vector<int>(top_right, top_right + 3), (std::vector<int>{51, 102, 153}));
 }
