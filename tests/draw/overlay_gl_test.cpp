@@ -3,7 +3,6 @@
 // screenshot holds the picture shown.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <png.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -12,9 +11,9 @@
 
 #include "draw.h"
 #include "overlay_draw.h"
-#include "tga.h"
 #include "support/fake_tick.h"
 #include "support/gl_context.h"
+#include "support/png_read.h"
 #include "support/scratch_files.h"
 #include "town/track_fixture.h"
 #include "town.h"
@@ -99,20 +98,10 @@ TEST_F(OverlayGl, ScreenshotHoldsThePictureShown) {
     const std::string prefix = "screenshot saved: ";
     ASSERT_EQ(said.rfind(prefix, 0), 0u) << said;
     const std::string name = said.substr(prefix.size(), said.size() - prefix.size() - 1);
-    // The screenshot is a PNG, top row first.
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    const bool opened = png_image_begin_read_from_file(&image, name.c_str()) != 0;
-    std::vector<unsigned char> pixels;
-    if (opened) {
-        image.format = PNG_FORMAT_RGB;
-        pixels.resize(PNG_IMAGE_SIZE(image));
-        if (png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) == 0) pixels.clear();
-    }
+    const PngRead picture = read_png(name);
     EXPECT_EQ(chdir(here), 0);
-    ASSERT_FALSE(pixels.empty()) << name;
-    EXPECT_EQ(static_cast<int>(image.width), W);
-    EXPECT_EQ(static_cast<int>(image.height), H);
-    const unsigned char* top_right = pixels.data() + (static_cast<std::size_t>(W) - 1) * 3;
+    ASSERT_EQ(picture.width, W) << name;
+    EXPECT_EQ(picture.height, H);
+    const unsigned char* top_right = picture.rgb.data() + (W - 1) * 3;  // the file holds the top row first
     EXPECT_EQ(std::vector<int>(top_right, top_right + 3), (std::vector<int>{51, 102, 153}));
 }

@@ -2,7 +2,6 @@
 // than writing over a picture taken in the same second; the PNG holds the
 // picture upright, and a failed write leaves no part of a picture behind.
 #include <gtest/gtest.h>
-#include <png.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "screenshot.h"
+#include "support/png_read.h"
 #include "support/scratch_files.h"
 
 namespace {
@@ -31,25 +31,6 @@ Bytes gl_picture(int width, int height) {
         }
     }
     return rgb;
-}
-
-// The file's pixels in its own order (top row first), read with libpng.
-struct PngRead {
-    int width = 0;
-    int height = 0;
-    Bytes rgb;
-};
-PngRead read_png(const std::string& path) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return {};
-    image.format = PNG_FORMAT_RGB;
-    PngRead out{static_cast<int>(image.width), static_cast<int>(image.height), Bytes(PNG_IMAGE_SIZE(image))};
-    if (png_image_finish_read(&image, nullptr, out.rgb.data(), 0, nullptr) == 0) {
-        png_image_free(&image);
-        return {};
-    }
-    return out;
 }
 
 TEST(ScreenshotName, IsTheMomentThenACounterAndNeverAnOverwrite) {
