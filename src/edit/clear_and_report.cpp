@@ -2,6 +2,7 @@
 // with fresh settings, and the statistics report on standard output.
 #include <cstdio>
 
+#include "stored_settings.h"
 #include "town.h"
 
 void Town::clear_scene() {
@@ -19,23 +20,12 @@ void Town::clear_scene() {
     mouse_x = mouse_y = mouse_prev_x = mouse_prev_y = 0;
     train_running = 0;
     camera_mode = 0;
-    light_pos = {0.0f, 13.0f, 0.0f};
-    bspline = 1;
+    reset_settings(*this, CLEAR_RESETS);
     light_edit = 0;
-    train_speed = 3.0f;
-    show_points = 1;
-    show_ties = 0;
-    post_interval = 1;
-    lighting = 1;
-    tie_spacing = 5;
     beacon_level = 0.0f;
     beacon_falling = 0;
-    gravity = -20.8f;
     train_mass = 100.0f;
-    physics = 1;
     ground_drag = 1;
-    follow_distance = 15.0f;
-    spare_scalar = 0.0f;
     fov = 45.0;
 
     // 'D', 'N', 'T' and 'V' keep their latches: a key held through the clear

@@ -5,8 +5,12 @@
 #include <cstring>
 
 #include "scene_data.h"
+#include "stored_settings.h"
 #include "town_bounds.h"
 #include "track_measure.h"
+
+static_assert(SCENE_FIXED_BYTES == 4 * (2 + stored_setting_words()),
+              "the two counts and the settings block make a scene file's fixed part");
 
 namespace {
 
@@ -39,6 +43,9 @@ public:
         v.z = real();
         return v;
     }
+    void read(Vec3& v) { v = triple(); }
+    void read(int& v) { v = integer(); }
+    void read(float& v) { v = real(); }
 
 private:
     const unsigned char* bytes_;
@@ -70,6 +77,9 @@ public:
         real(v.y);
         real(v.z);
     }
+    void write(Vec3 v) { triple(v); }
+    void write(int v) { integer(v); }
+    void write(float v) { real(v); }
 
 private:
     std::vector<unsigned char>& out_;
@@ -193,20 +203,9 @@ SceneDecode decode_scene(const unsigned char* bytes, std::size_t size) {
         o.size = in.real();
         o.height = in.real();
     }
-    SceneSettings& s = scene.settings;
-    s.light_pos = in.triple();
-    s.bspline = in.integer();
-    s.train_speed = in.real();
-    s.show_ties = in.integer();
-    s.show_points = in.integer();
-    s.lighting = in.integer();
-    s.tie_spacing = in.integer();
-    s.post_interval = in.integer();
-    s.physics = in.integer();
-    s.total_energy = in.real();
-    s.spare_scalar = in.real();
-    s.follow_distance = in.real();
-    s.gravity = in.real();
+    for (const StoredSetting& row : STORED_SETTINGS) {
+        visit_place(row, [&](const auto& place) { in.read(scene.settings.*place.in_scene); });
+    }
     for (SceneObject& o : scene.objects) o.type = in.integer();
 
     result.reason = check_scene(scene);
@@ -229,20 +228,9 @@ std::vector<unsigned char> encode_scene(const SceneData& scene) {
         out.real(o.size);
         out.real(o.height);
     }
-    const SceneSettings& s = scene.settings;
-    out.triple(s.light_pos);
-    out.integer(s.bspline);
-    out.real(s.train_speed);
-    out.integer(s.show_ties);
-    out.integer(s.show_points);
-    out.integer(s.lighting);
-    out.integer(s.tie_spacing);
-    out.integer(s.post_interval);
-    out.integer(s.physics);
-    out.real(s.total_energy);
-    out.real(s.spare_scalar);
-    out.real(s.follow_distance);
-    out.real(s.gravity);
+    for (const StoredSetting& row : STORED_SETTINGS) {
+        visit_place(row, [&](const auto& place) { out.write(scene.settings.*place.in_scene); });
+    }
     for (const SceneObject& o : scene.objects) out.integer(o.type);
     return bytes;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "scene_settings.h"
 #include "vec3.h"
 
 constexpr int SCENE_MAX_POINTS = 100;
@@ -24,23 +25,6 @@ struct SceneObject {
     float x = 0, y = 0, z = 0;
     float size = 1, height = 4.5f;
     int type = 0;  // 0..18 draw a model; any other code is kept and draws nothing
-};
-
-// The settings block, in file order.
-struct SceneSettings {
-    Vec3 light_pos{0.0f, 13.0f, 0.0f};
-    int bspline = 1;
-    float train_speed = 3.0f;
-    int show_ties = 0;
-    int show_points = 1;
-    int lighting = 1;
-    int tie_spacing = 5;
-    int post_interval = 1;
-    int physics = 1;
-    float total_energy = 0;
-    float spare_scalar = 0;
-    float follow_distance = 15.0f;
-    float gravity = -20.8f;
 };
 
 struct SceneData {

@@ -10,7 +10,13 @@
 #include <memory>
 
 #include "regular_file.h"
+#include "stored_settings.h"
 #include "town.h"
+
+// A scene is installed into the town's arrays point for point and object for
+// object: what a scene may hold, the town must have room for.
+static_assert(SCENE_MAX_POINTS == MAX_POINTS, "a scene's track fits the town's");
+static_assert(SCENE_MAX_OBJECTS == MAX_OBJECTS, "a scene's objects fit the town's");
 
 namespace {
 
@@ -81,27 +87,13 @@ void install_scene(Town& town, const SceneData& scene) {
         town.objects[i] = std::make_unique<ControlPoint>(o.x, o.y, o.z, o.size, o.height, 1.0f, 0, 0, 0, 0);
     }
 
-    const SceneSettings& s = scene.settings;
-    town.light_pos = s.light_pos;
-    town.bspline = s.bspline;
-    town.train_speed = s.train_speed;
-    town.show_ties = s.show_ties;
-    town.show_points = s.show_points;
-    town.lighting = s.lighting;
-    town.tie_spacing = s.tie_spacing;
-    town.post_interval = s.post_interval;
-    town.physics = s.physics;
-
     // The rebuild runs before the stored physics is read: it sees the gravity
     // the town had, and the energy it computes gives way to the stored one.
+    settings_to_town(scene.settings, town, rows_without(AFTER_REBUILD));
     town.realtime_ties = 1;
     town.rebuild_track();
     town.rebuild_orientation();
-
-    town.total_energy = s.total_energy;
-    town.spare_scalar = s.spare_scalar;
-    town.follow_distance = s.follow_distance;
-    town.gravity = s.gravity;
+    settings_to_town(scene.settings, town, rows_with(AFTER_REBUILD));
     for (int i = 0; i < m; ++i) town.object_type[i] = scene.objects[i].type;
 
     // Selections survive a load only while they still name something.
@@ -132,20 +124,7 @@ SceneData scene_of_town(const Town& town) {
         o.type = town.object_type[i];
         scene.objects.push_back(o);
     }
-    SceneSettings& s = scene.settings;
-    s.light_pos = town.light_pos;
-    s.bspline = town.bspline;
-    s.train_speed = town.train_speed;
-    s.show_ties = town.show_ties;
-    s.show_points = town.show_points;
-    s.lighting = town.lighting;
-    s.tie_spacing = town.tie_spacing;
-    s.post_interval = town.post_interval;
-    s.physics = town.physics;
-    s.total_energy = town.total_energy;
-    s.spare_scalar = town.spare_scalar;
-    s.follow_distance = town.follow_distance;
-    s.gravity = town.gravity;
+    scene.settings = settings_of_town(town);
     return scene;
 }
 

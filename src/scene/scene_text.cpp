@@ -11,6 +11,8 @@
 #include <sstream>
 #include <vector>
 
+#include "stored_settings.h"
+
 namespace {
 
 constexpr const char* TYPE_NAMES[] = {
@@ -97,31 +99,22 @@ bool parse_int(const std::string& token, int& out) {
     return true;
 }
 
-// The settings lines, in file order; each appears exactly once. Exactly one
-// of the three fields names where the line's value goes.
-struct SettingLine {
-    const char* keyword;
-    Vec3 SceneSettings::*triple;
-    int SceneSettings::*integer;
-    float SceneSettings::*real;
-};
-constexpr SettingLine SETTINGS[] = {
-    {"light", &SceneSettings::light_pos, nullptr, nullptr},
-    {"bspline", nullptr, &SceneSettings::bspline, nullptr},
-    {"train_speed", nullptr, nullptr, &SceneSettings::train_speed},
-    {"show_ties", nullptr, &SceneSettings::show_ties, nullptr},
-    {"show_points", nullptr, &SceneSettings::show_points, nullptr},
-    {"lighting", nullptr, &SceneSettings::lighting, nullptr},
-    {"tie_spacing", nullptr, &SceneSettings::tie_spacing, nullptr},
-    {"post_interval", nullptr, &SceneSettings::post_interval, nullptr},
-    {"physics", nullptr, &SceneSettings::physics, nullptr},
-    {"total_energy", nullptr, nullptr, &SceneSettings::total_energy},
-    {"spare_scalar", nullptr, nullptr, &SceneSettings::spare_scalar},
-    {"follow_distance", nullptr, nullptr, &SceneSettings::follow_distance},
-    {"gravity", nullptr, nullptr, &SceneSettings::gravity},
-};
-constexpr int NUM_SETTINGS = sizeof SETTINGS / sizeof SETTINGS[0];
-static_assert(NUM_SETTINGS == 13, "the settings block of a scene file");
+// A setting's value as its line writes it, after the keyword.
+std::string value_text(Vec3 v) { return vec_text(v); }
+std::string value_text(int v) { return std::to_string(v); }
+std::string value_text(float v) { return float_text(v); }
+
+// A setting's line read into its value: the keyword and what follows it.
+bool parse_value(const std::vector<std::string>& t, Vec3& v) {
+    return t.size() == 4 && parse_float(t[1], v.x) && parse_float(t[2], v.y) && parse_float(t[3], v.z);
+}
+bool parse_value(const std::vector<std::string>& t, int& v) { return t.size() == 2 && parse_int(t[1], v); }
+bool parse_value(const std::vector<std::string>& t, float& v) { return t.size() == 2 && parse_float(t[1], v); }
+
+// What a setting's line lacks when it does not read.
+const char* value_need(Vec3) { return " needs three numbers"; }
+const char* value_need(int) { return " needs one integer"; }
+const char* value_need(float) { return " needs one number"; }
 
 std::vector<std::string> tokens_of(const std::string& line) {
     std::vector<std::string> tokens;
@@ -152,12 +145,10 @@ std::string scene_to_text(const SceneData& scene) {
                " " + float_text(o.height) + "  # " + object_type_name(o.type) + "\n";
     }
     const SceneSettings& s = scene.settings;
-    for (const SettingLine& setting : SETTINGS) {
-        out += setting.keyword;
+    for (const StoredSetting& row : STORED_SETTINGS) {
+        out += row.keyword;
         out += " ";
-        if (setting.triple != nullptr) out += vec_text(s.*setting.triple);
-        if (setting.integer != nullptr) out += std::to_string(s.*setting.integer);
-        if (setting.real != nullptr) out += float_text(s.*setting.real);
+        visit_place(row, [&](const auto& place) { out += value_text(s.*place.in_scene); });
         out += "\n";
     }
     return out;
@@ -166,7 +157,7 @@ std::string scene_to_text(const SceneData& scene) {
 SceneTextParse scene_from_text(const std::string& text) {
     SceneTextParse result;
     SceneData& scene = result.scene;
-    bool seen[NUM_SETTINGS] = {};
+    bool seen[NUM_STORED_SETTINGS] = {};
     std::istringstream lines(text);
     std::string line;
     int line_number = 0;
@@ -204,25 +195,21 @@ SceneTextParse scene_from_text(const std::string& text) {
             continue;
         }
         int index = 0;
-        while (index < NUM_SETTINGS && keyword != SETTINGS[index].keyword) ++index;
-        if (index == NUM_SETTINGS) return fail("unknown line \"" + keyword + "\"");
+        while (index < NUM_STORED_SETTINGS && keyword != STORED_SETTINGS[index].keyword) ++index;
+        if (index == NUM_STORED_SETTINGS) return fail("unknown line \"" + keyword + "\"");
         if (seen[index]) return fail(keyword + " given twice");
         seen[index] = true;
-        const SettingLine& setting = SETTINGS[index];
-        SceneSettings& s = scene.settings;
-        if (setting.triple != nullptr) {
-            Vec3& v = s.*setting.triple;
-            if (t.size() != 4 || !parse_float(t[1], v.x) || !parse_float(t[2], v.y) || !parse_float(t[3], v.z)) {
-                return fail(keyword + " needs three numbers");
-            }
-        } else if (setting.integer != nullptr) {
-            if (t.size() != 2 || !parse_int(t[1], s.*setting.integer)) return fail(keyword + " needs one integer");
-        } else if (t.size() != 2 || !parse_float(t[1], s.*setting.real)) {
-            return fail(keyword + " needs one number");
-        }
+        bool read = false;
+        const char* need = "";
+        visit_place(STORED_SETTINGS[index], [&](const auto& place) {
+            auto& value = scene.settings.*place.in_scene;
+            read = parse_value(t, value);
+            need = value_need(value);
+        });
+        if (!read) return fail(keyword + need);
     }
-    for (int i = 0; i < NUM_SETTINGS; ++i) {
-        if (!seen[i]) return result.reason = std::string("no ") + SETTINGS[i].keyword + " line", result;
+    for (int i = 0; i < NUM_STORED_SETTINGS; ++i) {
+        if (!seen[i]) return result.reason = std::string("no ") + STORED_SETTINGS[i].keyword + " line", result;
     }
     result.reason = check_scene(scene);
     result.ok = result.reason.empty();

@@ -5,10 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "stored_settings.h"
 #include "tick.h"
 
 Town::Town(const char* startup_scene) {
-    // Every member already holds its start value from its initialiser.
+    // Every member already holds its start value from its initialiser; the
+    // stored settings take theirs from the one table that also serves C and D.
+    settings_to_town(SceneSettings{}, *this, every_row);
     last_tick = static_cast<int>(GetTickCount());
     create_traffic();
     camera = std::make_unique<Camera>(Vec3{0, 10, 10}, Vec3{0, 0, 0}, Vec3{0, 1, 0});

@@ -2,6 +2,7 @@
 // conservation of energy, starting and stopping, and the physics controls.
 #include <cmath>
 
+#include "stored_settings.h"
 #include "town.h"
 
 namespace {
@@ -17,8 +18,6 @@ constexpr float MIN_SPEED = 1.0f;
 constexpr float GRAVITY_STEP = 0.5f;
 constexpr float STRONGEST_GRAVITY = -100.0f;
 constexpr float WEAKEST_GRAVITY = -5.0f;
-constexpr float DEFAULT_SPEED = 3.0f;
-constexpr float DEFAULT_GRAVITY = -20.8f;
 
 // The keys stay within what a scene may store, so whatever they reach can
 // be saved and loaded back.
@@ -128,8 +127,7 @@ void Town::weaker_gravity() {
 }
 
 void Town::reset_physics() {
-    train_speed = DEFAULT_SPEED;
-    gravity = DEFAULT_GRAVITY;
+    reset_settings(*this, D_RESETS);
     rebuild_track();
 }
 
