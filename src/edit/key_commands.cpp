@@ -1,5 +1,8 @@
-// The key commands of the town view: the keyboard is polled at every event
-// and every command whose key is down runs, in a fixed order.
+// The key commands of the town view as rows of one table, and the loop that
+// runs them: the keyboard is polled at every event and every command whose
+// key is down runs, in the table's order.
+#include "key_command_table.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -23,17 +26,6 @@ constexpr float FOLLOW_STEP = 0.1f;
 
 // The name buffer the file-name prompt fills.
 constexpr std::size_t FILE_NAME_BYTES = 64;
-
-// An inverted latch (0 = armed): firing sets it to 1.
-bool fire_inverted(bool down, int& latch, bool condition) {
-    if (!down || latch != 0 || !condition) return false;
-    latch = 1;
-    return true;
-}
-
-void rearm_inverted_when_up(bool down, int& latch) {
-    if (!down) latch = 0;
-}
 
 void set_tie_spacing(Town& town, int spacing) {
     town.tie_spacing = spacing;
@@ -73,220 +65,227 @@ void move_eye_or_follow(Town& town, float direction) {
     town.redraw();
 }
 
+
+void next_camera_mode(Town& town) {
+    town.camera_mode = town.camera_mode >= LAST_CAMERA_MODE ? 0 : town.camera_mode + 1;
+}
+
+void next_vehicle_view(Town& town) {
+    town.vehicle_view = town.vehicle_view >= LAST_VEHICLE_VIEW ? 0 : town.vehicle_view + 1;
+}
+
+void switch_ties(Town& town) {
+    if (town.show_ties == 1) {
+        town.show_ties = 0;
+    } else {
+        town.show_ties = 1;
+        town.rebuild_track();
+        town.rebuild_orientation();
+    }
+    town.redraw();
+}
+
+void slower_day(Town& town) {
+    // A slower day restarts the timing figures, so they measure the new pace.
+    town.move_clocks = town.move_count = town.draw_clocks = town.draw_count = 0;
+    if (town.time_step > 0) {
+        town.time_step -= TIME_STEP_STEP;
+        if (town.time_step < 0) town.time_step = 0;
+    }
+}
+
+void load_scene_asked(Town& town) {
+    char name[FILE_NAME_BYTES];
+    if (ask_scene_name(town, "Load scene file:", name)) town.load_scene(name);
+}
+
+void save_scene_asked(Town& town) {
+    char name[FILE_NAME_BYTES];
+    if (ask_scene_name(town, "Save scene file:", name)) town.save_scene(name);
+}
+
+void toggle_and_redraw(Town& town, int& flag) {
+    toggle(flag);
+    town.redraw();
+}
+
+Refusal camera_needs_train(const Town& town) {
+    return town.train_running == 1 ? Refusal::None : Refusal::CameraNeedsTrain;
+}
+
+// Both locks may hold; the limit is the one noted.
+Refusal point_refusal(const Town& town) {
+    if (town.num_points >= MAX_POINTS) return Refusal::PointLimit;
+    return town.camera_mode == 0 ? Refusal::None : Refusal::PointNeedsFreeCamera;
+}
+
+constexpr auto ONCE = LatchRule::once_per_press;
+constexpr auto REPEATING = LatchRule::repeating;
+constexpr auto INVERTED = LatchRule::inverted;
+constexpr auto INVERTED_UNFIRED = LatchRule::inverted_unfired;
+constexpr auto NEVER_DISARMED = LatchRule::never_disarmed;
+constexpr auto ANY = PollStep::any_selection;
+constexpr auto FREE = PollStep::without_point;
+constexpr auto AFTER = PollStep::after_gestures;
+using L = KeyLatches;
+using T = const Town&;
+using K = const KeyPoll&;
+
 }  // namespace
 
-void run_keys_any_selection(Town& town, const KeyPoll& keys) {
-    KeyLatches& latch = town.latches;
-
-    const bool one = keys.key_down('1');
-    if (fire_once(one, latch.ground_drag_1, anything_point_selected(town))) toggle(town.ground_drag);
-    rearm_when_up(one, latch.ground_drag_1);
-
-    const bool d = keys.key_down('D');
-    if (fire_once(d, latch.reset_physics_d, true)) town.reset_physics();
-    rearm_when_up(d, latch.reset_physics_d);
-
-    const bool f4 = keys.key_down(KEY_F4);
-    if (fire_once(f4, latch.recompute_f4, true)) town.recompute_energy();
-    rearm_when_up(f4, latch.recompute_f4);
-
-    const bool f3 = keys.key_down(KEY_F3);
-    if (fire_once(f3, latch.physics_f3, true)) town.toggle_physics();
-    rearm_when_up(f3, latch.physics_f3);
-
-    const bool four = keys.key_down('4');
-    if (fire_once(four, latch.lighting_4, true)) {
-        toggle(town.lighting);
-        town.redraw();
-    }
-    rearm_when_up(four, latch.lighting_4);
-
+// key, latch rule, latch, step, condition, refusal, action, re-arms in every state
+const KeyCommand KEY_COMMANDS[] = {
+    {'1', ONCE, &L::ground_drag_1, ANY, [](T t, K) { return anything_point_selected(t); }, nullptr,
+     [](Town& t) { toggle(t.ground_drag); }},
+    {'D', ONCE, &L::reset_physics_d, ANY, nullptr, nullptr, [](Town& t) { t.reset_physics(); }},
+    {KEY_F4, ONCE, &L::recompute_f4, ANY, nullptr, nullptr, [](Town& t) { t.recompute_energy(); }},
+    {KEY_F3, ONCE, &L::physics_f3, ANY, nullptr, nullptr, [](Town& t) { t.toggle_physics(); }},
+    {'4', ONCE, &L::lighting_4, ANY, nullptr, nullptr, [](Town& t) { toggle_and_redraw(t, t.lighting); }},
     // '-' spaces the ties wider, '+' closer. '+' only tests the shared latch,
     // so held alone it acts at every poll.
-    const bool minus = keys.key_down('-');
-    if (fire_inverted(minus, latch.tie_spacing_minus_plus, town.tie_spacing < MAX_TIE_SPACING)) {
-        set_tie_spacing(town, town.tie_spacing + 1);
-    }
-    rearm_inverted_when_up(minus, latch.tie_spacing_minus_plus);
-    const bool plus = keys.key_down('+');
-    if (plus && latch.tie_spacing_minus_plus == 0 && town.tie_spacing != MIN_TIE_SPACING) {
-        set_tie_spacing(town, town.tie_spacing - 1);
-    }
-    rearm_inverted_when_up(plus, latch.tie_spacing_minus_plus);
-
-    const bool open = keys.key_down('[');
-    if (fire_inverted(open, latch.post_interval_brackets, town.post_interval > MIN_POST_INTERVAL)) {
-        town.post_interval -= 1;
-        town.redraw();
-    }
-    rearm_inverted_when_up(open, latch.post_interval_brackets);
-    const bool close = keys.key_down(']');
-    if (fire_inverted(close, latch.post_interval_brackets, town.post_interval < MAX_POST_INTERVAL)) {
-        town.post_interval += 1;
-        town.redraw();
-    }
-    rearm_inverted_when_up(close, latch.post_interval_brackets);
-
+    {'-', INVERTED, &L::tie_spacing_minus_plus, ANY, [](T t, K) { return t.tie_spacing < MAX_TIE_SPACING; },
+     nullptr, [](Town& t) { set_tie_spacing(t, t.tie_spacing + 1); }},
+    {'+', INVERTED_UNFIRED, &L::tie_spacing_minus_plus, ANY,
+     [](T t, K) { return t.tie_spacing != MIN_TIE_SPACING; }, nullptr,
+     [](Town& t) { set_tie_spacing(t, t.tie_spacing - 1); }},
+    {'[', INVERTED, &L::post_interval_brackets, ANY, [](T t, K) { return t.post_interval > MIN_POST_INTERVAL; },
+     nullptr, [](Town& t) {
+         t.post_interval -= 1;
+         t.redraw();
+     }},
+    {']', INVERTED, &L::post_interval_brackets, ANY, [](T t, K) { return t.post_interval < MAX_POST_INTERVAL; },
+     nullptr, [](Town& t) {
+         t.post_interval += 1;
+         t.redraw();
+     }},
     // Gravity keys never disarm their latch: they act at every poll while held.
-    const bool page_up = keys.key_down(KEY_PAGE_UP);
-    if (page_up && latch.gravity_page == 1) town.stronger_gravity();
-    rearm_when_up(page_up, latch.gravity_page);
-    const bool page_down = keys.key_down(KEY_PAGE_DOWN);
-    if (page_down && latch.gravity_page == 1) town.weaker_gravity();
-    rearm_when_up(page_down, latch.gravity_page);
+    {KEY_PAGE_UP, NEVER_DISARMED, &L::gravity_page, ANY, nullptr, nullptr, [](Town& t) { t.stronger_gravity(); }},
+    {KEY_PAGE_DOWN, NEVER_DISARMED, &L::gravity_page, ANY, nullptr, nullptr, [](Town& t) { t.weaker_gravity(); }},
+    {'0', ONCE, &L::time_step_0_9, ANY, [](T t, K) { return t.time_step < MAX_TIME_STEP; }, nullptr,
+     [](Town& t) { t.time_step += TIME_STEP_STEP; }},
+    {'9', ONCE, &L::time_step_0_9, ANY, nullptr, nullptr, slower_day},
+    {KEY_F5, ONCE, &L::report_f5, ANY, nullptr, nullptr, [](Town& t) { t.print_report(); }},
+    {KEY_UP, REPEATING, nullptr, ANY, nullptr, nullptr, [](Town& t) { t.raise_energy(); }},
+    {KEY_DOWN, REPEATING, nullptr, ANY, nullptr, nullptr, [](Town& t) { t.lower_energy(); }},
 
-    const bool zero = keys.key_down('0');
-    if (fire_once(zero, latch.time_step_0_9, town.time_step < MAX_TIME_STEP)) {
-        town.time_step += TIME_STEP_STEP;
-    }
-    rearm_when_up(zero, latch.time_step_0_9);
-    const bool nine = keys.key_down('9');
-    if (fire_once(nine, latch.time_step_0_9, true)) {
-        // A slower day restarts the timing figures, so they measure the new pace.
-        town.move_clocks = town.move_count = town.draw_clocks = town.draw_count = 0;
-        if (town.time_step > 0) {
-            town.time_step -= TIME_STEP_STEP;
-            if (town.time_step < 0) town.time_step = 0;
-        }
-    }
-    rearm_when_up(nine, latch.time_step_0_9);
-
-    const bool f5 = keys.key_down(KEY_F5);
-    if (fire_once(f5, latch.report_f5, true)) town.print_report();
-    rearm_when_up(f5, latch.report_f5);
-
-    if (keys.key_down(KEY_UP)) town.raise_energy();
-    if (keys.key_down(KEY_DOWN)) town.lower_energy();
-}
-
-void run_keys_without_point(Town& town, const KeyPoll& keys) {
-    KeyLatches& latch = town.latches;
-    const bool one = keys.key_down('1');
-    const bool v = keys.key_down('V');
-
-    if (!anything_point_selected(town)) {
-        char name[FILE_NAME_BYTES];
-
-        // The latch is down before the prompt opens: the nested event loop
-        // must not open a second prompt while F1 is still held.
-        const bool f1 = keys.key_down(KEY_F1);
-        if (fire_once(f1, latch.load_f1, true) && ask_scene_name(town, "Load scene file:", name)) {
-            town.load_scene(name);
-        }
-        rearm_when_up(f1, latch.load_f1);
-
-        const bool f2 = keys.key_down(KEY_F2);
-        if (fire_once(f2, latch.save_f2, true) && ask_scene_name(town, "Save scene file:", name)) {
-            town.save_scene(name);
-        }
-        rearm_when_up(f2, latch.save_f2);
-
-        if (keys.key_down('C')) town.clear_scene();
-        if (keys.key_down(KEY_DOWN)) town.slow_down();
-        if (keys.key_down(KEY_UP)) town.speed_up();
-
-        refuse_unless(town, one, latch.camera_mode_1, town.train_running == 1, Refusal::CameraNeedsTrain);
-        refuse_unless(town, v, latch.vehicle_view_v, town.train_running == 1, Refusal::CameraNeedsTrain);
-        if (fire_once(one, latch.camera_mode_1, town.train_running == 1)) {
-            town.camera_mode = town.camera_mode >= LAST_CAMERA_MODE ? 0 : town.camera_mode + 1;
-        }
-        if (fire_once(v, latch.vehicle_view_v, town.train_running == 1)) {
-            town.vehicle_view = town.vehicle_view >= LAST_VEHICLE_VIEW ? 0 : town.vehicle_view + 1;
-        }
-
-        // Each switch acts once per press. Held together, '2' acts and '3'
-        // waits until '2' is released.
-        const bool two = keys.key_down('2');
-        if (fire_once(two, latch.points_2, true)) {
-            toggle(town.show_points);
-            town.redraw();
-        }
-        rearm_when_up(two, latch.points_2);
-        const bool three = keys.key_down('3');
-        if (fire_once(three, latch.ties_3, !two)) {
-            if (town.show_ties == 1) {
-                town.show_ties = 0;
-            } else {
-                town.show_ties = 1;
-                town.rebuild_track();
-                town.rebuild_orientation();
-            }
-            town.redraw();
-        }
-        rearm_when_up(three, latch.ties_3);
-
-        const bool b = keys.key_down('B');
-        if (fire_once(b, latch.basis_b, true)) {
-            town.switch_basis();
-            town.redraw();
-        }
-        rearm_when_up(b, latch.basis_b);
-
-        const bool space = keys.key_down(KEY_SPACE);
-        refuse_unless(town, space, latch.train_space, town.num_points > 2, Refusal::TrainNeedsPoints);
-        if (fire_once(space, latch.train_space, town.num_points > 2)) town.toggle_train();
-        rearm_when_up(space, latch.train_space);
-    } else {
-        refuse_locked_free_keys(town, keys);
-    }
-
+    // The latch is down before the prompt opens: the nested event loop
+    // must not open a second prompt while F1 is still held.
+    {KEY_F1, ONCE, &L::load_f1, FREE, nullptr, nullptr, load_scene_asked},
+    {KEY_F2, ONCE, &L::save_f2, FREE, nullptr, nullptr, save_scene_asked},
+    {'C', REPEATING, nullptr, FREE, nullptr, nullptr, [](Town& t) { t.clear_scene(); }},
+    {KEY_DOWN, REPEATING, nullptr, FREE, nullptr, nullptr, [](Town& t) { t.slow_down(); }},
+    {KEY_UP, REPEATING, nullptr, FREE, nullptr, nullptr, [](Town& t) { t.speed_up(); }},
     // The camera and car keys re-arm in every selection state.
-    rearm_when_up(one, latch.camera_mode_1);
-    rearm_when_up(v, latch.vehicle_view_v);
+    {'1', ONCE, &L::camera_mode_1, FREE, nullptr, camera_needs_train, next_camera_mode, true},
+    {'V', ONCE, &L::vehicle_view_v, FREE, nullptr, camera_needs_train, next_vehicle_view, true},
+    // Each switch acts once per press. Held together, '2' acts and '3'
+    // waits until '2' is released.
+    {'2', ONCE, &L::points_2, FREE, nullptr, nullptr, [](Town& t) { toggle_and_redraw(t, t.show_points); }},
+    {'3', ONCE, &L::ties_3, FREE, [](T, K keys) { return !keys.key_down('2'); }, nullptr, switch_ties},
+    {'B', ONCE, &L::basis_b, FREE, nullptr, nullptr, [](Town& t) {
+         t.switch_basis();
+         t.redraw();
+     }},
+    {KEY_SPACE, ONCE, &L::train_space, FREE, nullptr,
+     [](T t) { return t.num_points > 2 ? Refusal::None : Refusal::TrainNeedsPoints; },
+     [](Town& t) { t.toggle_train(); }},
+
+    {'M', ONCE, &L::append_m, AFTER, nullptr, point_refusal, [](Town& t) {
+         t.append_point();
+         t.redraw();
+     }},
+    {'N', ONCE, &L::new_object_n, AFTER, nullptr,
+     [](T t) { return t.object_count < MAX_OBJECTS ? Refusal::None : Refusal::ObjectLimit; }, [](Town& t) {
+         t.create_object();
+         t.redraw();
+     }},
+    {'Q', ONCE, &L::next_point_q, AFTER, nullptr, nullptr, [](Town& t) {
+         t.select_next_point();
+         t.redraw();
+     }},
+    {'W', ONCE, &L::next_orient_w, AFTER, nullptr, nullptr, [](Town& t) {
+         t.select_next_orient_point();
+         t.redraw();
+     }},
+    {'E', ONCE, &L::next_object_e, AFTER, nullptr, nullptr, [](Town& t) {
+         t.select_next_object();  // lets go of the points too
+         t.redraw();
+     }},
+    {'L', ONCE, &L::light_edit_l, AFTER, nullptr, nullptr, [](Town& t) { toggle_and_redraw(t, t.light_edit); }},
+    {'R', REPEATING, nullptr, AFTER, nullptr, nullptr, [](Town& t) {
+         t.light_edit = 0;
+         t.redraw();
+     }},
+    {'A', REPEATING, nullptr, AFTER, nullptr, nullptr, [](Town& t) { move_eye_or_follow(t, 1.0f); }},
+    {'Z', REPEATING, nullptr, AFTER, nullptr, nullptr, [](Town& t) { move_eye_or_follow(t, -1.0f); }},
+};
+
+const std::size_t KEY_COMMAND_COUNT = sizeof KEY_COMMANDS / sizeof KEY_COMMANDS[0];
+
+namespace {
+
+bool armed(const KeyCommand& row, const KeyLatches& latches) {
+    switch (row.rule) {
+        case LatchRule::repeating: return true;
+        case LatchRule::inverted:
+        case LatchRule::inverted_unfired: return latches.*row.latch == 0;
+        case LatchRule::once_per_press:
+        case LatchRule::never_disarmed: return latches.*row.latch == 1;
+    }
+    return false;
 }
+
+void fire(const KeyCommand& row, KeyLatches& latches) {
+    if (row.rule == LatchRule::once_per_press) latches.*row.latch = 0;
+    if (row.rule == LatchRule::inverted) latches.*row.latch = 1;
+}
+
+void rearm_when_up(const KeyCommand& row, bool down, KeyLatches& latches) {
+    if (down || row.rule == LatchRule::repeating) return;
+    const bool inverted = row.rule == LatchRule::inverted || row.rule == LatchRule::inverted_unfired;
+    latches.*row.latch = inverted ? 0 : 1;
+}
+
+void run_row(Town& town, const KeyPoll& keys, const KeyCommand& row, bool down) {
+    if (down && armed(row, town.latches)) {
+        const Refusal why = row.refusal != nullptr ? row.refusal(town) : Refusal::None;
+        if (why != Refusal::None) town.overlays.refusal = why;
+        const bool may = why == Refusal::None && (row.condition == nullptr || row.condition(town, keys));
+        if (may) {
+            fire(row, town.latches);
+            row.action(town);
+        }
+    }
+    if (!row.rearms_in_every_state) rearm_when_up(row, down, town.latches);
+}
+
+}  // namespace
+
+void run_key_commands(Town& town, const KeyPoll& keys, PollStep step) {
+    bool down_at_start[sizeof KEY_COMMANDS / sizeof KEY_COMMANDS[0]] = {};
+    for (std::size_t i = 0; i < KEY_COMMAND_COUNT; ++i) {
+        const KeyCommand& row = KEY_COMMANDS[i];
+        if (row.step == step && row.rearms_in_every_state) down_at_start[i] = keys.key_down(row.key);
+    }
+    if (step == PollStep::without_point && anything_point_selected(town)) {
+        refuse_locked_free_keys(town, keys);
+    } else {
+        for (std::size_t i = 0; i < KEY_COMMAND_COUNT; ++i) {
+            const KeyCommand& row = KEY_COMMANDS[i];
+            if (row.step != step) continue;
+            run_row(town, keys, row, row.rearms_in_every_state ? down_at_start[i] : keys.key_down(row.key));
+        }
+    }
+    for (std::size_t i = 0; i < KEY_COMMAND_COUNT; ++i) {
+        const KeyCommand& row = KEY_COMMANDS[i];
+        if (row.step == step && row.rearms_in_every_state) rearm_when_up(row, down_at_start[i], town.latches);
+    }
+}
+
+void run_keys_any_selection(Town& town, const KeyPoll& keys) { run_key_commands(town, keys, PollStep::any_selection); }
+
+void run_keys_without_point(Town& town, const KeyPoll& keys) { run_key_commands(town, keys, PollStep::without_point); }
 
 void run_keys_after_gestures(Town& town, const KeyPoll& keys) {
-    KeyLatches& latch = town.latches;
-
-    const bool m = keys.key_down('M');
-    refuse_unless(town, m, latch.append_m, town.camera_mode == 0, Refusal::PointNeedsFreeCamera);
-    refuse_unless(town, m, latch.append_m, town.num_points < MAX_POINTS, Refusal::PointLimit);
-    if (fire_once(m, latch.append_m, town.camera_mode == 0 && town.num_points < MAX_POINTS)) {
-        town.append_point();
-        town.redraw();
-    }
-    rearm_when_up(m, latch.append_m);
-
-    const bool n = keys.key_down('N');
-    refuse_unless(town, n, latch.new_object_n, town.object_count < MAX_OBJECTS, Refusal::ObjectLimit);
-    if (fire_once(n, latch.new_object_n, town.object_count < MAX_OBJECTS)) {
-        town.create_object();
-        town.redraw();
-    }
-    rearm_when_up(n, latch.new_object_n);
-
-    const bool q = keys.key_down('Q');
-    if (fire_once(q, latch.next_point_q, true)) {
-        town.select_next_point();
-        town.redraw();
-    }
-    rearm_when_up(q, latch.next_point_q);
-
-    const bool w = keys.key_down('W');
-    if (fire_once(w, latch.next_orient_w, true)) {
-        town.select_next_orient_point();
-        town.redraw();
-    }
-    rearm_when_up(w, latch.next_orient_w);
-
-    const bool e = keys.key_down('E');
-    if (fire_once(e, latch.next_object_e, true)) {
-        town.select_next_object();  // lets go of the points too
-        town.redraw();
-    }
-    rearm_when_up(e, latch.next_object_e);
-
-    const bool l = keys.key_down('L');
-    if (fire_once(l, latch.light_edit_l, true)) {
-        toggle(town.light_edit);
-        town.redraw();
-    }
-    rearm_when_up(l, latch.light_edit_l);
-
-    if (keys.key_down('R')) {
-        town.light_edit = 0;
-        town.redraw();
-    }
-    if (keys.key_down('A')) move_eye_or_follow(town, 1.0f);
-    if (keys.key_down('Z')) move_eye_or_follow(town, -1.0f);
+    run_key_commands(town, keys, PollStep::after_gestures);
 }
