@@ -1,6 +1,5 @@
-// The key commands of the town view as rows of one table, and the loop that
-// runs them: the keyboard is polled at every event and every command whose
-// key is down runs, in the table's order.
+// The key commands of the town view as rows of one table: what each key
+// does, when it may, and in which order the keys of a step act.
 #include "key_command_table.h"
 
 #include <cstdio>
@@ -64,7 +63,6 @@ void move_eye_or_follow(Town& town, float direction) {
     }
     town.redraw();
 }
-
 
 void next_camera_mode(Town& town) {
     town.camera_mode = town.camera_mode >= LAST_CAMERA_MODE ? 0 : town.camera_mode + 1;
@@ -221,71 +219,3 @@ const KeyCommand KEY_COMMANDS[] = {
 };
 
 const std::size_t KEY_COMMAND_COUNT = sizeof KEY_COMMANDS / sizeof KEY_COMMANDS[0];
-
-namespace {
-
-bool armed(const KeyCommand& row, const KeyLatches& latches) {
-    switch (row.rule) {
-        case LatchRule::repeating: return true;
-        case LatchRule::inverted:
-        case LatchRule::inverted_unfired: return latches.*row.latch == 0;
-        case LatchRule::once_per_press:
-        case LatchRule::never_disarmed: return latches.*row.latch == 1;
-    }
-    return false;
-}
-
-void fire(const KeyCommand& row, KeyLatches& latches) {
-    if (row.rule == LatchRule::once_per_press) latches.*row.latch = 0;
-    if (row.rule == LatchRule::inverted) latches.*row.latch = 1;
-}
-
-void rearm_when_up(const KeyCommand& row, bool down, KeyLatches& latches) {
-    if (down || row.rule == LatchRule::repeating) return;
-    const bool inverted = row.rule == LatchRule::inverted || row.rule == LatchRule::inverted_unfired;
-    latches.*row.latch = inverted ? 0 : 1;
-}
-
-void run_row(Town& town, const KeyPoll& keys, const KeyCommand& row, bool down) {
-    if (down && armed(row, town.latches)) {
-        const Refusal why = row.refusal != nullptr ? row.refusal(town) : Refusal::None;
-        if (why != Refusal::None) town.overlays.refusal = why;
-        const bool may = why == Refusal::None && (row.condition == nullptr || row.condition(town, keys));
-        if (may) {
-            fire(row, town.latches);
-            row.action(town);
-        }
-    }
-    if (!row.rearms_in_every_state) rearm_when_up(row, down, town.latches);
-}
-
-}  // namespace
-
-void run_key_commands(Town& town, const KeyPoll& keys, PollStep step) {
-    bool down_at_start[sizeof KEY_COMMANDS / sizeof KEY_COMMANDS[0]] = {};
-    for (std::size_t i = 0; i < KEY_COMMAND_COUNT; ++i) {
-        const KeyCommand& row = KEY_COMMANDS[i];
-        if (row.step == step && row.rearms_in_every_state) down_at_start[i] = keys.key_down(row.key);
-    }
-    if (step == PollStep::without_point && anything_point_selected(town)) {
-        refuse_locked_free_keys(town, keys);
-    } else {
-        for (std::size_t i = 0; i < KEY_COMMAND_COUNT; ++i) {
-            const KeyCommand& row = KEY_COMMANDS[i];
-            if (row.step != step) continue;
-            run_row(town, keys, row, row.rearms_in_every_state ? down_at_start[i] : keys.key_down(row.key));
-        }
-    }
-    for (std::size_t i = 0; i < KEY_COMMAND_COUNT; ++i) {
-        const KeyCommand& row = KEY_COMMANDS[i];
-        if (row.step == step && row.rearms_in_every_state) rearm_when_up(row, down_at_start[i], town.latches);
-    }
-}
-
-void run_keys_any_selection(Town& town, const KeyPoll& keys) { run_key_commands(town, keys, PollStep::any_selection); }
-
-void run_keys_without_point(Town& town, const KeyPoll& keys) { run_key_commands(town, keys, PollStep::without_point); }
-
-void run_keys_after_gestures(Town& town, const KeyPoll& keys) {
-    run_key_commands(town, keys, PollStep::after_gestures);
-}
