@@ -38,9 +38,10 @@ struct StoredSetting {
 };
 
 // A row from the scene's member and a lambda picking the town's member,
-// written once for both a town and a const town.
+// written once for both a town and a const town. The lambda returns its
+// member in parentheses, so decltype(auto) makes it a reference.
 template <class V, class PickInTown>
-constexpr StoredSetting setting(const char* keyword, V SceneSettings::*in_scene, PickInTown pick, unsigned rules) {
+constexpr StoredSetting setting(const char* keyword, V SceneSettings::*in_scene, unsigned rules, PickInTown pick) {
     const SettingPlace<V> place{in_scene, static_cast<V& (*)(Town&)>(pick),
                                 static_cast<const V& (*)(const Town&)>(pick)};
     StoredSetting row;
@@ -57,31 +58,37 @@ constexpr StoredSetting setting(const char* keyword, V SceneSettings::*in_scene,
     return row;
 }
 
-// The town's members are named here and nowhere else in the table's users.
+// The town's members are named here, in the last column, and nowhere else
+// in the table's users: when they move, re-point them here.
 constexpr StoredSetting STORED_SETTINGS[] = {
-    setting("light", &SceneSettings::light_pos, [](auto& t) -> auto& { return t.light_pos; }, CLEAR_RESETS),
-    setting("bspline", &SceneSettings::bspline, [](auto& t) -> auto& { return t.bspline; }, CLEAR_RESETS),
-    setting("train_speed", &SceneSettings::train_speed, [](auto& t) -> auto& { return t.train_speed; },
-            CLEAR_RESETS | D_RESETS),
-    setting("show_ties", &SceneSettings::show_ties, [](auto& t) -> auto& { return t.show_ties; }, CLEAR_RESETS),
-    setting("show_points", &SceneSettings::show_points, [](auto& t) -> auto& { return t.show_points; },
-            CLEAR_RESETS),
-    setting("lighting", &SceneSettings::lighting, [](auto& t) -> auto& { return t.lighting; }, CLEAR_RESETS),
-    setting("tie_spacing", &SceneSettings::tie_spacing, [](auto& t) -> auto& { return t.tie_spacing; },
-            CLEAR_RESETS),
-    setting("post_interval", &SceneSettings::post_interval, [](auto& t) -> auto& { return t.post_interval; },
-            CLEAR_RESETS),
-    setting("physics", &SceneSettings::physics, [](auto& t) -> auto& { return t.physics; }, CLEAR_RESETS),
+    setting("light", &SceneSettings::light_pos, CLEAR_RESETS,
+            [](auto& t) -> decltype(auto) { return (t.light_pos); }),
+    setting("bspline", &SceneSettings::bspline, CLEAR_RESETS,
+            [](auto& t) -> decltype(auto) { return (t.bspline); }),
+    setting("train_speed", &SceneSettings::train_speed, CLEAR_RESETS | D_RESETS,
+            [](auto& t) -> decltype(auto) { return (t.train_speed); }),
+    setting("show_ties", &SceneSettings::show_ties, CLEAR_RESETS,
+            [](auto& t) -> decltype(auto) { return (t.show_ties); }),
+    setting("show_points", &SceneSettings::show_points, CLEAR_RESETS,
+            [](auto& t) -> decltype(auto) { return (t.show_points); }),
+    setting("lighting", &SceneSettings::lighting, CLEAR_RESETS,
+            [](auto& t) -> decltype(auto) { return (t.lighting); }),
+    setting("tie_spacing", &SceneSettings::tie_spacing, CLEAR_RESETS,
+            [](auto& t) -> decltype(auto) { return (t.tie_spacing); }),
+    setting("post_interval", &SceneSettings::post_interval, CLEAR_RESETS,
+            [](auto& t) -> decltype(auto) { return (t.post_interval); }),
+    setting("physics", &SceneSettings::physics, CLEAR_RESETS,
+            [](auto& t) -> decltype(auto) { return (t.physics); }),
     // The rebuild of a load computes an energy that the stored one replaces,
     // and it sees the gravity the town had. C keeps the energy.
-    setting("total_energy", &SceneSettings::total_energy, [](auto& t) -> auto& { return t.total_energy; },
-            AFTER_REBUILD),
-    setting("spare_scalar", &SceneSettings::spare_scalar, [](auto& t) -> auto& { return t.spare_scalar; },
-            CLEAR_RESETS | AFTER_REBUILD),
-    setting("follow_distance", &SceneSettings::follow_distance,
-            [](auto& t) -> auto& { return t.follow_distance; }, CLEAR_RESETS | AFTER_REBUILD),
-    setting("gravity", &SceneSettings::gravity, [](auto& t) -> auto& { return t.gravity; },
-            CLEAR_RESETS | D_RESETS | AFTER_REBUILD),
+    setting("total_energy", &SceneSettings::total_energy, AFTER_REBUILD,
+            [](auto& t) -> decltype(auto) { return (t.total_energy); }),
+    setting("spare_scalar", &SceneSettings::spare_scalar, CLEAR_RESETS | AFTER_REBUILD,
+            [](auto& t) -> decltype(auto) { return (t.spare_scalar); }),
+    setting("follow_distance", &SceneSettings::follow_distance, CLEAR_RESETS | AFTER_REBUILD,
+            [](auto& t) -> decltype(auto) { return (t.follow_distance); }),
+    setting("gravity", &SceneSettings::gravity, CLEAR_RESETS | D_RESETS | AFTER_REBUILD,
+            [](auto& t) -> decltype(auto) { return (t.gravity); }),
 };
 constexpr int NUM_STORED_SETTINGS = sizeof STORED_SETTINGS / sizeof STORED_SETTINGS[0];
 
