@@ -131,7 +131,10 @@ using K = const KeyPoll&;
 
 }  // namespace
 
-// key, latch rule, latch, step, condition, refusal, action, re-arms in every state
+// key, latch rule, latch, step, condition, refusal, action, re-arms in every state.
+// A new key is a latch in KeyLatches (unless it repeats), a row at its place
+// in its step, whose action may call a function of its own, and a line in
+// the help table and in README's key table.
 const KeyCommand KEY_COMMANDS[] = {
     {'1', ONCE, &L::ground_drag_1, ANY, [](T t, K) { return anything_point_selected(t); }, nullptr,
      [](Town& t) { toggle(t.ground_drag); }},
