@@ -3,7 +3,8 @@
 // the town, and what puts it back to its start value. The binary and text
 // codecs, the copy between a scene and the town, and the start values of a
 // new town, of C and of D all run over these rows, so a new stored setting
-// is a member of SceneSettings (with its start value) and one row here.
+// is the town's member, a member of SceneSettings (with its start value)
+// and one row here.
 #pragma once
 
 #include <type_traits>
