@@ -5,13 +5,14 @@
 #include "edit/command_fixture.h"
 
 TEST(ClickSelect, OnlyAPressAndReleaseCloseTogetherIsAClick) {
+    const CommandTown town;
     ClickWatch w;
-    EXPECT_FALSE(w.ends_click(EVENT_RELEASE, 50, 50, BUTTON_LEFT)) << "a release without a press";
-    w.ends_click(EVENT_PUSH, 50, 50, BUTTON_LEFT);
-    EXPECT_TRUE(w.ends_click(EVENT_RELEASE, 53, 47, BUTTON_LEFT)) << "3 pixels is still a click";
-    w.ends_click(EVENT_PUSH, 50, 50, BUTTON_LEFT);
-    w.ends_click(EVENT_DRAG, 54, 50, BUTTON_LEFT);
-    EXPECT_FALSE(w.ends_click(EVENT_RELEASE, 50, 50, BUTTON_LEFT)) << "a drag of 4 pixels that came back";
+    EXPECT_FALSE(w.ends_click(town, EVENT_RELEASE, 50, 50, BUTTON_LEFT)) << "a release without a press";
+    w.ends_click(town, EVENT_PUSH, 50, 50, BUTTON_LEFT);
+    EXPECT_TRUE(w.ends_click(town, EVENT_RELEASE, 53, 47, BUTTON_LEFT)) << "3 pixels is still a click";
+    w.ends_click(town, EVENT_PUSH, 50, 50, BUTTON_LEFT);
+    w.ends_click(town, EVENT_DRAG, 54, 50, BUTTON_LEFT);
+    EXPECT_FALSE(w.ends_click(town, EVENT_RELEASE, 50, 50, BUTTON_LEFT)) << "a drag of 4 pixels that came back";
 }
 
 TEST(ClickSelect, SelectsOneThingOrLetsGoRebuildingTheTrack) {
