@@ -32,6 +32,8 @@ int main() {
     view->slider = slider;
     new PlayButton(slider, view, 0, 0, 0, 0);
     window->end();
+    // The view takes every size the window is given, full screen included.
+    window->resizable(view);
     window->show();
     announce_newer_autosaves(*view, STARTUP_SCENE);
 

@@ -23,7 +23,11 @@ static_assert(EVENT_PUSH == FL_PUSH && EVENT_RELEASE == FL_RELEASE && EVENT_DRAG
                   EVENT_MOVE == FL_MOVE && EVENT_SHOW == FL_SHOW && EVENT_KEYDOWN == FL_KEYDOWN &&
                   EVENT_KEYUP == FL_KEYUP,
               "event kinds");
-static_assert(BUTTON_LEFT == FL_LEFT_MOUSE && BUTTON_RIGHT == FL_RIGHT_MOUSE, "buttons");
+static_assert(BUTTON_LEFT == FL_LEFT_MOUSE && BUTTON_RIGHT == FL_RIGHT_MOUSE && BUTTON_MIDDLE == FL_MIDDLE_MOUSE,
+              "buttons");
+static_assert(KEY_END == FL_End && KEY_F11 == FL_F + 11 && KEY_SHIFT_L == FL_Shift_L && KEY_SHIFT_R == FL_Shift_R,
+              "camera and window keys");
+static_assert(EVENT_MOUSEWHEEL == FL_MOUSEWHEEL && EVENT_SHORTCUT == FL_SHORTCUT, "wheel and shortcut events");
 
 // The keyboard as the toolkit sees it. Fl::get_key reads the whole keyboard,
 // keys held for another application included; they count only while the
@@ -31,18 +35,28 @@ static_assert(BUTTON_LEFT == FL_LEFT_MOUSE && BUTTON_RIGHT == FL_RIGHT_MOUSE, "b
 // resting on the town cannot clear it. The toolkit drops its focus widget when
 // the window loses the focus; within the window the focus may sit on the main
 // window itself or on any widget in it.
+//
+// The X server is asked at the moment of the poll, so a tap released before
+// its press event is handled would be missed: at a key's own press event,
+// the key counts as down from what the events themselves said.
 class ToolkitKeys : public KeyPoll {
 public:
-    explicit ToolkitKeys(const Fl_Widget* view) : view_(view) {}
+    ToolkitKeys(const Fl_Widget* view, int event) : view_(view), event_(event) {}
     bool key_down(int key) const override {
         const Fl_Widget* focus = Fl::focus();
         const bool ours = focus != nullptr && focus->top_window() == view_->top_window();
-        return ours && Fl::get_key(key) != 0;
+        return ours && (Fl::get_key(key) != 0 || pressed_at_this_event(key));
     }
     bool button_down() const override { return (Fl::event_buttons() & (FL_BUTTON1 | FL_BUTTON2 | FL_BUTTON3)) != 0; }
+    int wheel_notches() const override { return event_ == FL_MOUSEWHEEL ? Fl::event_dy() : 0; }
 
 private:
+    bool pressed_at_this_event(int key) const {
+        if (event_ != FL_KEYDOWN && event_ != FL_SHORTCUT) return false;
+        return Fl::event_key(key) != 0;
+    }
     const Fl_Widget* view_;
+    int event_;
 };
 
 }  // namespace
@@ -70,9 +84,10 @@ void TownView::draw() {
 }
 
 int TownView::handle(int event) {
-    const ToolkitKeys keys(this);
+    const ToolkitKeys keys(this, event);
     const unsigned prompts_before = prompts_opened_;  // nested events may come and go meanwhile
     const int result = handle_event(event, Fl::event_x(), Fl::event_y(), Fl::event_button(), keys);
+    if (top_window() != nullptr) full_screen_.poll(*top_window(), keys);
     if (event == FL_SHOW) show();
     if (event == FL_SHOW || event == FL_PUSH) give_keyboard_to(*this);
     pick_after_event(event);
@@ -106,7 +121,7 @@ void TownView::pick_after_event(int event) {
     }
     // The pick leaves a few pixels in the back buffer; the toolkit only ever
     // swaps it after a draw, which clears it first.
-    if (clicks_.ends_click(event, Fl::event_x(), Fl::event_y(), Fl::event_button()) && shown()) {
+    if (clicks_.ends_click(*this, event, Fl::event_x(), Fl::event_y(), Fl::event_button()) && shown()) {
         make_current();
         select_clicked(*this, pick_at(*this, w(), h(), Fl::event_x(), Fl::event_y()));
     }

@@ -6,6 +6,7 @@
 #include <FL/Fl_Gl_Window.H>
 
 #include "click_select.h"
+#include "full_screen.h"
 #include "town.h"
 
 class Fl_Widget;
@@ -31,6 +32,7 @@ public:
 
 private:
     unsigned prompts_opened_ = 0;  // file-name prompts opened so far
+    FullScreenKey full_screen_;
 
     // Picking with the mouse: a click selects what is under the pointer, and
     // the pointer turns into a hand over what a click would select.

@@ -6,20 +6,37 @@
 #include "input_codes.h"
 #include "town.h"
 
-bool ClickWatch::ends_click(int event, int x, int y, int button) {
+bool ClickWatch::ends_click(const Town& town, int event, int x, int y, int button) {
     const bool near = std::abs(x - press_x_) <= CLICK_SLOP_PIXELS && std::abs(y - press_y_) <= CLICK_SLOP_PIXELS;
     if (event == EVENT_PUSH && button == BUTTON_LEFT) {
         pressed_ = true;
         strayed_ = false;
         press_x_ = x;
         press_y_ = y;
+        pose_at_press_ = drag_pose(town);
     } else if (event == EVENT_DRAG && pressed_ && !near) {
         strayed_ = true;  // a drag that comes back to its start is still a drag
     } else if (event == EVENT_RELEASE && button == BUTTON_LEFT && pressed_) {
         pressed_ = false;
-        return !strayed_ && near;
+        return !strayed_ && near && drag_pose(town) == pose_at_press_;
     }
     return false;
+}
+
+std::vector<float> drag_pose(const Town& town) {
+    std::vector<float> pose{town.light_pos.x, town.light_pos.y, town.light_pos.z};
+    const auto add = [&pose](const ControlPoint* p) {
+        if (p == nullptr) return;
+        pose.insert(pose.end(), {p->x, p->y, p->z, p->size, p->height});
+    };
+    if (town.sel_point >= 0 && town.sel_point < town.num_points) add(town.points[town.sel_point].get());
+    if (town.sel_orient_point >= 0 && town.sel_orient_point < town.num_orient_points) {
+        add(town.orient_points[town.sel_orient_point].get());
+    }
+    if (town.selected_object >= 0 && town.selected_object < town.object_count) {
+        add(town.objects[town.selected_object].get());
+    }
+    return pose;
 }
 
 namespace {

@@ -3,6 +3,8 @@
 // same selection the Q, W and E keys make, or letting go as R does.
 #pragma once
 
+#include <vector>
+
 struct Town;
 
 // What lies nearest under the pointer: a control point's marker, an
@@ -17,18 +19,26 @@ struct PickHit {
 // release of a click; further, and the press was the start of a drag.
 constexpr int CLICK_SLOP_PIXELS = 3;
 
-// Follows the left button through one press and release at a time.
+// Follows the left button through one press and release at a time. A press
+// whose drag moved the selection or the light is no click, however little
+// the pointer went: an object crept into place one pixel at a time must not
+// be let go at the release.
 class ClickWatch {
 public:
-    // Sees one toolkit event (kinds as in input_codes.h); true when it is
-    // the release that ends a click.
-    bool ends_click(int event, int x, int y, int button);
+    // Sees one toolkit event (kinds as in input_codes.h) after the town has
+    // handled it; true when it is the release that ends a click.
+    bool ends_click(const Town& town, int event, int x, int y, int button);
 
 private:
     bool pressed_ = false;
     bool strayed_ = false;
     int press_x_ = 0, press_y_ = 0;
+    std::vector<float> pose_at_press_;
 };
+
+// Where what a drag can move stands: the selected point, orientation point
+// or object (with its size and height), and the light.
+std::vector<float> drag_pose(const Town& town);
 
 // Selects what the click hit: a control point alone, an orientation point
 // alone, or an object alone; nothing lets go of every selection and of the

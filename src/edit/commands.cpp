@@ -1,5 +1,6 @@
 // The order in which one toolkit event runs through the town view's
 // commands, and the event itself: pushes, releases and the camera drags.
+#include "camera_gestures.h"
 #include "command_steps.h"
 #include "input_codes.h"
 #include "town.h"
@@ -55,7 +56,7 @@ int run_event(Town& town, int event, int x, int y, int button) {
                 town.redraw();
             } else if (button == BUTTON_RIGHT && (town.camera_mode == 0 || town.camera_mode == 6) &&
                        nothing_selected(town)) {
-                camera.eye = camera.eye + camera.look * (length(camera.look) * CAMERA_DOLLY_PER_PIXEL * up);
+                camera.eye = eye_within_reach(camera.eye, camera.look * (length(camera.look) * CAMERA_DOLLY_PER_PIXEL * up));
                 town.redraw();
             }
             return 1;
@@ -76,7 +77,8 @@ int Town::handle_event(int event, int event_x, int event_y, int button, const Ke
     run_selection_gestures(*this, event, event_x, event_y, button, keys);
     run_keys_after_gestures(*this, keys);
     run_display_keys(*this, keys);
-    const int result = run_event(*this, event, event_x, event_y, button);
+    int result = run_event(*this, event, event_x, event_y, button);
+    if (run_camera_gestures(*this, event, button, keys)) result = 1;
     edits_after_event(*this, event, keys);
     return result;
 }

@@ -32,8 +32,9 @@ bool is_edit(const SceneBytes& from, const SceneBytes& to, bool speed_or_energy_
     return speed_or_energy_keys || !same_but_speed_and_energy(from, to);
 }
 
-void take_step(EditTracker& edits, const SceneBytes& now) {
-    if (now != edits.history.current()) edits.history.record(now);
+void take_step(Town& town, const SceneBytes& now) {
+    EditTracker& edits = town.edits;
+    if (now != edits.history.current()) edits.history.record(now, town.max_height);
     edits.pending = false;
 }
 
@@ -44,11 +45,11 @@ void take_step(EditTracker& edits, const SceneBytes& now) {
 void settle(Town& town, const SceneBytes& now) {
     EditTracker& edits = town.edits;
     if (!edits.history.started()) {
-        edits.history.start(now);
+        edits.history.start(now, town.max_height);
     } else if (edits.pending || is_edit(edits.history.current(), now, false)) {
-        take_step(edits, now);
-    } else if (now != edits.history.current()) {
-        edits.history.amend(now);
+        take_step(town, now);
+    } else if (now != edits.history.current() || town.max_height != edits.history.current_max_height()) {
+        edits.history.amend(now, town.max_height);
     }
     if (town.scene_file_syncs == edits.file_syncs_seen) return;
     edits.file_syncs_seen = town.scene_file_syncs;
@@ -56,15 +57,18 @@ void settle(Town& town, const SceneBytes& now) {
 }
 
 // Puts a stored step into the town the way a load does: curves rebuilt, tie
-// table afresh, selections that name nothing dropped. A step that cannot
-// be read back (none should) leaves the town as it is.
-bool restore(Town& town, const SceneBytes& bytes) {
+// table afresh, selections that name nothing dropped. The summit goes back
+// first, so the step's rebuild and every later one measure the energy as
+// they did at that step. A step that cannot be read back (none should)
+// leaves the town as it is.
+bool restore(Town& town, const SceneBytes& bytes, float max_height) {
     const SceneDecode decoded = decode_scene(bytes.data(), bytes.size());
     if (!decoded.ok) {
         std::printf("Cannot restore that step: %s\n", decoded.reason.c_str());
         return false;
     }
     const int was_running = town.train_running;
+    town.max_height = max_height;
     install_scene(town, decoded.scene);
     if (was_running == 0) {
         town.train_running = 0;  // a load starts the train; a step back leaves it standing
@@ -87,7 +91,8 @@ bool step_through_history(Town& town, bool back) {
         std::printf(back ? "Nothing to undo\n" : "Nothing to redo\n");
         return false;
     }
-    if (restore(town, back ? history.undo() : history.redo())) return true;
+    const SceneBytes& step = back ? history.undo() : history.redo();
+    if (restore(town, step, history.current_max_height())) return true;
     if (back) {
         history.redo();
     } else {
@@ -149,6 +154,10 @@ namespace {
 // Writes the unsaved edits as the autosave and says where they went, or why
 // they went nowhere; false when they did. Nothing to keep is no failure.
 bool keep_unsaved_edits(Town& town, const char* before_what) {
+    // Before the first event (the load the town is built with) nothing was
+    // edited yet, and the history must start from the scene that load gives,
+    // not from the empty town before it: undo would clear the town.
+    if (!town.edits.history.started()) return true;
     const SceneBytes now = scene_bytes(town);
     settle(town, now);
     if (!town.edits.history.differs_from_file()) return true;

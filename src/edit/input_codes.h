@@ -29,3 +29,11 @@ constexpr int BUTTON_RIGHT = 3;
 // Keys of the on-screen displays, the screenshot and the free camera.
 constexpr int KEY_F12 = 65481;
 constexpr int KEY_HOME = 65360;
+// The free camera's overview, full screen, and Shift for panning.
+constexpr int KEY_END = 65367;
+constexpr int KEY_F11 = 65480;
+constexpr int KEY_SHIFT_L = 65505;
+constexpr int KEY_SHIFT_R = 65506;
+constexpr int EVENT_SHORTCUT = 12;
+constexpr int EVENT_MOUSEWHEEL = 19;
+constexpr int BUTTON_MIDDLE = 2;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "camera_gestures.h"
 #include "command_steps.h"
 #include "input_codes.h"
 #include "town.h"
@@ -55,7 +56,7 @@ void move_eye_or_follow(Town& town, float direction) {
     const bool follows = town.ground_drag == 1 && anything_point_selected(town);
     if (!follows) {
         Camera& camera = *town.camera;
-        camera.eye = camera.eye + camera.look / (2.0f * length(camera.look)) * direction;
+        camera.eye = eye_within_reach(camera.eye, camera.look / (2.0f * length(camera.look)) * direction);
     } else if (direction > 0 && town.follow_distance > MIN_FOLLOW_DISTANCE) {
         town.follow_distance -= FOLLOW_STEP;
     } else if (direction < 0 && town.follow_distance < MAX_FOLLOW_DISTANCE) {

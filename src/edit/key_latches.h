@@ -41,4 +41,6 @@ struct KeyLatches {
     int redo_y = 1;
     // Ties switch ('3'): its own latch, so a tap switches once.
     int ties_3 = 1;
+    // The free camera's overview of the whole town (End).
+    int overview_end = 1;
 };

@@ -10,4 +10,7 @@ struct KeyPoll {
     // any other event that comes with every button up ends a drag whose
     // release was lost. A scripted key map holds no button.
     virtual bool button_down() const { return false; }
+    // Notches the mouse wheel turned at this event, positive towards the
+    // user; 0 at every other event.
+    virtual int wheel_notches() const { return 0; }
 };

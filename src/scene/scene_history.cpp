@@ -28,21 +28,24 @@ bool same_bytes(const SceneBytes& a, const SceneBytes& b, std::size_t from, std:
 
 }  // namespace
 
-void SceneHistory::start(const SceneBytes& scene) {
+void SceneHistory::start(const SceneBytes& scene, float max_height) {
     entries_.clear();
-    entries_.push_back({next_serial_++, scene});
+    entries_.push_back({next_serial_++, scene, max_height});
     cursor_ = 0;
     mark_matches_file();
 }
 
-void SceneHistory::record(const SceneBytes& scene) {
+void SceneHistory::record(const SceneBytes& scene, float max_height) {
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(cursor_) + 1, entries_.end());
-    entries_.push_back({next_serial_++, scene});
+    entries_.push_back({next_serial_++, scene, max_height});
     if (entries_.size() > UNDO_STEPS + 1) entries_.pop_front();
     cursor_ = entries_.size() - 1;
 }
 
-void SceneHistory::amend(const SceneBytes& scene) { entries_[cursor_].bytes = scene; }
+void SceneHistory::amend(const SceneBytes& scene, float max_height) {
+    entries_[cursor_].bytes = scene;
+    entries_[cursor_].max_height = max_height;
+}
 
 const SceneBytes& SceneHistory::undo() { return entries_[--cursor_].bytes; }
 

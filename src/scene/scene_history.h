@@ -1,6 +1,8 @@
 // The undo and redo list of a scene: each entry is the scene as its file
 // would hold it, so a step back restores exactly what a save would have
-// written then. No town here: the view decides when a step is taken.
+// written then. Beside it goes the track's summit as it stood: the file does
+// not hold it, yet the next rebuild works the energy out from it, and it only
+// ever rises. No town here: the view decides when a step is taken.
 #pragma once
 
 #include <cstddef>
@@ -18,18 +20,19 @@ constexpr std::size_t UNDO_STEPS = 256;
 class SceneHistory {
 public:
     // Forgets everything: the scene now is the only entry and matches its file.
-    void start(const SceneBytes& scene);
+    void start(const SceneBytes& scene, float max_height);
     bool started() const { return !entries_.empty(); }
 
     // The entry the scene stands at.
     const SceneBytes& current() const { return entries_[cursor_].bytes; }
+    float current_max_height() const { return entries_[cursor_].max_height; }
     // A new step after the current entry; the steps that were undone are
     // dropped, and the oldest goes once more than UNDO_STEPS are behind.
-    void record(const SceneBytes& scene);
+    void record(const SceneBytes& scene, float max_height);
     // Rewrites the current entry without making a step: for what the town
     // works out by itself (the energy a rebuild computes, the speed the
-    // train reaches), which belongs to the step the user is at.
-    void amend(const SceneBytes& scene);
+    // train reaches, the summit), which belongs to the step the user is at.
+    void amend(const SceneBytes& scene, float max_height);
 
     bool can_undo() const { return cursor_ > 0; }
     bool can_redo() const { return cursor_ + 1 < entries_.size(); }
@@ -48,6 +51,7 @@ private:
     struct Entry {
         unsigned long serial;  // tells entries apart, even with equal bytes
         SceneBytes bytes;
+        float max_height;
     };
     std::deque<Entry> entries_;
     std::size_t cursor_ = 0;

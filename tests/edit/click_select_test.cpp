@@ -5,13 +5,36 @@
 #include "edit/command_fixture.h"
 
 TEST(ClickSelect, OnlyAPressAndReleaseCloseTogetherIsAClick) {
+    const CommandTown town;
     ClickWatch w;
-    EXPECT_FALSE(w.ends_click(EVENT_RELEASE, 50, 50, BUTTON_LEFT)) << "a release without a press";
-    w.ends_click(EVENT_PUSH, 50, 50, BUTTON_LEFT);
-    EXPECT_TRUE(w.ends_click(EVENT_RELEASE, 53, 47, BUTTON_LEFT)) << "3 pixels is still a click";
-    w.ends_click(EVENT_PUSH, 50, 50, BUTTON_LEFT);
-    w.ends_click(EVENT_DRAG, 54, 50, BUTTON_LEFT);
-    EXPECT_FALSE(w.ends_click(EVENT_RELEASE, 50, 50, BUTTON_LEFT)) << "a drag of 4 pixels that came back";
+    EXPECT_FALSE(w.ends_click(town, EVENT_RELEASE, 50, 50, BUTTON_LEFT)) << "a release without a press";
+    w.ends_click(town, EVENT_PUSH, 50, 50, BUTTON_LEFT);
+    EXPECT_TRUE(w.ends_click(town, EVENT_RELEASE, 53, 47, BUTTON_LEFT)) << "3 pixels is still a click";
+    w.ends_click(town, EVENT_PUSH, 50, 50, BUTTON_LEFT);
+    w.ends_click(town, EVENT_DRAG, 54, 50, BUTTON_LEFT);
+    EXPECT_FALSE(w.ends_click(town, EVENT_RELEASE, 50, 50, BUTTON_LEFT)) << "a drag of 4 pixels that came back";
+}
+
+// An object crept along one pixel at a time, the pointer within the slop:
+// the release ends a drag, and over bare ground must not let go of it.
+TEST(ClickSelect, APressWhoseDragMovedTheSelectionOrTheLightIsNoClick) {
+    for (const bool light : {false, true}) {
+        CommandTown town;
+        town.create_object();
+        if (light) town.selected_object = -1, town.press('L');
+        ClickWatch w;
+        ScriptedKeys keys;
+        const auto event = [&](int kind, int x) {
+            town.poll(keys, kind, x, 50, BUTTON_LEFT);
+            return w.ends_click(town, kind, x, 50, BUTTON_LEFT);
+        };
+        event(EVENT_PUSH, 50);
+        event(EVENT_DRAG, 51);
+        event(EVENT_DRAG, 52);
+        EXPECT_FALSE(event(EVENT_RELEASE, 52)) << (light ? "the light" : "the object");
+        event(EVENT_PUSH, 52);
+        EXPECT_TRUE(event(EVENT_RELEASE, 52)) << "a press and release that moved nothing";
+    }
 }
 
 TEST(ClickSelect, SelectsOneThingOrLetsGoRebuildingTheTrack) {

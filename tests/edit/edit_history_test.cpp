@@ -107,6 +107,55 @@ TEST(EditHistory, KeyEditsAfterADragWhoseReleaseWasLostAreStepsOfTheirOwn) {
     }
 }
 
+// The summit only rises and no file holds it, yet F4 and every rebuild work
+// the energy out from it: a step back must put it back too.
+TEST(EditHistory, AStepBackRestoresTheSummitTheEnergyIsWorkedOutFrom) {
+    Editor t;
+    t.add_points(4);
+    t.keys({'R'});
+    const SceneBytes start = saved(t);
+    const float summit = t.max_height;
+    t.keys({KEY_F4});
+    const SceneBytes recomputed = saved(t);
+    t.keys({'U'});
+    t.drag('Q', BUTTON_RIGHT, 0, -20);  // point 0 up 4.5 units, above the summit
+    const SceneBytes raised = saved(t);
+    const float raised_summit = t.max_height;
+    ASSERT_GT(raised_summit, summit + 1.0f);
+
+    t.keys({'U'});
+    EXPECT_EQ(saved(t), start);
+    EXPECT_EQ(t.max_height, summit);
+    t.keys({'Y'});
+    EXPECT_EQ(saved(t), raised);
+    EXPECT_EQ(t.max_height, raised_summit);
+    t.keys({'U', KEY_F4});
+    EXPECT_EQ(saved(t), recomputed) << "the energy came from the summit of the step undone";
+}
+
+// The scene the town is built with is where undo stops, not the empty town
+// before its load.
+TEST(EditHistory, TheStartupSceneIsTheFirstStep) {
+    ScratchDir dir;
+    const std::string scene = dir.file("town");
+    {
+        Editor made;
+        made.add_points(4);
+        made.save_scene(scene.c_str());
+    }
+    struct Started : Town {
+        explicit Started(const char* name) : Town(name) {}
+        AutosavePlaces autosave_places() const override { return {"", ""}; }
+    } t(scene.c_str());
+    ScriptedKeys u;
+    u.hold('U');
+    testing::internal::CaptureStdout();
+    t.handle_event(EVENT_MOVE, 0, 0, 0, u);
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(t.num_points, 4);
+    EXPECT_NE(said.find("Nothing to undo"), std::string::npos) << said;
+}
+
 TEST(EditHistory, KeepsTheNewestStepsUpToItsBound) {
     Editor t;
     for (int i = 0; i < 300; ++i) t.press('-');
