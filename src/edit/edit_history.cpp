@@ -61,7 +61,7 @@ void settle(Town& town, const SceneBytes& now) {
 bool restore(Town& town, const SceneBytes& bytes) {
     const SceneDecode decoded = decode_scene(bytes.data(), bytes.size());
     if (!decoded.ok) {
-        std::printf("Cannot restore that step: %s\n", decoded.reason.c_str());
+        town.tell_user("Cannot restore that step: " + decoded.reason);
         return false;
     }
     const int was_running = town.train_running;
@@ -84,7 +84,7 @@ bool step_through_history(Town& town, bool back) {
     settle(town, scene_bytes(town));
     SceneHistory& history = town.edits.history;
     if (back ? !history.can_undo() : !history.can_redo()) {
-        std::printf(back ? "Nothing to undo\n" : "Nothing to redo\n");
+        town.tell_user(back ? "Nothing to undo" : "Nothing to redo");
         return false;
     }
     if (restore(town, back ? history.undo() : history.redo())) return true;
@@ -154,14 +154,14 @@ bool keep_unsaved_edits(Town& town, const char* before_what) {
     if (!town.edits.history.differs_from_file()) return true;
     const AutosaveResult kept = write_autosave(town.autosave_places(), now);
     for (const AutosaveRefusal& refused : kept.refusals) {
-        std::printf("Error saving to file \"%s\": %s\n", refused.path.c_str(), refused.reason.c_str());
+        town.tell_user("Error saving to file \"" + refused.path + "\": " + refused.reason);
     }
     if (kept.path.empty()) {
-        std::printf("Unsaved edits could not be kept: no place would take them\n");
+        town.tell_user("Unsaved edits could not be kept: no place would take them");
         return false;
     }
-    std::printf("Unsaved edits kept in \"%s\"%s: F1 loads them back\n", kept.path.c_str(), before_what);
-    if (!kept.previous.empty()) std::printf("The autosave before them is now \"%s\"\n", kept.previous.c_str());
+    town.tell_user("Unsaved edits kept in \"" + kept.path + "\"" + before_what + ": F1 loads them back");
+    if (!kept.previous.empty()) town.tell_user("The autosave before them is now \"" + kept.previous + "\"");
     return true;
 }
 

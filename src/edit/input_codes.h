@@ -29,3 +29,6 @@ constexpr int BUTTON_RIGHT = 3;
 // Keys of the on-screen displays, the screenshot and the free camera.
 constexpr int KEY_F12 = 65481;
 constexpr int KEY_HOME = 65360;
+// Keys of editing by hand.
+constexpr int KEY_INSERT = 65379;
+constexpr int KEY_DELETE = 65535;

@@ -5,6 +5,7 @@
 
 #include "command_steps.h"
 #include "input_codes.h"
+#include "scene_file_commands.h"
 #include "town.h"
 
 namespace {
@@ -49,8 +50,8 @@ bool ask_scene_name(Town& town, const char* label, char (&name)[FILE_NAME_BYTES]
     std::memset(name, 0, sizeof name);
     if (town.ask_file_name(name, label) == 0) return false;
     if (std::memchr(name, '\0', sizeof name) != nullptr) return true;
-    std::printf("File name too long: at most %zu bytes fit; nothing loaded or saved\n", FILE_NAME_BYTES - 1);
-    std::fflush(stdout);
+    town.tell_user("File name too long: at most " + std::to_string(FILE_NAME_BYTES - 1) +
+                   " bytes fit; nothing loaded or saved");
     return false;
 }
 
@@ -171,13 +172,13 @@ void run_keys_without_point(Town& town, const KeyPoll& keys) {
         // must not open a second prompt while F1 is still held.
         const bool f1 = keys.key_down(KEY_F1);
         if (fire_once(f1, latch.load_f1, true) && ask_scene_name(town, "Load scene file:", name)) {
-            town.load_scene(name);
+            load_scene_and_tell(town, name);
         }
         rearm_when_up(f1, latch.load_f1);
 
         const bool f2 = keys.key_down(KEY_F2);
         if (fire_once(f2, latch.save_f2, true) && ask_scene_name(town, "Save scene file:", name)) {
-            town.save_scene(name);
+            save_scene_and_tell(town, name);
         }
         rearm_when_up(f2, latch.save_f2);
 

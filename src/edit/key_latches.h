@@ -41,4 +41,9 @@ struct KeyLatches {
     int redo_y = 1;
     // Ties switch ('3'): its own latch, so a tap switches once.
     int ties_3 = 1;
+    // Editing by hand: Insert, Delete, snapping (S), typed numbers (P).
+    int insert_key = 1;
+    int delete_key = 1;
+    int snapping_s = 1;
+    int numbers_p = 1;
 };
