@@ -50,7 +50,11 @@ bool ask_numbers_dialog(const std::string& title, const std::vector<std::string>
     Fl_Button cancel(left, buttons_y, BUTTON_W, ROW_H, "Cancel");
     Fl_Return_Button ok(left + BUTTON_W + MARGIN, buttons_y, BUTTON_W, ROW_H, "OK");
     window.end();
-    if (!fields.empty()) fields.front()->take_focus();
+    // The first field starts selected, as Tab leaves the others: typing replaces it.
+    if (!fields.empty()) {
+        fields.front()->take_focus();
+        fields.front()->position(fields.front()->size(), 0);
+    }
 
     while (wait_for_modal_answer(window, ok, cancel)) {
         std::vector<float> typed(fields.size(), 0.0f);
