@@ -66,8 +66,10 @@ bool restore(Town& town, const SceneBytes& bytes) {
     }
     const int was_running = town.train_running;
     install_scene(town, decoded.scene);
-    if (was_running == 0) {
-        town.train_running = 0;  // a load starts the train; a step back leaves it standing
+    // A load starts the train; a step back leaves it standing, and stops it
+    // where fewer than 3 points leave no track to ride.
+    if (was_running == 0 || town.num_points < 3) {
+        town.train_running = 0;
         town.redraw();
     }
     town.edits.before = scene_bytes(town);  // the step itself is no edit of this event

@@ -76,6 +76,14 @@ TEST(HandEdits, DeleteUnderThreePointsStopsTheTrainAndEveryStepUndoes) {
     EXPECT_EQ(town.num_points, 2);
     town.press('U');
     EXPECT_EQ(saved(town), three);
+
+    CommandTown two;  // an Insert makes the third point; its undo leaves no track
+    two.add_points(2);  // the second one selected
+    two.press(KEY_INSERT);
+    ASSERT_EQ(two.train_running, 1);
+    two.press('U');
+    EXPECT_EQ(two.num_points, 2);
+    EXPECT_EQ(two.train_running, 0) << "no train drawn over a track that is gone";
 }
 
 TEST(HandEdits, ObjectsAreCopiedBesideAndDeletedWithinTheirCapacity) {
