@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds what running Quillmoor needs (the program, its textures and the
 # town; not the tests, tools or benchmarks) and runs it. With a display it
-# opens the window as usual. Without one it starts the program on a virtual display (Xvfb), accepts the
-# window-size dialog, saves a screenshot after a few seconds, says where, and
-# ends.
+# opens the window as usual. Without one it starts the program on a virtual
+# display (Xvfb), accepts the window-size dialog, saves a screenshot after a
+# few seconds, says where, and ends.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 "$top/scripts/deps.sh"
