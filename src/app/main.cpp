@@ -17,7 +17,7 @@ int main() {
     // Messages must reach a pipe or a log as they happen (some end without
     // a newline), not when the program exits.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    advise_if_no_textures();
+    const std::vector<std::string> start_advice = advise_if_no_textures();
 
     int width = 0;
     int height = 0;
@@ -36,6 +36,7 @@ int main() {
     window->resizable(view);
     window->show();
     announce_newer_autosaves(*view, STARTUP_SCENE);
+    for (const std::string& line : start_advice) view->overlays.start_notice.push_back(line);
 
     {
         // Fl::run(), but a signal ends it even should a window show again.

@@ -5,6 +5,7 @@
 #include <FL/Enumerations.H>
 
 #include "file_prompt.h"
+#include "number_dialog.h"
 #include "keyboard_focus.h"
 #include "pick.h"
 #include "draw.h"
@@ -19,6 +20,7 @@ static_assert(KEY_F1 == FL_F + 1 && KEY_F5 == FL_F + 5, "function keys");
 static_assert(KEY_PAGE_UP == FL_Page_Up && KEY_PAGE_DOWN == FL_Page_Down, "page keys");
 static_assert(KEY_UP == FL_Up && KEY_DOWN == FL_Down, "arrow keys");
 static_assert(KEY_F12 == FL_F + 12 && KEY_HOME == FL_Home, "display and camera keys");
+static_assert(KEY_INSERT == FL_Insert && KEY_DELETE == FL_Delete, "editing keys");
 static_assert(EVENT_PUSH == FL_PUSH && EVENT_RELEASE == FL_RELEASE && EVENT_DRAG == FL_DRAG &&
                   EVENT_MOVE == FL_MOVE && EVENT_SHOW == FL_SHOW && EVENT_KEYDOWN == FL_KEYDOWN &&
                   EVENT_KEYUP == FL_KEYUP,
@@ -105,6 +107,14 @@ void TownView::request_redraw() { damage(FL_DAMAGE_CHILD); }
 int TownView::ask_file_name(char* buffer, const char* label) {
     ++prompts_opened_;
     const int confirmed = ::ask_file_name(buffer, label, 109, 10, 200, 25, 330);
+    give_keyboard_to(*this);
+    return confirmed;
+}
+
+bool TownView::ask_numbers(const std::string& title, const std::vector<std::string>& names,
+                           std::vector<float>& values) {
+    ++prompts_opened_;  // a nested event loop, like the file prompt's
+    const bool confirmed = ask_numbers_dialog(title, names, values);
     give_keyboard_to(*this);
     return confirmed;
 }

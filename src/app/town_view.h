@@ -27,6 +27,8 @@ public:
 
     void request_redraw() override;
     int ask_file_name(char* buffer, const char* label) override;
+    bool ask_numbers(const std::string& title, const std::vector<std::string>& names,
+                     std::vector<float>& values) override;
 
     Fl_Widget* slider = nullptr;  // the speed slider; stored, never read
 

@@ -155,6 +155,24 @@ void draw_profile(const Town& town, int width, int height) {
                  scale);
 }
 
+// The told lines across the bottom, above the ride profile, whose top is
+// bottom; returns the top of the strip. A line too long even for the
+// smallest letters keeps its end, where paths and reasons are.
+float draw_messages(const std::vector<std::string>& told, int width, float bottom) {
+    const int most_chars = std::max(4, (width - 2 * MARGIN - 2 * PAD) / CELL_ADVANCE);
+    std::vector<std::string> lines;
+    std::size_t widest = 1;
+    for (const std::string& line : told) {
+        const std::size_t room = static_cast<std::size_t>(most_chars);
+        lines.push_back(line.size() <= room ? line : "..." + line.substr(line.size() - (room - 3)));
+        widest = std::max(widest, lines.back().size());
+    }
+    const int scale = scale_for(width, static_cast<int>(widest));
+    const float top = bottom + lines.size() * LINE_CELLS * scale + 2 * PAD;
+    text_block(lines, MARGIN, top, scale, false);
+    return top;
+}
+
 }  // namespace
 
 void draw_text_gl(const std::string& text, float x, float y, int scale) {
@@ -186,7 +204,9 @@ void draw_overlays(const Town& town, int width, int height) {
     const OverlayState& shown = town.overlays;
     const std::string hint = start_hint(town);
     const std::vector<std::string> notice = start_notice(town);
-    if (shown.show_help == 0 && shown.show_hud == 0 && shown.show_profile == 0 && hint.empty() && notice.empty()) {
+    const std::vector<std::string> told = shown.messages.lines_at(GetTickCount());
+    if (shown.show_help == 0 && shown.show_hud == 0 && shown.show_profile == 0 && hint.empty() && notice.empty() &&
+        told.empty()) {
         return;
     }
 
@@ -211,8 +231,10 @@ void draw_overlays(const Town& town, int width, int height) {
         const std::vector<std::string> lines = hud_lines(town);
         text_block(lines, MARGIN, height - MARGIN, scale_for(width, 60), !refusal_text(town).empty());
     }
-    // The hint sits above the ride profile, the notice above the hint.
+    // The told lines sit above the ride profile, the hint above them, the
+    // notice above the hint.
     float bottom = shown.show_profile == 1 ? std::min(120.0f, height / 5.0f) + 2 * MARGIN : MARGIN;
+    if (!told.empty()) bottom = draw_messages(told, width, bottom) + MARGIN;
     if (!hint.empty()) {
         const int scale = 2;
         const float top = bottom + LINE_CELLS * scale + 2 * PAD;
@@ -249,5 +271,5 @@ void save_wanted_screenshot(Town& town, int width, int height) {
     town.overlays.screenshot_wanted = 0;
     if (width <= 0 || height <= 0) return;
     const std::vector<unsigned char> pixels = read_picture(width, height);
-    save_screenshot(width, height, pixels.data());
+    save_screenshot(width, height, pixels.data(), [&town](const std::string& line) { town.tell_user(line); });
 }

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <climits>
-#include <cstdio>
 
 #include "replace_file.h"
 
@@ -73,20 +72,15 @@ std::string write_png(const std::string& path, int width, int height, const unsi
     return write_file_replacing(path.c_str(), png.bytes);
 }
 
-std::string save_screenshot(int width, int height, const unsigned char* rgb) {
+std::string save_screenshot(int width, int height, const unsigned char* rgb,
+                            const std::function<void(const std::string&)>& tell) {
     const std::string name = screenshot_file_name(std::time(nullptr), file_exists);
     if (name.empty()) {
-        std::printf("screenshot not saved: too many screenshots this second\n");
-        std::fflush(stdout);
+        tell("screenshot not saved: too many screenshots this second");
         return "";
     }
     const std::string path = in_working_folder(name);
     const std::string reason = write_png(path, width, height, rgb);
-    if (reason.empty()) {
-        std::printf("screenshot saved: %s\n", path.c_str());
-    } else {
-        std::printf("screenshot not saved: %s: %s\n", path.c_str(), reason.c_str());
-    }
-    std::fflush(stdout);
+    tell(reason.empty() ? "screenshot saved: " + path : "screenshot not saved: " + path + ": " + reason);
     return reason.empty() ? path : "";
 }

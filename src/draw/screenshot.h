@@ -25,7 +25,8 @@ PngBytes encode_png(int width, int height, const unsigned char* rgb);
 // disk leaves no truncated picture. Empty on success, else the reason.
 std::string write_png(const std::string& path, int width, int height, const unsigned char* rgb);
 
-// Writes the pixels to a fresh name in the working directory and prints
+// Writes the pixels to a fresh name in the working directory and tells
 // "screenshot saved: PATH" with the folder in the path, or why it failed.
 // Returns the path, or empty on failure.
-std::string save_screenshot(int width, int height, const unsigned char* rgb);
+std::string save_screenshot(int width, int height, const unsigned char* rgb,
+                            const std::function<void(const std::string&)>& tell);

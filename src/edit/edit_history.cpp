@@ -64,14 +64,16 @@ void settle(Town& town, const SceneBytes& now) {
 bool restore(Town& town, const SceneBytes& bytes, float max_height) {
     const SceneDecode decoded = decode_scene(bytes.data(), bytes.size());
     if (!decoded.ok) {
-        std::printf("Cannot restore that step: %s\n", decoded.reason.c_str());
+        town.tell_user("Cannot restore that step: " + decoded.reason);
         return false;
     }
     const int was_running = town.train_running;
     town.max_height = max_height;
     install_scene(town, decoded.scene);
-    if (was_running == 0) {
-        town.train_running = 0;  // a load starts the train; a step back leaves it standing
+    // A load starts the train; a step back leaves it standing, and stops it
+    // where fewer than 3 points leave no track to ride.
+    if (was_running == 0 || town.num_points < 3) {
+        town.train_running = 0;
         town.redraw();
     }
     town.edits.before = scene_bytes(town);  // the step itself is no edit of this event
@@ -88,7 +90,7 @@ bool step_through_history(Town& town, bool back) {
     settle(town, scene_bytes(town));
     SceneHistory& history = town.edits.history;
     if (back ? !history.can_undo() : !history.can_redo()) {
-        std::printf(back ? "Nothing to undo\n" : "Nothing to redo\n");
+        town.tell_user(back ? "Nothing to undo" : "Nothing to redo");
         return false;
     }
     const SceneBytes& step = back ? history.undo() : history.redo();
@@ -163,14 +165,14 @@ bool keep_unsaved_edits(Town& town, const char* before_what) {
     if (!town.edits.history.differs_from_file()) return true;
     const AutosaveResult kept = write_autosave(town.autosave_places(), now);
     for (const AutosaveRefusal& refused : kept.refusals) {
-        std::printf("Error saving to file \"%s\": %s\n", refused.path.c_str(), refused.reason.c_str());
+        town.tell_user("Error saving to file \"" + refused.path + "\": " + refused.reason);
     }
     if (kept.path.empty()) {
-        std::printf("Unsaved edits could not be kept: no place would take them\n");
+        town.tell_user("Unsaved edits could not be kept: no place would take them");
         return false;
     }
-    std::printf("Unsaved edits kept in \"%s\"%s: F1 loads them back\n", kept.path.c_str(), before_what);
-    if (!kept.previous.empty()) std::printf("The autosave before them is now \"%s\"\n", kept.previous.c_str());
+    town.tell_user("Unsaved edits kept in \"" + kept.path + "\"" + before_what + ": F1 loads them back");
+    if (!kept.previous.empty()) town.tell_user("The autosave before them is now \"" + kept.previous + "\"");
     return true;
 }
 

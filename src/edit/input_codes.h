@@ -37,3 +37,6 @@ constexpr int KEY_SHIFT_R = 65506;
 constexpr int EVENT_SHORTCUT = 12;
 constexpr int EVENT_MOUSEWHEEL = 19;
 constexpr int BUTTON_MIDDLE = 2;
+// Keys of editing by hand.
+constexpr int KEY_INSERT = 65379;
+constexpr int KEY_DELETE = 65535;

@@ -4,10 +4,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "camera_gestures.h"
 #include "command_steps.h"
 #include "input_codes.h"
+#include "scene_file_commands.h"
 #include "town.h"
 
 namespace {
@@ -41,8 +43,8 @@ bool ask_scene_name(Town& town, const char* label, char (&name)[FILE_NAME_BYTES]
     std::memset(name, 0, sizeof name);
     if (town.ask_file_name(name, label) == 0) return false;
     if (std::memchr(name, '\0', sizeof name) != nullptr) return true;
-    std::printf("File name too long: at most %zu bytes fit; nothing loaded or saved\n", FILE_NAME_BYTES - 1);
-    std::fflush(stdout);
+    town.tell_user("File name too long: at most " + std::to_string(FILE_NAME_BYTES - 1) +
+                   " bytes fit; nothing loaded or saved");
     return false;
 }
 
@@ -95,12 +97,12 @@ void slower_day(Town& town) {
 
 void load_scene_asked(Town& town) {
     char name[FILE_NAME_BYTES];
-    if (ask_scene_name(town, "Load scene file:", name)) town.load_scene(name);
+    if (ask_scene_name(town, "Load scene file:", name)) load_scene_and_tell(town, name);
 }
 
 void save_scene_asked(Town& town) {
     char name[FILE_NAME_BYTES];
-    if (ask_scene_name(town, "Save scene file:", name)) town.save_scene(name);
+    if (ask_scene_name(town, "Save scene file:", name)) save_scene_and_tell(town, name);
 }
 
 void toggle_and_redraw(Town& town, int& flag) {

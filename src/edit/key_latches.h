@@ -43,4 +43,9 @@ struct KeyLatches {
     int ties_3 = 1;
     // The free camera's overview of the whole town (End).
     int overview_end = 1;
+    // Editing by hand: Insert, Delete, snapping (S), typed numbers (P).
+    int insert_key = 1;
+    int delete_key = 1;
+    int snapping_s = 1;
+    int numbers_p = 1;
 };

@@ -6,6 +6,7 @@
 
 #include "scene_text.h"
 #include "command_steps.h"
+#include "hud_numbers.h"
 #include "input_codes.h"
 #include "town.h"
 
@@ -44,8 +45,19 @@ std::string format(const char* pattern, double a, double b = 0, double c = 0) {
 
 }  // namespace
 
+namespace {
+
+// The HUD explains the lock while it holds; the strip at the bottom says it
+// too, so the refusal is seen with the HUD off.
+void note_refusal(Town& town, Refusal why) {
+    town.overlays.refusal = why;
+    town.overlays.messages.post(refusal_text(town), GetTickCount());
+}
+
+}  // namespace
+
 void refuse_unless(Town& town, bool down, int latch, bool condition, Refusal why) {
-    if (down && latch == 1 && !condition) town.overlays.refusal = why;
+    if (down && latch == 1 && !condition) note_refusal(town, why);
 }
 
 void refuse_locked_free_keys(Town& town, const KeyPoll& keys) {
@@ -54,7 +66,7 @@ void refuse_locked_free_keys(Town& town, const KeyPoll& keys) {
     for (int key : free_keys) any = any || keys.key_down(key);
     // By hand, Up and Down set the speed, which is a free command too.
     if (town.physics == 0) any = any || keys.key_down(KEY_UP) || keys.key_down(KEY_DOWN);
-    if (any) town.overlays.refusal = Refusal::PointSelected;
+    if (any) note_refusal(town, Refusal::PointSelected);
 }
 
 void run_display_keys(Town& town, const KeyPoll& keys) {
@@ -143,6 +155,7 @@ std::vector<std::string> hud_lines(const Town& town) {
     std::vector<std::string> lines;
     lines.push_back(format("camera %.0f: ", town.camera_mode) + camera_name(town));
     lines.push_back("selected: " + selection_name(town));
+    for (const std::string& numbers : hud_number_lines(town)) lines.push_back(numbers);
     const char* mode = town.physics == 1 ? "energy" : "by hand";
     if (town.train_running == 1) {
         lines.push_back(format("train speed %.1f  height %.1f  ", town.train_speed, town.train_pos.y) + mode);

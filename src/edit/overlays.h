@@ -10,6 +10,7 @@
 
 #include "tick.h"
 #include "key_poll.h"
+#include "screen_messages.h"
 
 struct Town;
 
@@ -39,6 +40,7 @@ struct OverlayState {
     Refusal refusal = Refusal::None;
     uint32_t start_tick = GetTickCount();
     std::vector<std::string> start_notice;  // about autosaves found at start, top line first
+    ScreenMessages messages;                 // what was told to the user lately
 };
 
 // Notes a refusal when the command's key is pressed (down, latch armed) and

@@ -22,9 +22,9 @@ namespace {
 
 std::string error_text(int error) { return std::strerror(error); }
 
-void print_load_error(const char* name, const std::string& reason) {
-    std::printf("Error loading file \"%s\": %s", name, reason.c_str());
-    std::fflush(stdout);
+// Scene-file errors end without a newline: the next line continues them.
+void print_load_error(Town& town, const char* name, const std::string& reason) {
+    town.tell_user("Error loading file \"" + std::string(name) + "\": " + reason, "");
 }
 
 }  // namespace
@@ -130,13 +130,13 @@ SceneData scene_of_town(const Town& town) {
 
 void Town::load_scene(const char* name) {
     const FileBytes file = read_scene_bytes(name);
-    if (!file.ok) return print_load_error(name, file.reason);
+    if (!file.ok) return print_load_error(*this, name, file.reason);
     const SceneDecode decoded = decode_scene(file.bytes.data(), file.bytes.size());
-    if (!decoded.ok) return print_load_error(name, decoded.reason);
+    if (!decoded.ok) return print_load_error(*this, name, decoded.reason);
     // The file is read whole first, so loading the autosave itself still
     // loads what it held before these edits went there.
     if (!keep_edits_before_load(*this, name)) {
-        return print_load_error(name, "the unsaved edits could not be kept anywhere: F2 saves them");
+        return print_load_error(*this, name, "the unsaved edits could not be kept anywhere: F2 saves them");
     }
     install_scene(*this, decoded.scene);
     ++scene_file_syncs;
@@ -148,6 +148,5 @@ void Town::save_scene(const char* name) {
         ++scene_file_syncs;
         return;
     }
-    std::printf("Error saving to file \"%s\": %s", name, reason.c_str());
-    std::fflush(stdout);
+    tell_user("Error saving to file \"" + std::string(name) + "\": " + reason, "");
 }

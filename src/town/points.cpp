@@ -1,6 +1,5 @@
 // Editing the track's point set: appending a control point with its
 // orientation point, stepping the selections, moving points and clearing.
-#include <cstdio>
 #include <string>
 
 #include "track_measure.h"
@@ -27,9 +26,8 @@ int next_selection(int current, int count) {
 void shift(ControlPoint& p, Vec3 d) { p.set_position(p.x + d.x, p.y + d.y, p.z + d.z); }
 
 // Says why an edit of the track was not made, where the user started it.
-void refuse_track_edit(const char* what, const std::string& reason) {
-    std::printf("%s: %s\n", what, reason.c_str());
-    std::fflush(stdout);
+void refuse_track_edit(Town& town, const char* what, const std::string& reason) {
+    town.tell_user(std::string(what) + ": " + reason);
 }
 
 }  // namespace
@@ -45,7 +43,7 @@ void Town::append_point() {
     std::vector<Vec3> grown = control_positions();
     grown.push_back(NEW_CONTROL_POINT);
     const std::string heavy = track_work_refusal(grown, bspline);
-    if (!heavy.empty()) return refuse_track_edit("No point added", heavy);
+    if (!heavy.empty()) return refuse_track_edit(*this, "No point added", heavy);
     const int i = num_points;
     segments[i] = std::make_unique<TrackSegment>();
     points[i] = make_point(NEW_CONTROL_POINT, CONTROL_POINT_RGBA);
@@ -105,7 +103,7 @@ void Town::switch_basis() {
     const int other = bspline == 1 ? 0 : 1;
     const std::string heavy = track_work_refusal(control_positions(), other);
     if (!heavy.empty()) {
-        return refuse_track_edit(other == 1 ? "The track stays Catmull-Rom" : "The track stays a B-spline", heavy);
+        return refuse_track_edit(*this, other == 1 ? "The track stays Catmull-Rom" : "The track stays a B-spline", heavy);
     }
     bspline = other;
     rebuild_track();

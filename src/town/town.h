@@ -60,6 +60,10 @@ struct Town {
     virtual int random_turn_number();
     // Where unsaved edits are kept: the working folder, then the user's own.
     virtual AutosavePlaces autosave_places() const;
+    // The dialog of typed numbers (P): one field per name, filled from values;
+    // true with values replaced when confirmed, every one within its bound.
+    virtual bool ask_numbers(const std::string& title, const std::vector<std::string>& names,
+                             std::vector<float>& values);
 
     // A redraw is requested only while the train stands: while it runs the
     // idle pump redraws anyway.
@@ -131,6 +135,9 @@ struct Town {
     int handle_event(int event, int event_x, int event_y, int button, const KeyPoll& keys);
     void clear_scene();
     void print_report() const;
+    // A line for the user: printed on standard output as it stands, ending
+    // included, and shown across the bottom of the window for a few seconds.
+    void tell_user(const std::string& line, const char* ending = "\n");
 
     // --- Frame clock -----------------------------------------------------
     // Advances the clock by the real time since the last frame, steps the
@@ -227,6 +234,8 @@ struct Town {
     int mouse_x = 0, mouse_y = 0, mouse_prev_x = 0, mouse_prev_y = 0;
     int drag_x = 0, drag_y = 0, drag_prev_x = 0, drag_prev_y = 0;
     KeyLatches latches;
+    int snapping = 0;            // S: dragged points and objects land on the grid
+    int dragged_since_push = 0;  // the selection moved since the button went down
     float spare_scalar = 0.0f;  // kept only for the scene file
 
     // ===== On-screen help, heads-up display, ride telemetry, screenshots ==

@@ -1,0 +1,61 @@
+// Landing dragged things on the grid. The drag itself moves freely (its
+// steps are smaller than a grid cell); the grid is met at the release.
+#include "snapping.h"
+
+#include <cmath>
+
+#include "command_steps.h"
+#include "input_codes.h"
+#include "town.h"
+
+namespace {
+
+float on_grid(float value, float step) { return std::round(value / step) * step; }
+
+Vec3 grid_step(Vec3 p) {
+    return Vec3{on_grid(p.x, SNAP_GRID), on_grid(p.y, SNAP_HEIGHT), on_grid(p.z, SNAP_GRID)} - p;
+}
+
+bool anything_selected(const Town& town) {
+    return town.sel_point != -1 || town.sel_orient_point != -1 || town.selected_object != -1;
+}
+
+}  // namespace
+
+void snap_selection(Town& town) {
+    if (town.sel_point >= 0 && town.sel_point < town.num_points && town.points[town.sel_point]) {
+        town.move_selected_point(grid_step(town.points[town.sel_point]->position()));
+    }
+    if (town.sel_orient_point >= 0 && town.sel_orient_point < town.num_points &&
+        town.orient_points[town.sel_orient_point]) {
+        town.move_selected_orient_point(grid_step(town.orient_points[town.sel_orient_point]->position()));
+    }
+    if (town.selected_object >= 0 && town.selected_object < town.object_count && town.objects[town.selected_object]) {
+        ControlPoint& object = *town.objects[town.selected_object];
+        const Vec3 d = move_within_town(object.position(), grid_step(object.position()));
+        object.set_position(object.x + d.x, object.y + d.y, object.z + d.z);
+        object.set_height(object.height + step_within_town(object.height,
+                                                           on_grid(object.height, SNAP_HEIGHT) - object.height));
+    }
+}
+
+void run_snapping(Town& town, int event, const KeyPoll& keys) {
+    const bool s = keys.key_down('S');
+    if (fire_once(s, town.latches.snapping_s, true)) {
+        toggle(town.snapping);
+        town.overlays.messages.post(town.snapping == 1 ? "Snapping on: drags land on a 0.5 grid, heights on 0.25"
+                                                       : "Snapping off",
+                                    GetTickCount());
+        town.redraw();
+    }
+    rearm_when_up(s, town.latches.snapping_s);
+
+    if (event == EVENT_PUSH) town.dragged_since_push = 0;
+    if (event == EVENT_DRAG && anything_selected(town)) town.dragged_since_push = 1;
+    if (event != EVENT_RELEASE) return;
+    if (town.snapping == 1 && town.dragged_since_push == 1) {
+        snap_selection(town);
+        town.redraw();
+    }
+    town.dragged_since_push = 0;
+}

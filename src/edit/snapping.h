@@ -1,0 +1,16 @@
+// Snapping (S): while it is on, whatever a drag moved lands on the grid
+// when the button is let go: points and objects on half units, heights on
+// quarters.
+#pragma once
+
+struct Town;
+struct KeyPoll;
+
+constexpr float SNAP_GRID = 0.5f;
+constexpr float SNAP_HEIGHT = 0.25f;
+
+// S switches snapping; a release that ends a drag of the selection snaps it.
+void run_snapping(Town& town, int event, const KeyPoll& keys);
+// Puts the selected point (its orientation point riding along) or object
+// on the grid, through the same moves and rebuilds a drag makes.
+void snap_selection(Town& town);
