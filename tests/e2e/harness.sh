@@ -262,3 +262,32 @@ e2e_report() {
 e2e_last_report_value() {
     grep -a "^$1: " "$E2E_STDOUT" | tail -n 1 | sed "s/^$1: //"
 }
+
+# Launches the program, accepts the size dialog, focuses the main window and
+# waits until the ground's textures have loaded; the window's id is then in
+# E2E_WINDOW.
+E2E_WINDOW=""
+e2e_start() {
+    e2e_launch && e2e_accept_size_dialog && E2E_WINDOW=$(e2e_wait_window) && e2e_focus "$E2E_WINDOW" || exit 1
+    e2e_until 20 grep -q "Created texture 7 " "$E2E_STDOUT" || e2e_fail "the ground textures never loaded"
+}
+
+# Presses each of KEYS in window WID, holding it through six pointer events,
+# so that on a busy machine too every one acts once per press.
+e2e_keys() {
+    local wid="$1" key i
+    shift
+    for key in "$@"; do
+        xdotool keydown "$key"
+        for i in 1 2 3 4 5 6; do xdotool mousemove --window "$wid" $((200 + i)) 200 && sleep 0.1; done
+        xdotool keyup "$key" && sleep 0.1
+    done
+}
+
+# Saves the scene with F2 in window WID as NAME in the work dir.
+e2e_save_scene() {
+    e2e_keys "$1" F2 && e2e_answer_prompt "$2" "$1" && e2e_until 5 test -s "$E2E_WORK/$2" || e2e_fail "no $2"
+}
+
+# Fails unless the files NAME1 and NAME2 in the work dir hold the same bytes.
+e2e_same_files() { cmp -s "$E2E_WORK/$1" "$E2E_WORK/$2" || e2e_fail "$1 and $2 differ"; }

@@ -4,19 +4,10 @@
 source "$(dirname "$0")/harness.sh"
 e2e_setup "$1"
 rm -f "$E2E_WORK/town"
-keys() {  # each held through six events, for a busy machine: all of them act once per press
-    for k in "$@"; do
-        xdotool keydown "$k"
-        for i in 1 2 3 4 5 6; do xdotool mousemove --window "$wid" $((200 + i)) 200 && sleep 0.1; done
-        xdotool keyup "$k" && sleep 0.1
-    done
-}
-save() { keys F2 && e2e_answer_prompt "$1" "$wid" && e2e_until 5 test -s "$E2E_WORK/$1" || e2e_fail "no $1"; }
-same() { cmp -s "$E2E_WORK/$1" "$E2E_WORK/$2" || e2e_fail "$1 and $2 differ"; }
-start() {
-    e2e_launch && e2e_accept_size_dialog && wid=$(e2e_wait_window) && e2e_focus "$wid" || exit 1
-    e2e_until 20 grep -q "Created texture 7 " "$E2E_STDOUT" || e2e_fail "the ground textures never loaded"
-}
+start() { e2e_start && wid=$E2E_WINDOW; }
+keys() { e2e_keys "$wid" "$@"; }
+save() { e2e_save_scene "$wid" "$1"; }
+same() { e2e_same_files "$1" "$2"; }
 
 start && save start.scn
 keys m && e2e_drag "$wid" 1 300 300 400 300 && keys r m && e2e_drag "$wid" 1 300 300 300 380
