@@ -36,7 +36,7 @@ void rearm_row(const KeyCommand& row, bool down, KeyLatches& latches) {
 void run_row(Town& town, const KeyPoll& keys, const KeyCommand& row, bool down) {
     if (down && armed(row, town.latches)) {
         const Refusal why = row.refusal != nullptr ? row.refusal(town) : Refusal::None;
-        if (why != Refusal::None) town.overlays.refusal = why;
+        if (why != Refusal::None) note_refusal(town, why);
         const bool may = why == Refusal::None && (row.condition == nullptr || row.condition(town, keys));
         if (may) {
             fire_row(row, town.latches);

@@ -45,16 +45,12 @@ std::string format(const char* pattern, double a, double b = 0, double c = 0) {
 
 }  // namespace
 
-namespace {
-
 // The HUD explains the lock while it holds; the strip at the bottom says it
 // too, so the refusal is seen with the HUD off.
 void note_refusal(Town& town, Refusal why) {
     town.overlays.refusal = why;
     town.overlays.messages.post(refusal_text(town), GetTickCount());
 }
-
-}  // namespace
 
 void refuse_unless(Town& town, bool down, int latch, bool condition, Refusal why) {
     if (down && latch == 1 && !condition) note_refusal(town, why);

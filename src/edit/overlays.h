@@ -46,6 +46,8 @@ struct OverlayState {
 // Notes a refusal when the command's key is pressed (down, latch armed) and
 // its condition does not hold.
 void refuse_unless(Town& town, bool down, int latch, bool condition, Refusal why);
+// Notes a refusal on the HUD and in the strip of messages at the bottom.
+void note_refusal(Town& town, Refusal why);
 // With a point selected: notes a refusal for any free command's key held.
 void refuse_locked_free_keys(Town& town, const KeyPoll& keys);
 // H, I, G, F12 and Home; then forgets a refusal whose reason has gone.

@@ -31,8 +31,11 @@ const std::set<std::string> POLLED_ELSEWHERE = {
     "T",                                   // with the selected object's gestures
     "U", "Y",                              // by the edit history, before any command
     "H", "I", "G", "F12", "Home",          // by the display step, after every command
+    "Insert", "Delete", "S", "P",          // by the hand edits, after the gestures
+    "End", "F11",                          // with the camera's mouse gestures
     "Escape",                              // by the toolkit: it closes the window
     "Left click", "Left drag", "Right drag", "Left", "right drag",  // gestures
+    "Wheel", "Middle drag", "Shift + middle drag",
 };
 
 std::set<std::string> names_in(const std::set<std::string>& cells) {
