@@ -15,15 +15,9 @@ e2e_launch && e2e_accept_size_dialog && wid=$(e2e_wait_window) && e2e_focus "$wi
 read -r W H < <(e2e_window_size "$wid")
 e2e_until 20 grep -q "Created texture 7 " "$E2E_STDOUT" || e2e_fail "the ground textures never loaded"
 
-keys() {  # each held through four events: all of them act once per press
-    for k in "$@"; do
-        xdotool keydown "$k"
-        for i in 1 2 3 4; do xdotool mousemove --window "$wid" $((200 + i)) 200 && sleep 0.1; done
-        xdotool keyup "$k" && sleep 0.1
-    done
-}
-save() { keys F2 && e2e_answer_prompt "$1" "$wid" && e2e_until 5 test -s "$E2E_WORK/$1" || e2e_fail "no $1"; }
-same() { cmp -s "$E2E_WORK/$1" "$E2E_WORK/$2" || e2e_fail "$1 and $2 differ"; }
+keys() { e2e_keys "$wid" "$@"; }
+save() { e2e_save_scene "$wid" "$1"; }
+same() { e2e_same_files "$1" "$2"; }
 points_in() { od -A n -t d4 -N 4 "$E2E_WORK/$1" | tr -d ' '; }
 # Control point 0 of a saved scene as "x y z".
 first_point() { od -A n -t f4 -j 4 -N 12 "$E2E_WORK/$1" | awk '{ print $1, $2, $3 }'; }

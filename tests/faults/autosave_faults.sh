@@ -22,15 +22,7 @@ expect_edit_in() {
     [ "$(objects_in "$1")" = "$edited_objects" ] || e2e_fail "$1 holds $(objects_in "$1") objects, not $edited_objects"
 }
 
-# Each key held through six events, as a busy machine needs.
-keys() {
-    local k i
-    for k in "$@"; do
-        xdotool keydown "$k"
-        for i in 1 2 3 4 5 6; do xdotool mousemove --window "$wid" $((200 + i)) 200 && sleep 0.1; done
-        xdotool keyup "$k" && sleep 0.1
-    done
-}
+keys() { e2e_keys "$wid" "$@"; }
 
 # Starts the program in DIR (default the case's folder) with the town up;
 # with IGNORE set, the program starts with that signal ignored.
