@@ -12,10 +12,16 @@
 
 namespace {
 
-constexpr const char* CFG = "window_size_test.cfg";
+// Each test has a file of its own: the tests of this file run side by side.
+const char* cfg_file() {
+    static std::string name;
+    name = std::string("window_size_test.") +
+           testing::UnitTest::GetInstance()->current_test_info()->name() + ".cfg";
+    return name.c_str();
+}
 
 std::string read_file() {
-    std::ifstream in(CFG, std::ios::binary);
+    std::ifstream in(cfg_file(), std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
@@ -43,13 +49,13 @@ TEST(ResCfg, ReadsTwoFieldsOfAtMostFourDigits) {
         {"640\r480", "640", "480"},
     };
     for (const Case& c : cases) {
-        std::ofstream(CFG, std::ios::binary) << c.file;
-        const WindowSizeText text = read_res_cfg(CFG);
+        std::ofstream(cfg_file(), std::ios::binary) << c.file;
+        const WindowSizeText text = read_res_cfg(cfg_file());
         EXPECT_STREQ(text.width, c.width) << c.file;
         EXPECT_STREQ(text.height, c.height) << c.file;
     }
-    std::remove(CFG);
-    const WindowSizeText none = read_res_cfg(CFG);
+    std::remove(cfg_file());
+    const WindowSizeText none = read_res_cfg(cfg_file());
     EXPECT_STREQ(none.width, "800");
     EXPECT_STREQ(none.height, "600");
 }
@@ -89,12 +95,12 @@ TEST(ResCfg, KeepsOnlyFourTypedCharactersAndWritesTheNumbersRead) {
     s = accept_window_size("+900", " 700");
     EXPECT_EQ(s.width, 900);
     EXPECT_EQ(s.height, 700);
-    write_res_cfg(s.text, CFG);
+    write_res_cfg(s.text, cfg_file());
     EXPECT_EQ(read_file(), "900\n700");
-    const WindowSizeText next_start = read_res_cfg(CFG);
+    const WindowSizeText next_start = read_res_cfg(cfg_file());
     EXPECT_STREQ(next_start.width, "900");
     EXPECT_STREQ(next_start.height, "700");
-    std::remove(CFG);
+    std::remove(cfg_file());
 
     // A file that cannot be written is ignored.
     write_res_cfg(s.text, "no_such_directory/res.cfg");
@@ -104,19 +110,19 @@ TEST(ResCfg, APipeOrAFolderIsRefusedWithoutWaiting) {
     // Reading or writing a pipe would wait for its other end before any
     // window is shown; each is refused with the defaults kept.
     for (const bool pipe : {true, false}) {
-        ASSERT_EQ(pipe ? mkfifo(CFG, 0600) : mkdir(CFG, 0700), 0);
+        ASSERT_EQ(pipe ? mkfifo(cfg_file(), 0600) : mkdir(cfg_file(), 0700), 0);
         testing::internal::CaptureStdout();
-        const WindowSizeText text = read_res_cfg(CFG);
+        const WindowSizeText text = read_res_cfg(cfg_file());
         const std::string printed = testing::internal::GetCapturedStdout();
         EXPECT_STREQ(text.width, "800");
         EXPECT_STREQ(text.height, "600");
-        EXPECT_EQ(printed, std::string("Window size not read from ") + CFG + ": it is a " +
+        EXPECT_EQ(printed, std::string("Window size not read from ") + cfg_file() + ": it is a " +
                                (pipe ? "pipe" : "directory") + ", not a file\n");
-        write_res_cfg(accept_window_size("1024", "768").text, CFG);
+        write_res_cfg(accept_window_size("1024", "768").text, cfg_file());
         struct stat info {};
-        ASSERT_EQ(lstat(CFG, &info), 0);
+        ASSERT_EQ(lstat(cfg_file(), &info), 0);
         EXPECT_TRUE(pipe ? S_ISFIFO(info.st_mode) : S_ISDIR(info.st_mode)) << "the node was replaced";
-        ASSERT_EQ(pipe ? unlink(CFG) : rmdir(CFG), 0);
+        ASSERT_EQ(pipe ? unlink(cfg_file()) : rmdir(cfg_file()), 0);
     }
 }
 
