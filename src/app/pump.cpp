@@ -25,6 +25,12 @@ SpeedSlider::~SpeedSlider() = default;
 
 void play_timeout_cb(void* data) {
     auto* button = static_cast<PlayButton*>(data);
+    // A hidden window is not drawn: ask for no frames until it shows again,
+    // and the clock catches up then.
+    if (!button->view->visible_r()) {
+        Fl::repeat_timeout(button->view->redraw_speed / 1000.0, play_timeout_cb, button);
+        return;
+    }
     int wait_ms = ms_until_next_step(*button->view);
     if (wait_ms == 0) {
         // A step is due: the frame runs at the toolkit's next flush, and the

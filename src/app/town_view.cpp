@@ -70,6 +70,9 @@ TownView::TownView(int x, int y, int w, int h) : Fl_Gl_Window(x, y, w, h, nullpt
 TownView::~TownView() = default;
 
 void TownView::flush() {
+    // Uncovered or resized, the window needs its picture whether or not
+    // the town is resting.
+    if ((damage() & ~FL_DAMAGE_CHILD) != 0) picture_wanted = true;
     run_frame([this] {
         const unsigned long loaded = texture_files_loaded();
         Fl_Gl_Window::flush();

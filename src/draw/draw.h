@@ -23,6 +23,16 @@ Vec3 set_camera(const Town& town);
 
 // Sky box and ground; leaves the depth test on.
 void draw_background(Town& town);
+// The sky box alone, unlit, at whatever depth state the caller set.
+void draw_sky(Town& town);
+// The ground alone, lit as the world is.
+void draw_town_ground(Town& town);
+// The colour, normal and texture place the ground leaves current, for a
+// world drawn before the ground to start from what it would have found.
+void leave_ground_state();
+// The lit world, the ground and the sky, in whichever order draws fewer
+// hidden pixels for the same picture.
+void draw_world_and_background(Town& town);
 
 // The world: pass 0 normal, pass 1 the flattened shadows.
 void draw_world(Town& town, int pass);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "town.h"
+#include "view_volume.h"
 
 // The inputs of one list, as raw bytes; two keys are equal when every input is.
 class DrawKey {
@@ -55,12 +56,41 @@ private:
     int compiles_ = 0;
 };
 
+// A drawing kept as consecutive chunks, one list each, with the box each
+// chunk's drawing lies in: chunks the view cannot show are not replayed.
+class ChunkedDrawing {
+public:
+    // Readies a compile and says how many chunks it makes.
+    using ChunkCount = std::function<std::size_t()>;
+    // Draws chunk i and returns the box its drawing lies in.
+    using ChunkDraw = std::function<Bounds(std::size_t i)>;
+    // Replays the chunks view may show (every chunk while culling is off),
+    // compiling them all first when key differs from the last compile's.
+    void draw(const DrawKey& key, const ChunkCount& count, const ChunkDraw& draw_chunk, const ViewVolume& view,
+              bool culling);
+    int compiles() const { return compiles_; }
+
+private:
+    struct Chunk {
+        GLuint list = 0;
+        Bounds bounds;
+    };
+    void compile(std::size_t count, const ChunkDraw& draw_chunk);
+    std::vector<Chunk> chunks_;
+    bool valid_ = false;
+    DrawKey key_;
+    int compiles_ = 0;
+};
+
 // Every cached list of one town, by pass (0 normal, 1 shadow).
 struct DrawCaches {
-    CachedDrawing track[2];
+    ChunkedDrawing track[2];
+    CachedDrawing centre_line[2];
     CachedDrawing objects[2][MAX_OBJECTS];
     CachedDrawing sky;
     CachedDrawing ground;
+    // Off only to compare a culled picture with the whole drawing.
+    bool culling = true;
 };
 
 // The town's lists, made on first use; null while cached drawing is off

@@ -27,6 +27,48 @@ void CachedDrawing::draw(const DrawKey& key, const std::function<void()>& draw) 
     glCallList(list_);
 }
 
+void ChunkedDrawing::compile(std::size_t count, const ChunkDraw& draw_chunk) {
+    for (const Chunk& chunk : chunks_) {
+        if (chunk.list != 0 && glIsList(chunk.list) == GL_TRUE) glDeleteLists(chunk.list, 1);
+    }
+    chunks_.assign(count, Chunk{});
+    const unsigned long lookups = texture_disk_lookups();
+    valid_ = true;
+    for (std::size_t i = 0; i < count; ++i) {
+        chunks_[i].list = glGenLists(1);
+        if (chunks_[i].list == 0) {  // out of list names: draw it all directly this time
+            valid_ = false;
+            break;
+        }
+        glNewList(chunks_[i].list, GL_COMPILE);
+        chunks_[i].bounds = draw_chunk(i);
+        glEndList();
+    }
+    valid_ = valid_ && texture_disk_lookups() == lookups;
+    ++compiles_;
+}
+
+void ChunkedDrawing::draw(const DrawKey& key, const ChunkCount& count_chunks, const ChunkDraw& draw_chunk,
+                          const ViewVolume& view, bool culling) {
+    // Lists made in another context (a view that was shown again) are gone.
+    const bool there = chunks_.empty() || glIsList(chunks_.front().list) == GL_TRUE;
+    if (!valid_ || key != key_ || !there) {
+        key_ = key;
+        const std::size_t count = count_chunks();
+        compile(count, draw_chunk);
+        if (!valid_ && (chunks_.empty() || chunks_.back().list == 0)) {
+            for (std::size_t i = 0; i < count; ++i) draw_chunk(i);
+            return;
+        }
+    }
+    // A texture read from disk during the compile is uploaded by whichever
+    // list first binds it: that once, every list runs, seen or not.
+    const bool uploads = !valid_;
+    for (const Chunk& chunk : chunks_) {
+        if (!culling || uploads || view.may_show(chunk.bounds)) glCallList(chunk.list);
+    }
+}
+
 DrawCaches* draw_caches(Town& town) {
     if (town.cached_drawing != 1) return nullptr;
     if (!town.drawing_cache) town.drawing_cache = std::make_shared<DrawCaches>();

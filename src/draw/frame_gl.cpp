@@ -107,8 +107,7 @@ void render_frame(Town& town, int width, int height) {
     glLoadIdentity();
     town.sky_center = set_camera(town);
 
-    draw_background(town);
-    draw_world(town, 0);
+    draw_world_and_background(town);
 
     // Shadows: the world again, flattened onto the ground, black and at most
     // 40 % opaque at noon; at night the alpha is negative and clamps to 0.

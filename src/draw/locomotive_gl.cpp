@@ -147,7 +147,7 @@ void draw_locomotive(const Town& town, BeaconPhase& beacon, int pass) {
     step_beacon(beacon);
     if (pass == 0) glColor3f(beacon.level, 0, 0);
     draw_face_table(FaceKind::Quads, BEACON, *frame, TexCoords::Inherit);
-    if (town.lighting == 1) glEnable(GL_LIGHTING);
+    relight(town.lighting, pass);
 
     if (pass == 0) glColor3f(BODY_GREY, BODY_GREY, BODY_GREY);
     draw_face_table(FaceKind::Triangles, FUNNEL_AND_PILOT, *frame, TexCoords::Inherit);
@@ -162,5 +162,5 @@ void draw_locomotive(const Town& town, BeaconPhase& beacon, int pass) {
         }
     }
     draw_face_table(FaceKind::Quads, LAMP_GLASS, *frame, TexCoords::Inherit);
-    if (town.lighting == 1) glEnable(GL_LIGHTING);
+    relight(town.lighting, pass);
 }

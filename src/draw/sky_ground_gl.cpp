@@ -128,15 +128,13 @@ void draw_all_ground() {
 
 }  // namespace
 
-void draw_background(Town& town) {
+void draw_sky(Town& town) {
     // Full brightness at noon, a faint glow at night.
     const float d = town.daylight;
     const float tint = d >= 0 ? (1.0f - NIGHT_SKY) * d + NIGHT_SKY : NIGHT_SKY;
     glColor3f(tint, tint, tint);
 
-    // Unlit and writing no depth: everything drawn later covers the sky.
     glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
     const float s = SKY_HALF_SIZE;
     LocalFrame sky;
     sky.x_axis = {s, 0, 0};
@@ -153,13 +151,29 @@ void draw_background(Town& town) {
         caches->sky.draw(DrawKey{}, [&] { draw_sky_faces(sky); });
         glPopMatrix();
     }
-
     if (town.lighting == 1) glEnable(GL_LIGHTING);
-    glEnable(GL_DEPTH_TEST);
+}
 
+void draw_town_ground(Town& town) {
+    DrawCaches* caches = draw_caches(town);
     if (caches == nullptr) {
         draw_all_ground();
     } else {
         caches->ground.draw(DrawKey{}, [&] { draw_all_ground(); });
     }
+}
+
+void leave_ground_state() {
+    // The last corner of the last land tile: its normal and texture place.
+    glColor3f(LAND_TINT[0], LAND_TINT[1], LAND_TINT[2]);
+    glNormal3f(0, 1, 0);
+    glTexCoord2f(0, LAND_TILE);
+}
+
+void draw_background(Town& town) {
+    // Writing no depth: everything drawn later covers the sky.
+    glDisable(GL_DEPTH_TEST);
+    draw_sky(town);
+    glEnable(GL_DEPTH_TEST);
+    draw_town_ground(town);
 }

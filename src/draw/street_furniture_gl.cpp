@@ -5,6 +5,7 @@
 
 #include "box_model.h"
 #include "town_models.h"
+#include "world_blocks.h"
 
 namespace {
 
@@ -242,7 +243,7 @@ void draw_street_lamp(const ModelContext& ctx, int code, float x, float z) {
         }
     }
     draw_face_table(FaceKind::Quads, LAMP_HEAD, turn, TexCoords::Inherit);
-    if (ctx.lighting == 1) glEnable(GL_LIGHTING);
+    relight(ctx.lighting, ctx.pass);
 }
 
 void draw_hanging_sign(const ModelContext&, float x, float z, float height) {

@@ -192,11 +192,19 @@ struct TiePieces {
     std::optional<PlacedTie> tie;
 };
 
+// A run of consecutive steps of the walk.
+struct PieceRun {
+    const TiePieces* first;
+    const TiePieces* last;  // one past the end
+    const TiePieces* begin() const { return first; }
+    const TiePieces* end() const { return last; }
+};
+
 // The lit pass, kind by kind: all posts, all rails, then all ties under a
 // single bind of their texture; opaque and depth-tested, the pieces look
 // the same in any order, and switching colour or texture at every tie cost
 // more than all the ties.
-void draw_lit_pieces(const std::vector<TiePieces>& pieces) {
+void draw_lit_pieces(PieceRun pieces) {
     glColor3f(POST_GREY, POST_GREY, POST_GREY);
     for (const TiePieces& at : pieces) {
         if (at.post) draw_post(*at.post);
@@ -216,38 +224,44 @@ void draw_lit_pieces(const std::vector<TiePieces>& pieces) {
     if (bound) unbind_texture();
 }
 
-// The shadow pass, tie by tie: post, rails, tie. The shadows all lie at one
+// The shadow pass, tie by tie: rails, tie. The shadows all lie at one
 // depth, so the first piece drawn over a pixel is the one whose shadow shows
 // there, and the order makes the band's picture. No texture is bound: the
 // ties' texture is opaque, and the shadow's black times it is black. The
 // unbind before each tie only parts its triangles from the rails' lines in
 // a list: Mesa's feedback mode crashes on a list that runs them together.
-void draw_shadow_pieces(const std::vector<TiePieces>& pieces) {
+// Posts throw no shadow: their sides stand upright, and flattened onto the
+// ground every one of their triangles has no area.
+void draw_shadow_pieces(PieceRun pieces) {
     for (const TiePieces& at : pieces) {
-        if (at.post) draw_post(*at.post);
         if (at.rails) draw_rail_pieces(at.rails->first, at.rails->second);
         unbind_texture();
         if (at.tie) draw_tie_faces(*at.tie);
     }
 }
 
-// Rails from tie to tie, the ties themselves and the posts under them. The
-// walk is the one the rebuild counted ties with, so tie c here is tie c of
-// num_ties and entry c - 1 of the table. The walk only gathers; each pass
+// Everything on the track: the pieces step by step, and the rails of the
+// first and last ties, which the piece closing the loop joins.
+struct TrackPieces {
+    std::vector<TiePieces> steps;
+    std::optional<RailPoints> first_rails, last_rails;
+};
+
+// The walk is the one the rebuild counted ties with, so tie c here is tie c
+// of num_ties and entry c - 1 of the table. The walk only gathers; each pass
 // then draws the pieces in the order its picture needs.
-void draw_rails_and_ties(const Town& town, int pass) {
+TrackPieces gather_track_pieces(const Town& town) {
     const float step = 1 / town.track_length;
     const int post_interval = std::max(1, town.post_interval);
     int ties = 0;
     std::optional<TieFrame> frame;
-    std::optional<RailPoints> first_rails, last_rails;
-    std::vector<TiePieces> pieces;
+    TrackPieces track;
     for (TrackWalk walk(step, town.track_length, town.tie_spacing); walk.running(); walk.advance()) {
         if (!walk.take_tie()) continue;
         ++ties;
         const float t = walk.t();
         const Vec3 p = town.track_point(t);
-        TiePieces& at = pieces.emplace_back();
+        TiePieces& at = track.steps.emplace_back();
 
         // A post only where the track is the right way up: an upside-down
         // stretch hangs from nothing rather than standing on a post.
@@ -258,25 +272,94 @@ void draw_rails_and_ties(const Town& town, int pass) {
 
         const Vec3 lift = RAIL_LIFT * frame->up;
         const RailPoints rails{p + frame->offset + lift, p - frame->offset + lift};
-        if (last_rails) {
-            at.rails = std::make_pair(rails, *last_rails);
+        if (track.last_rails) {
+            at.rails = std::make_pair(rails, *track.last_rails);
         } else {
-            first_rails = rails;
+            track.first_rails = rails;
         }
-        last_rails = rails;
+        track.last_rails = rails;
         at.tie = PlacedTie{p, *frame, ties % TIE_VARIANTS};
     }
-    glLineWidth(TRACK_LINE_WIDTH);
+    return track;
+}
+
+void draw_pieces(PieceRun pieces, int pass) {
     if (pass == 0) {
         draw_lit_pieces(pieces);
-        glColor3f(TRACK_GREY, TRACK_GREY, TRACK_GREY);
     } else {
         draw_shadow_pieces(pieces);
     }
-    if (!first_rails) return;
+}
+
+void draw_closing_rails(const TrackPieces& track, int pass) {
+    if (pass == 0) glColor3f(TRACK_GREY, TRACK_GREY, TRACK_GREY);
+    if (!track.first_rails) return;
     glPushMatrix();
-    draw_rail_pieces(*last_rails, *first_rails);
+    draw_rail_pieces(*track.last_rails, *track.first_rails);
     glPopMatrix();
+}
+
+// Rails from tie to tie, the ties themselves and the posts under them.
+void draw_rails_and_ties(const Town& town, int pass) {
+    const TrackPieces track = gather_track_pieces(town);
+    glLineWidth(TRACK_LINE_WIDTH);
+    draw_pieces({track.steps.data(), track.steps.data() + track.steps.size()}, pass);
+    draw_closing_rails(track, pass);
+}
+
+// Absolute values, for the reach of a box along tilted axes.
+Vec3 reach_of(Vec3 a) { return {std::fabs(a.x), std::fabs(a.y), std::fabs(a.z)}; }
+
+// The box one step's pieces lie in.
+Bounds piece_bounds(const TiePieces& at) {
+    Bounds box;
+    if (at.post) {
+        box.add(Vec3{at.post->x - POST_HALF_SIDE, 0, at.post->z - POST_HALF_SIDE});
+        box.add(Vec3{at.post->x + POST_HALF_SIDE, at.post->y - POST_GAP, at.post->z + POST_HALF_SIDE});
+    }
+    if (at.rails) {
+        for (const RailPoints& r : {at.rails->first, at.rails->second}) {
+            box.add(r.left);
+            box.add(r.right);
+        }
+    }
+    if (at.tie) {
+        const TieFrame& f = at.tie->f;
+        box.add(at.tie->p, TIE_HALF_WIDTH * reach_of(f.right) + TIE_HALF_THICKNESS * reach_of(f.up) +
+                               TIE_HALF_LENGTH * reach_of(f.tangent));
+    }
+    return box;
+}
+
+// Consecutive ties drawn as one list: few enough for the view to leave most
+// of a long track's lists out, many enough that replaying them costs little.
+constexpr std::size_t TIES_PER_CHUNK = 32;
+
+// The track in chunks of consecutive ties, the closing rails as the last.
+// The walk runs only when the lists are compiled.
+void draw_track_chunks(const Town& town, DrawCaches& caches, int pass, const DrawKey& key) {
+    TrackPieces track;
+    const auto count = [&] {
+        track = gather_track_pieces(town);
+        return (track.steps.size() + TIES_PER_CHUNK - 1) / TIES_PER_CHUNK + 1;
+    };
+    const auto draw_chunk = [&](std::size_t i) {
+        Bounds box;
+        const std::size_t first = i * TIES_PER_CHUNK;
+        if (first >= track.steps.size()) {
+            draw_closing_rails(track, pass);
+            if (track.first_rails) box.add(piece_bounds({std::nullopt, std::make_pair(*track.last_rails, *track.first_rails), std::nullopt}));
+            return box;
+        }
+        const std::size_t last = std::min(track.steps.size(), first + TIES_PER_CHUNK);
+        for (std::size_t k = first; k < last; ++k) box.add(piece_bounds(track.steps[k]));
+        draw_pieces({track.steps.data() + first, track.steps.data() + last}, pass);
+        return box;
+    };
+    glLineWidth(TRACK_LINE_WIDTH);
+    caches.track[pass == 0 ? 0 : 1].draw(key, count, draw_chunk, ViewVolume::current(), caches.culling);
+    // Whichever chunks were left out, the track leaves the colour it always has.
+    if (pass == 0) glColor3f(TRACK_GREY, TRACK_GREY, TRACK_GREY);
 }
 
 }  // namespace
@@ -302,7 +385,7 @@ void draw_point_markers(Town& town, int pass) {
         if (i < town.num_orient_points && town.orient_points[i]) {
             draw_marker(*town.orient_points[i], pass, i == town.sel_orient_point);
         }
-        if (town.lighting == 1) glEnable(GL_LIGHTING);
+        relight(town.lighting, pass);
         glLineWidth(STEM_WIDTH);
         glBegin(GL_LINES);
         glNormal3f(0, 0, 0);
@@ -355,7 +438,8 @@ void draw_track(Town& town, int pass) {
     const bool drawn = town.num_points > 2 && (pass == 0 || sun_up(town.time_of_day));
     DrawCaches* caches = draw_caches(town);
     if (drawn && caches == nullptr) draw_track_directly(town, pass);
-    if (drawn && caches != nullptr) {
-        caches->track[pass == 0 ? 0 : 1].draw(track_key(town), [&] { draw_track_directly(town, pass); });
+    if (drawn && caches != nullptr && town.show_ties != 1) {
+        caches->centre_line[pass == 0 ? 0 : 1].draw(track_key(town), [&] { draw_centre_line(town, pass); });
     }
+    if (drawn && caches != nullptr && town.show_ties == 1) draw_track_chunks(town, *caches, pass, track_key(town));
 }

@@ -40,6 +40,10 @@ void draw_locomotive(const Town& town, BeaconPhase& beacon, int pass);
 // The centre line, or rails on textured ties with posts.
 void draw_track(Town& town, int pass);
 
+// Lighting back on after an unlit piece, in the lit pass only: the shadow
+// pass draws black, and lit it would only cost the lights' vertex work.
+void relight(int lighting, int pass);
+
 // Binds the named texture from the cache, clamped in both directions;
 // unbind_texture binds 0.
 void bind_texture(const char* name);

@@ -69,6 +69,10 @@ void bind_texture(const char* name) {
 
 void unbind_texture() { glBindTexture(GL_TEXTURE_2D, 0); }
 
+void relight(int lighting, int pass) {
+    if (lighting == 1 && pass == 0) glEnable(GL_LIGHTING);
+}
+
 ModelContext world_model_context(const Town& town, int pass) {
     ModelContext ctx;
     ctx.pass = pass;

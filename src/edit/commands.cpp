@@ -72,6 +72,7 @@ int run_event(Town& town, int event, int x, int y, int button) {
 }
 
 int Town::handle_event(int event, int event_x, int event_y, int button, const KeyPoll& keys) {
+    picture_wanted = true;
     forget_stale_selection(*this);
     edits_before_event(*this, event, keys);
     run_keys_any_selection(*this, keys);

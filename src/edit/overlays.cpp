@@ -160,7 +160,8 @@ std::vector<std::string> hud_lines(const Town& town) {
     }
     const int minutes = static_cast<int>(town.time_of_day * MINUTES_PER_DAY) % MINUTES_PER_DAY;
     char clock[64];
-    std::snprintf(clock, sizeof clock, "time %02d:%02d  fps %.1f", minutes / 60, minutes % 60, town.fps);
+    std::snprintf(clock, sizeof clock, "time %02d:%02d  fps %.1f  drawn %d", minutes / 60, minutes % 60, town.fps,
+                  town.drawn_frames.shown);
     lines.push_back(clock);
     const RideTelemetry& ride = town.telemetry;
     if (town.train_running == 1 && ride.ready()) {

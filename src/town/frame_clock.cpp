@@ -48,7 +48,12 @@ void Town::frame_end() {
 }
 
 void Town::run_frame(const std::function<bool()>& draw_picture) {
-    const bool draw_now = frame_begin();
+    const bool draw_now = frame_begin() && !picture_still_right();
+    if (draw_now) {
+        picture_wanted = false;
+        drawn_frames.record(GetTickCount());
+        drawn_frames.shown = drawn_frames.in_last_second(GetTickCount());
+    }
     if (draw_now && draw_picture()) frame_clock = CLOCK_RESTART;
     frame_end();
 }

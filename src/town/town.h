@@ -22,6 +22,7 @@
 #include "key_latches.h"
 #include "key_poll.h"
 #include "overlays.h"
+#include "drawn_frames.h"
 
 constexpr int MAX_POINTS = 100;
 constexpr int MAX_OBJECTS = 200;
@@ -149,6 +150,11 @@ struct Town {
     // picture says whether it read images from disk: that took real time
     // the clock must not simulate, so the clock starts over.
     void run_frame(const std::function<bool()>& draw_picture);
+    // True while no step changes the picture and nothing asked for a new
+    // one: the frame clock keeps time, but no frame is drawn.
+    bool picture_still_right() const;
+    bool picture_wanted = true;  // an event arrived or the window was exposed
+    DrawnFrames drawn_frames;
 
     // ===== Projection =====================================================
     double fov = 45.0;
