@@ -19,7 +19,7 @@ constexpr int WIDTH = 800;
 constexpr int HEIGHT = 600;
 
 void running_town(Town& town) {
-    if (town.num_points > 2) town.train_running = 1;
+    if (town.track.num_points > 2) town.train.train_running = 1;
     render_frame(town, WIDTH, HEIGHT);  // loads the textures
 }
 
@@ -31,7 +31,7 @@ void BM_Frame(benchmark::State& state) {
         render_frame(town, WIDTH, HEIGHT);
         glFinish();
     }
-    state.counters["objects"] = town.object_count;
+    state.counters["objects"] = town.town_objects.object_count;
 }
 BENCHMARK(BM_Frame)->Unit(benchmark::kMillisecond);
 

@@ -15,9 +15,9 @@ void BM_RebuildTrack(benchmark::State& state) {
     lay_wavy_loop(town, static_cast<int>(state.range(0)));
     for (auto _ : state) {
         town.rebuild_track();
-        benchmark::DoNotOptimize(town.track_length);
+        benchmark::DoNotOptimize(town.track.track_length);
     }
-    state.counters["ties"] = town.num_ties;
+    state.counters["ties"] = town.track.num_ties;
 }
 BENCHMARK(BM_RebuildTrack)->Arg(4)->Arg(20)->Arg(100)->Unit(benchmark::kMicrosecond);
 
@@ -27,7 +27,7 @@ void BM_TrainStep(benchmark::State& state) {
     town.start_train();
     for (auto _ : state) {
         town.train_step();
-        benchmark::DoNotOptimize(town.train_pos);
+        benchmark::DoNotOptimize(town.train.train_pos);
     }
 }
 BENCHMARK(BM_TrainStep);

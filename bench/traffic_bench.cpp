@@ -12,10 +12,10 @@ void BM_TrafficStep(benchmark::State& state) {
     Town town(nullptr);
     std::srand(1);
     // Let the starting queues spread out over the streets first.
-    for (int k = 0; k < 2000; ++k) town.traffic_step();
+    for (int k = 0; k < 2000; ++k) traffic_step(town.traffic);
     for (auto _ : state) {
-        town.traffic_step();
-        benchmark::DoNotOptimize(town.cars[0]->x);
+        traffic_step(town.traffic);
+        benchmark::DoNotOptimize(town.traffic.cars[0]->x);
     }
 }
 BENCHMARK(BM_TrafficStep);

@@ -34,14 +34,14 @@ void BM_TrackOnTies(benchmark::State& state) {
     look_at_town();
     Town town(nullptr);
     lay_wavy_loop(town, 23);
-    town.show_ties = 1;
+    town.track.show_ties = 1;
     draw_track(town, 0);  // fills the table and loads the texture
-    town.realtime_ties = static_cast<int>(state.range(0));
+    town.track.realtime_ties = static_cast<int>(state.range(0));
     for (auto _ : state) {
         draw_track(town, 0);
         glFinish();
     }
-    state.counters["ties"] = town.num_ties;
+    state.counters["ties"] = town.track.num_ties;
 }
 BENCHMARK(BM_TrackOnTies)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
@@ -50,9 +50,9 @@ void BM_WorldBothPasses(benchmark::State& state) {
     look_at_town();
     Town town(nullptr);
     lay_wavy_loop(town, 23);
-    town.show_ties = 1;
-    town.train_running = 1;
-    town.time_of_day = 0.5f;
+    town.track.show_ties = 1;
+    town.train.train_running = 1;
+    town.sky.time_of_day = 0.5f;
     town.place_train(0.2f);
     draw_world(town, 0);
     for (auto _ : state) {

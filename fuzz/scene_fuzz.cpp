@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!back.ok || encode_scene(back.scene) != bytes) std::abort();
 
     install_scene(town, decoded.scene);
-    if (town.num_points != static_cast<int>(decoded.scene.points.size())) std::abort();
-    if (town.object_count != static_cast<int>(decoded.scene.objects.size())) std::abort();
+    if (town.track.num_points != static_cast<int>(decoded.scene.points.size())) std::abort();
+    if (town.town_objects.object_count != static_cast<int>(decoded.scene.objects.size()))
+        std::abort();
     return 0;
 }

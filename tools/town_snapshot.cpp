@@ -56,12 +56,12 @@ int main(int argc, char** argv) {
 
     Town town(argv[1]);
     for (int i = 0; i < steps; ++i) {
-        if (town.train_running == 1) {
+        if (town.train.train_running == 1) {
             town.train_step();
-            town.traffic_step();
+            traffic_step(town.traffic);
         }
     }
-    town.time_of_day = static_cast<float>(std::atof(argv[3]));
+    town.sky.time_of_day = static_cast<float>(std::atof(argv[3]));
     if (free_eye) {
         const auto arg = [argv](int i) { return static_cast<float>(std::atof(argv[i])); };
         town.camera_mode = CAMERA_FREE;

@@ -28,7 +28,7 @@ void play_timeout_cb(void* data) {
     // A hidden window is not drawn: ask for no frames until it shows again,
     // and the clock catches up then.
     if (!button->view->visible_r()) {
-        Fl::repeat_timeout(button->view->redraw_speed / 1000.0, play_timeout_cb, button);
+        Fl::repeat_timeout(button->view->clock.redraw_speed / 1000.0, play_timeout_cb, button);
         return;
     }
     int wait_ms = ms_until_next_step(*button->view);

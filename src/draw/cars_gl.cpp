@@ -208,30 +208,30 @@ void draw_car_model(const std::array<CarFace, N>& faces, const LocalFrame& frame
 }  // namespace
 
 void draw_headlight_beams(Town& town, int pass) {
-    if (pass != 0 || town.train_running != 1 || !is_night(town.time_of_day)) return;
-    const int count = town.num_cars < MAX_CARS ? town.num_cars : MAX_CARS;
+    if (pass != 0 || town.train.train_running != 1 || !is_night(town.sky.time_of_day)) return;
+    const int count = town.traffic.num_cars < MAX_CARS ? town.traffic.num_cars : MAX_CARS;
     for (int i = 0; i < count; ++i) {
-        if (!town.cars[i]) continue;
+        if (!town.traffic.cars[i]) continue;
         glDisable(GL_DEPTH_TEST);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glDisable(GL_LIGHTING);
         bind_texture("headlights");
         glColor4f(BEAM_COLOUR[0], BEAM_COLOUR[1], BEAM_COLOUR[2], BEAM_COLOUR[3]);
-        draw_face_table(FaceKind::Quads, BEAM_FACES, car_frame(*town.cars[i]));
+        draw_face_table(FaceKind::Quads, BEAM_FACES, car_frame(*town.traffic.cars[i]));
         unbind_texture();
-        if (town.lighting == 1) glEnable(GL_LIGHTING);
+        if (town.sky.lighting == 1) glEnable(GL_LIGHTING);
         glDisable(GL_BLEND);
         glEnable(GL_DEPTH_TEST);
     }
 }
 
 void draw_cars(const Town& town, int pass) {
-    if (town.train_running != 1) return;
-    const int count = town.num_cars < MAX_CARS ? town.num_cars : MAX_CARS;
+    if (town.train.train_running != 1) return;
+    const int count = town.traffic.num_cars < MAX_CARS ? town.traffic.num_cars : MAX_CARS;
     for (int i = 0; i < count; ++i) {
-        if (!town.cars[i]) continue;
-        const Car& car = *town.cars[i];
+        if (!town.traffic.cars[i]) continue;
+        const Car& car = *town.traffic.cars[i];
         // The whole car, windows included, takes the body colour.
         if (pass == 0) glColor3f(car.color[0], car.color[1], car.color[2]);
         const LocalFrame frame = car_frame(car);

@@ -13,7 +13,9 @@ namespace {
 
 // The cars' beams are blended onto whatever lies under them with the depth
 // test off, so the ground and the sky must be there first.
-bool beams_shine(const Town& town) { return town.train_running == 1 && is_night(town.time_of_day); }
+bool beams_shine(const Town& town) {
+    return town.train.train_running == 1 && is_night(town.sky.time_of_day);
+}
 
 }  // namespace
 
@@ -29,7 +31,7 @@ void draw_world_and_background(Town& town) {
 
     // The ground wins where the world meets it at the same depth, as it did
     // when the world was drawn over it with GL_LESS.
-    if (town.lighting == 1) {
+    if (town.sky.lighting == 1) {
         glEnable(GL_LIGHTING);
     } else {
         glDisable(GL_LIGHTING);

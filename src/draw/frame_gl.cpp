@@ -11,11 +11,11 @@
 const double flatten_matrix[16] = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0.01, 0, 1};
 
 void set_lights(Town& town) {
-    const float t = town.time_of_day;
+    const float t = town.sky.time_of_day;
 
     // The sun rises in the south-west, stands overhead at noon and sets in
     // the north-east; its brightness is the daylight level.
-    const float d = town.daylight;
+    const float d = town.sky.daylight;
     const GLfloat sun_colour[4] = {d, d, d, 1};
     const GLfloat sun_specular[4] = {1, 1, 1, 1};
     const GLfloat sun_position[4] = {300 * t - 150, -800 * t * t + 800 * t - 150, 150 - 300 * t, 1};
@@ -27,7 +27,8 @@ void set_lights(Town& town) {
     const GLfloat lamp_ambient[4] = {0, 0, 0, 1};
     const GLfloat lamp_diffuse[4] = {0.4f, 0.2f, 0.1f, 1};
     const GLfloat lamp_specular[4] = {0, 0, 0, 0};
-    const GLfloat lamp_position[4] = {town.light_pos.x, town.light_pos.y, town.light_pos.z, 1};
+    const GLfloat lamp_position[4] = {town.sky.light_pos.x, town.sky.light_pos.y,
+                                      town.sky.light_pos.z, 1};
     glLightfv(GL_LIGHT1, GL_AMBIENT, lamp_ambient);
     glLightfv(GL_LIGHT1, GL_DIFFUSE, lamp_diffuse);
     glLightfv(GL_LIGHT1, GL_SPECULAR, lamp_specular);
@@ -36,11 +37,11 @@ void set_lights(Town& town) {
     // The headlight sits on the locomotive's lamp; the x coordinate carries
     // no offset. A train without a direction yet shines straight ahead (+x).
     glEnable(GL_LIGHT2);
-    Vec3 n = town.train_dir;
+    Vec3 n = town.train.train_dir;
     const float n_len = length(n);
     n = n_len > 0 && std::isfinite(n_len) ? n / n_len : Vec3{1, 0, 0};
-    const GLfloat head_position[4] = {town.train_pos.x, town.train_pos.y + 0.675f * n.y,
-                                      town.train_pos.z + 0.425f * n.z, 1};
+    const GLfloat head_position[4] = {town.train.train_pos.x, town.train.train_pos.y + 0.675f * n.y,
+                                      town.train.train_pos.z + 0.425f * n.z, 1};
     const GLfloat head_direction[3] = {n.x, n.y, n.z};
     const GLfloat head_ambient[4] = {0.7f, 0.7f, 0.7f, 0};
     const GLfloat head_diffuse[4] = {0.8f, 0.8f, 0.3f, 1};
@@ -74,10 +75,10 @@ void set_projection(const Town& town, int width, int height) {
 
 void render_frame(Town& town, int width, int height) {
     const uint32_t t0 = GetTickCount();
-    town.fps_frames += 1;
+    town.clock.fps_frames += 1;
 
-    const float t = town.time_of_day;
-    town.daylight = -16 * t * t + 16 * t - 3;
+    const float t = town.sky.time_of_day;
+    town.sky.daylight = -16 * t * t + 16 * t - 3;
 
     // Lights are placed under the previous frame's camera, before this
     // frame's projection and camera exist.
@@ -86,7 +87,7 @@ void render_frame(Town& town, int width, int height) {
     glEnable(GL_TEXTURE_2D);
     glCullFace(GL_BACK);
     glEnable(GL_CULL_FACE);
-    if (town.lighting == 1) {
+    if (town.sky.lighting == 1) {
         glEnable(GL_LIGHTING);
         glEnable(GL_COLOR_MATERIAL);
         enable_if(GL_LIGHT0, t > 0.25f && t < 0.75f);
@@ -116,13 +117,14 @@ void render_frame(Town& town, int width, int height) {
     glMultMatrixd(flatten_matrix);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0, 0, 0, town.daylight / 2.5f);
+    glColor4f(0, 0, 0, town.sky.daylight / 2.5f);
     draw_world(town, 1);
     glDisable(GL_BLEND);
     glPopMatrix();
-    if (town.lighting == 1) glEnable(GL_LIGHTING);
+    if (town.sky.lighting == 1) glEnable(GL_LIGHTING);
 
-    town.draw_count += 1;
-    town.draw_clocks += static_cast<int>(GetTickCount() - t0);
-    town.avg_draw_clocks = static_cast<float>(town.draw_clocks) / static_cast<float>(town.draw_count);
+    town.clock.draw_count += 1;
+    town.clock.draw_clocks += static_cast<int>(GetTickCount() - t0);
+    town.clock.avg_draw_clocks =
+        static_cast<float>(town.clock.draw_clocks) / static_cast<float>(town.clock.draw_count);
 }

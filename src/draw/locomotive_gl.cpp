@@ -133,10 +133,11 @@ BeaconPhase town_beacon(const Town& town) { return {town.beacon_level, town.beac
 
 void draw_locomotive(const Town& town, BeaconPhase& beacon, int pass) {
     // The view riding on the train sits inside the cab.
-    if (town.train_running != 1 || town.camera_mode == 1) return;
-    const float t = town.time_of_day;
+    if (town.train.train_running != 1 || town.camera_mode == 1) return;
+    const float t = town.sky.time_of_day;
     if (pass == 1 && !sun_up(t)) return;
-    const std::optional<LocalFrame> frame = locomotive_frame(town.train_pos, town.train_dir, town.train_up);
+    const std::optional<LocalFrame> frame =
+        locomotive_frame(town.train.train_pos, town.train.train_dir, town.train.train_up);
     if (!frame) return;
 
     if (pass == 0) glColor3f(BODY_GREY, BODY_GREY, BODY_GREY);
@@ -147,7 +148,7 @@ void draw_locomotive(const Town& town, BeaconPhase& beacon, int pass) {
     step_beacon(beacon);
     if (pass == 0) glColor3f(beacon.level, 0, 0);
     draw_face_table(FaceKind::Quads, BEACON, *frame, TexCoords::Inherit);
-    relight(town.lighting, pass);
+    relight(town.sky.lighting, pass);
 
     if (pass == 0) glColor3f(BODY_GREY, BODY_GREY, BODY_GREY);
     draw_face_table(FaceKind::Triangles, FUNNEL_AND_PILOT, *frame, TexCoords::Inherit);
@@ -162,5 +163,5 @@ void draw_locomotive(const Town& town, BeaconPhase& beacon, int pass) {
         }
     }
     draw_face_table(FaceKind::Quads, LAMP_GLASS, *frame, TexCoords::Inherit);
-    relight(town.lighting, pass);
+    relight(town.sky.lighting, pass);
 }

@@ -80,22 +80,22 @@ GLuint code_in(const GLubyte* rgba) {
 }
 
 void draw_coded_world(const Town& town) {
-    if (town.show_points == 1) {
-        for (int i = 0; i < town.num_points && i < MAX_POINTS; ++i) {
-            if (!town.points[i]) continue;
+    if (town.track.show_points == 1) {
+        for (int i = 0; i < town.track.num_points && i < MAX_POINTS; ++i) {
+            if (!town.track.points[i]) continue;
             paint_code(code_of(PickHit::ControlPoint, i));
-            draw_point_marker(*town.points[i]);
-            if (i < town.num_orient_points && town.orient_points[i]) {
+            draw_point_marker(*town.track.points[i]);
+            if (i < town.track.num_orient_points && town.track.orient_points[i]) {
                 paint_code(code_of(PickHit::OrientPoint, i));
-                draw_point_marker(*town.orient_points[i]);
+                draw_point_marker(*town.track.orient_points[i]);
             }
         }
     }
     const ModelContext ctx = world_model_context(town, 0);
-    for (int i = 0; i < town.object_count && i < MAX_OBJECTS; ++i) {
-        if (!town.objects[i]) continue;
+    for (int i = 0; i < town.town_objects.object_count && i < MAX_OBJECTS; ++i) {
+        if (!town.town_objects.objects[i]) continue;
         paint_code(code_of(PickHit::Object, i));
-        draw_town_object(ctx, town.object_type[i], *town.objects[i]);
+        draw_town_object(ctx, town.town_objects.object_type[i], *town.town_objects.objects[i]);
     }
 
     // The solid things that can stand in front: the lamp's marker, the cars

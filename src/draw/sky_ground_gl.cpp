@@ -130,7 +130,7 @@ void draw_all_ground() {
 
 void draw_sky(Town& town) {
     // Full brightness at noon, a faint glow at night.
-    const float d = town.daylight;
+    const float d = town.sky.daylight;
     const float tint = d >= 0 ? (1.0f - NIGHT_SKY) * d + NIGHT_SKY : NIGHT_SKY;
     glColor3f(tint, tint, tint);
 
@@ -151,7 +151,7 @@ void draw_sky(Town& town) {
         caches->sky.draw(DrawKey{}, [&] { draw_sky_faces(sky); });
         glPopMatrix();
     }
-    if (town.lighting == 1) glEnable(GL_LIGHTING);
+    if (town.sky.lighting == 1) glEnable(GL_LIGHTING);
 }
 
 void draw_town_ground(Town& town) {

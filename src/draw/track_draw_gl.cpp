@@ -104,8 +104,8 @@ void draw_marker(const ControlPoint& p, int pass, bool selected) {
 // The grey line through the track, one piece per step of tie_spacing steps,
 // and the piece that closes the loop.
 void draw_centre_line(const Town& town, int pass) {
-    const float step = static_cast<float>(town.tie_spacing) * (1 / town.track_length);
-    TrackWalk walk(step, town.track_length, town.tie_spacing);
+    const float step = static_cast<float>(town.track.tie_spacing) * (1 / town.track.track_length);
+    TrackWalk walk(step, town.track.track_length, town.track.tie_spacing);
     glLineWidth(TRACK_LINE_WIDTH);
     glBegin(GL_LINES);
     for (; walk.running(); walk.advance()) {
@@ -145,9 +145,12 @@ void draw_post(Vec3 p) {
 // none to borrow and is left out.
 std::optional<TieFrame> tie_frame_here(const Town& town, int index, float t, Vec3 p,
                                        const std::optional<TieFrame>& previous) {
-    const bool table = town.track_edited == 0 && town.realtime_ties == 0 && town.tie_data != nullptr &&
-                       index >= 0 && index < town.tie_capacity;
-    if (table) return read_tie_frame(town.tie_data.get() + static_cast<std::size_t>(index) * TIE_FRAME_FLOATS);
+    const bool table = town.track.track_edited == 0 && town.track.realtime_ties == 0 &&
+                       town.track.tie_data != nullptr && index >= 0 &&
+                       index < town.track.tie_capacity;
+    if (table)
+        return read_tie_frame(town.track.tie_data.get() +
+                              static_cast<std::size_t>(index) * TIE_FRAME_FLOATS);
     const std::optional<TieFrame> frame = compute_tie_frame(p, town.track_derivative(t), town.orient_point_at(t));
     return frame ? frame : previous;
 }
@@ -251,12 +254,13 @@ struct TrackPieces {
 // of num_ties and entry c - 1 of the table. The walk only gathers; each pass
 // then draws the pieces in the order its picture needs.
 TrackPieces gather_track_pieces(const Town& town) {
-    const float step = 1 / town.track_length;
-    const int post_interval = std::max(1, town.post_interval);
+    const float step = 1 / town.track.track_length;
+    const int post_interval = std::max(1, town.track.post_interval);
     int ties = 0;
     std::optional<TieFrame> frame;
     TrackPieces track;
-    for (TrackWalk walk(step, town.track_length, town.tie_spacing); walk.running(); walk.advance()) {
+    for (TrackWalk walk(step, town.track.track_length, town.track.tie_spacing); walk.running();
+         walk.advance()) {
         if (!walk.take_tie()) continue;
         ++ties;
         const float t = walk.t();
@@ -377,15 +381,15 @@ void draw_cube(float x, float y, float z, float size) {
 }
 
 void draw_point_markers(Town& town, int pass) {
-    if (town.show_points != 1) return;
-    for (int i = 0; i < town.num_points; ++i) {
-        if (!town.points[i]) continue;
-        const ControlPoint& cp = *town.points[i];
+    if (town.track.show_points != 1) return;
+    for (int i = 0; i < town.track.num_points; ++i) {
+        if (!town.track.points[i]) continue;
+        const ControlPoint& cp = *town.track.points[i];
         draw_marker(cp, pass, i == town.sel_point);
-        if (i < town.num_orient_points && town.orient_points[i]) {
-            draw_marker(*town.orient_points[i], pass, i == town.sel_orient_point);
+        if (i < town.track.num_orient_points && town.track.orient_points[i]) {
+            draw_marker(*town.track.orient_points[i], pass, i == town.sel_orient_point);
         }
-        relight(town.lighting, pass);
+        relight(town.sky.lighting, pass);
         glLineWidth(STEM_WIDTH);
         glBegin(GL_LINES);
         glNormal3f(0, 0, 0);
@@ -398,17 +402,17 @@ void draw_point_markers(Town& town, int pass) {
 void draw_point_marker(const ControlPoint& p) { draw_cube(p.x, p.y, p.z, POINT_MARKER_EDGE); }
 
 void draw_light_marker(const Town& town, int pass) {
-    if (pass != 0 || town.show_points != 1) return;
+    if (pass != 0 || town.track.show_points != 1) return;
     glDisable(GL_LIGHTING);
     glColor3f(1, 1, 1);
-    draw_cube(town.light_pos.x, town.light_pos.y, town.light_pos.z, LIGHT_MARKER_EDGE);
-    if (town.lighting == 1) glEnable(GL_LIGHTING);
+    draw_cube(town.sky.light_pos.x, town.sky.light_pos.y, town.sky.light_pos.z, LIGHT_MARKER_EDGE);
+    if (town.sky.lighting == 1) glEnable(GL_LIGHTING);
 }
 
 namespace {
 
 void draw_track_directly(const Town& town, int pass) {
-    if (town.show_ties == 1) {
+    if (town.track.show_ties == 1) {
         draw_rails_and_ties(town, pass);
     } else {
         draw_centre_line(town, pass);
@@ -420,14 +424,21 @@ void draw_track_directly(const Town& town, int pass) {
 // flag that says whether the frames come from it.
 DrawKey track_key(const Town& town) {
     DrawKey key;
-    key.add(town.num_points).add(town.track_length).add(town.tie_spacing).add(town.post_interval);
-    key.add(town.show_ties).add(town.realtime_ties).add(town.track_edited).add(town.tie_capacity);
-    key.add(town.tie_table_fills).add(town.tie_data != nullptr);
-    const int n = std::min(town.num_points, MAX_POINTS);
+    key.add(town.track.num_points)
+        .add(town.track.track_length)
+        .add(town.track.tie_spacing)
+        .add(town.track.post_interval);
+    key.add(town.track.show_ties)
+        .add(town.track.realtime_ties)
+        .add(town.track.track_edited)
+        .add(town.track.tie_capacity);
+    key.add(town.track.tie_table_fills).add(town.track.tie_data != nullptr);
+    const int n = std::min(town.track.num_points, MAX_POINTS);
     for (int i = 0; i < n; ++i) {
-        key.add(town.segments[i] ? *town.segments[i] : TrackSegment{}).add(town.segments[i] != nullptr);
-        key.add(town.orient_segments[i] ? *town.orient_segments[i] : TrackSegment{});
-        key.add(town.orient_segments[i] != nullptr);
+        key.add(town.track.segments[i] ? *town.track.segments[i] : TrackSegment{})
+            .add(town.track.segments[i] != nullptr);
+        key.add(town.track.orient_segments[i] ? *town.track.orient_segments[i] : TrackSegment{});
+        key.add(town.track.orient_segments[i] != nullptr);
     }
     return key;
 }
@@ -435,11 +446,12 @@ DrawKey track_key(const Town& town) {
 }  // namespace
 
 void draw_track(Town& town, int pass) {
-    const bool drawn = town.num_points > 2 && (pass == 0 || sun_up(town.time_of_day));
+    const bool drawn = town.track.num_points > 2 && (pass == 0 || sun_up(town.sky.time_of_day));
     DrawCaches* caches = draw_caches(town);
     if (drawn && caches == nullptr) draw_track_directly(town, pass);
-    if (drawn && caches != nullptr && town.show_ties != 1) {
+    if (drawn && caches != nullptr && town.track.show_ties != 1) {
         caches->centre_line[pass == 0 ? 0 : 1].draw(track_key(town), [&] { draw_centre_line(town, pass); });
     }
-    if (drawn && caches != nullptr && town.show_ties == 1) draw_track_chunks(town, *caches, pass, track_key(town));
+    if (drawn && caches != nullptr && town.track.show_ties == 1)
+        draw_track_chunks(town, *caches, pass, track_key(town));
 }

@@ -76,18 +76,19 @@ void relight(int lighting, int pass) {
 ModelContext world_model_context(const Town& town, int pass) {
     ModelContext ctx;
     ctx.pass = pass;
-    ctx.time_of_day = town.time_of_day;
-    ctx.lighting = town.lighting;
+    ctx.time_of_day = town.sky.time_of_day;
+    ctx.lighting = town.sky.lighting;
     return ctx;
 }
 
 void draw_town_objects(Town& town, int pass) {
     ModelContext ctx = world_model_context(town, pass);
-    const int count = town.object_count < MAX_OBJECTS ? town.object_count : MAX_OBJECTS;
+    const int count =
+        town.town_objects.object_count < MAX_OBJECTS ? town.town_objects.object_count : MAX_OBJECTS;
     DrawCaches* caches = draw_caches(town);
     for (int i = 0; i < count; ++i) {
-        if (!town.objects[i]) continue;
-        const int code = town.object_type[i];
+        if (!town.town_objects.objects[i]) continue;
+        const int code = town.town_objects.object_type[i];
         ctx.selected = i == town.selected_object;
         if (pass == 0) {
             if (ctx.selected) {
@@ -95,15 +96,16 @@ void draw_town_objects(Town& town, int pass) {
             } else {
                 glColor3f(1, 1, 1);
             }
-        } else if (!casts_shadow(code, town.time_of_day)) {
+        } else if (!casts_shadow(code, town.sky.time_of_day)) {
             continue;
         }
         if (caches == nullptr || !cacheable(code)) {
-            draw_town_object(ctx, code, *town.objects[i]);
+            draw_town_object(ctx, code, *town.town_objects.objects[i]);
             continue;
         }
-        caches->objects[pass == 0 ? 0 : 1][i].draw(object_key(ctx, code, *town.objects[i]),
-                                                    [&] { draw_town_object(ctx, code, *town.objects[i]); });
+        caches->objects[pass == 0 ? 0 : 1][i].draw(
+            object_key(ctx, code, *town.town_objects.objects[i]),
+            [&] { draw_town_object(ctx, code, *town.town_objects.objects[i]); });
     }
 }
 

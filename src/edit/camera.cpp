@@ -106,9 +106,9 @@ TrainFrame train_frame(const Town& town) {
     TrainFrame f{{1, 0, 0}, WORLD_UP};
     // A train that has not moved yet has no direction: it faces east, as its
     // headlight does.
-    unit_into(town.train_dir, f.forward);
+    unit_into(town.train.train_dir, f.forward);
     Vec3 hint = WORLD_UP;
-    unit_into(town.train_up, hint);
+    unit_into(town.train.train_up, hint);
     // An up hint along the track (or none) cannot tell the train's right; the
     // world's up can, unless the train climbs straight up, and then north can.
     Vec3 side{1, 0, 0};
@@ -122,8 +122,8 @@ TrainFrame train_frame(const Town& town) {
 // The car the car views ride on, or null when there is no such car.
 const Car* viewed_car(const Town& town) {
     const int i = town.vehicle_view;
-    if (i < 0 || i >= town.num_cars || i >= MAX_CARS) return nullptr;
-    return town.cars[i].get();
+    if (i < 0 || i >= town.traffic.num_cars || i >= MAX_CARS) return nullptr;
+    return town.traffic.cars[i].get();
 }
 
 // The selected track point (or orientation point) the view follows while
@@ -131,9 +131,10 @@ const Car* viewed_car(const Town& town) {
 const ControlPoint* followed_point(const Town& town) {
     if (town.ground_drag != 1) return nullptr;
     const int p = town.sel_point;
-    if (p >= 0 && p < town.num_points && p < MAX_POINTS) return town.points[p].get();
+    if (p >= 0 && p < town.track.num_points && p < MAX_POINTS) return town.track.points[p].get();
     const int o = town.sel_orient_point;
-    if (o >= 0 && o < town.num_orient_points && o < MAX_POINTS) return town.orient_points[o].get();
+    if (o >= 0 && o < town.track.num_orient_points && o < MAX_POINTS)
+        return town.track.orient_points[o].get();
     return nullptr;
 }
 
@@ -150,7 +151,7 @@ CameraView free_or_follow_view(const Town& town) {
 // Views riding on the train, a car or a fixed viewpoint; false when the mode
 // names none or its car does not exist.
 bool vehicle_view(const Town& town, CameraView& v) {
-    const Vec3 p = town.train_pos;
+    const Vec3 p = town.train.train_pos;
     const int mode = town.camera_mode;
     if (mode >= CAMERA_ON_TRAIN && mode <= CAMERA_ABOVE_TRAIN) {
         const TrainFrame t = train_frame(town);
@@ -218,7 +219,7 @@ CameraView keep_defined(CameraView v, const Town& town) {
 
 CameraView choose_camera_view(const Town& town) {
     CameraView v;
-    if (town.train_running != 0 && town.camera_mode != CAMERA_FREE && vehicle_view(town, v)) {
+    if (town.train.train_running != 0 && town.camera_mode != CAMERA_FREE && vehicle_view(town, v)) {
         return keep_defined(v, town);
     }
     return free_or_follow_view(town);

@@ -66,15 +66,16 @@ struct Bounds {
 
 Bounds town_and_track_bounds(const Town& town) {
     Bounds box;
-    for (int i = 0; i < town.num_points && i < MAX_POINTS; ++i) {
-        if (town.points[i]) box.add(town.points[i]->position());
+    for (int i = 0; i < town.track.num_points && i < MAX_POINTS; ++i) {
+        if (town.track.points[i]) box.add(town.track.points[i]->position());
     }
-    if (town.num_points > 2) {
-        for (int k = 0; k < NUM_SAMPLES; ++k) box.add({town.sample_x[k], town.sample_y[k], town.sample_z[k]});
+    if (town.track.num_points > 2) {
+        for (int k = 0; k < NUM_SAMPLES; ++k)
+            box.add({town.track.sample_x[k], town.track.sample_y[k], town.track.sample_z[k]});
     }
-    for (int i = 0; i < town.object_count && i < MAX_OBJECTS; ++i) {
-        if (!town.objects[i]) continue;
-        const ControlPoint& o = *town.objects[i];
+    for (int i = 0; i < town.town_objects.object_count && i < MAX_OBJECTS; ++i) {
+        if (!town.town_objects.objects[i]) continue;
+        const ControlPoint& o = *town.town_objects.objects[i];
         box.add(o.position());
         box.add(o.position() + Vec3{0, o.get_height(), 0});
     }

@@ -24,17 +24,18 @@ bool ClickWatch::ends_click(const Town& town, int event, int x, int y, int butto
 }
 
 std::vector<float> drag_pose(const Town& town) {
-    std::vector<float> pose{town.light_pos.x, town.light_pos.y, town.light_pos.z};
+    std::vector<float> pose{town.sky.light_pos.x, town.sky.light_pos.y, town.sky.light_pos.z};
     const auto add = [&pose](const ControlPoint* p) {
         if (p == nullptr) return;
         pose.insert(pose.end(), {p->x, p->y, p->z, p->size, p->height});
     };
-    if (town.sel_point >= 0 && town.sel_point < town.num_points) add(town.points[town.sel_point].get());
-    if (town.sel_orient_point >= 0 && town.sel_orient_point < town.num_orient_points) {
-        add(town.orient_points[town.sel_orient_point].get());
+    if (town.sel_point >= 0 && town.sel_point < town.track.num_points)
+        add(town.track.points[town.sel_point].get());
+    if (town.sel_orient_point >= 0 && town.sel_orient_point < town.track.num_orient_points) {
+        add(town.track.orient_points[town.sel_orient_point].get());
     }
-    if (town.selected_object >= 0 && town.selected_object < town.object_count) {
-        add(town.objects[town.selected_object].get());
+    if (town.selected_object >= 0 && town.selected_object < town.town_objects.object_count) {
+        add(town.town_objects.objects[town.selected_object].get());
     }
     return pose;
 }
@@ -44,9 +45,12 @@ namespace {
 // A hit names what was drawn; a scene changed since then may hold less.
 bool still_there(const Town& town, const PickHit& hit) {
     switch (hit.kind) {
-        case PickHit::ControlPoint: return hit.index >= 0 && hit.index < town.num_points;
-        case PickHit::OrientPoint: return hit.index >= 0 && hit.index < town.num_orient_points;
-        case PickHit::Object: return hit.index >= 0 && hit.index < town.object_count;
+        case PickHit::ControlPoint:
+            return hit.index >= 0 && hit.index < town.track.num_points;
+        case PickHit::OrientPoint:
+            return hit.index >= 0 && hit.index < town.track.num_orient_points;
+        case PickHit::Object:
+            return hit.index >= 0 && hit.index < town.town_objects.object_count;
         case PickHit::Nothing: break;
     }
     return false;

@@ -21,11 +21,11 @@ bool nothing_selected(const Town& town) {
 // A selection can outlive what it points at (a scene loaded over it); it is
 // dropped before any command or gesture uses it.
 void forget_stale_selection(Town& town) {
-    if (town.sel_point < -1 || town.sel_point >= town.num_points) town.sel_point = -1;
-    if (town.sel_orient_point < -1 || town.sel_orient_point >= town.num_orient_points) {
+    if (town.sel_point < -1 || town.sel_point >= town.track.num_points) town.sel_point = -1;
+    if (town.sel_orient_point < -1 || town.sel_orient_point >= town.track.num_orient_points) {
         town.sel_orient_point = -1;
     }
-    if (town.selected_object < -1 || town.selected_object >= town.object_count) {
+    if (town.selected_object < -1 || town.selected_object >= town.town_objects.object_count) {
         town.selected_object = -1;
     }
 }

@@ -34,7 +34,7 @@ bool is_edit(const SceneBytes& from, const SceneBytes& to, bool speed_or_energy_
 
 void take_step(Town& town, const SceneBytes& now) {
     EditTracker& edits = town.edits;
-    if (now != edits.history.current()) edits.history.record(now, town.max_height);
+    if (now != edits.history.current()) edits.history.record(now, town.track.max_height);
     edits.pending = false;
 }
 
@@ -45,11 +45,12 @@ void take_step(Town& town, const SceneBytes& now) {
 void settle(Town& town, const SceneBytes& now) {
     EditTracker& edits = town.edits;
     if (!edits.history.started()) {
-        edits.history.start(now, town.max_height);
+        edits.history.start(now, town.track.max_height);
     } else if (edits.pending || is_edit(edits.history.current(), now, false)) {
         take_step(town, now);
-    } else if (now != edits.history.current() || town.max_height != edits.history.current_max_height()) {
-        edits.history.amend(now, town.max_height);
+    } else if (now != edits.history.current() ||
+               town.track.max_height != edits.history.current_max_height()) {
+        edits.history.amend(now, town.track.max_height);
     }
     if (town.scene_file_syncs == edits.file_syncs_seen) return;
     edits.file_syncs_seen = town.scene_file_syncs;
@@ -67,13 +68,13 @@ bool restore(Town& town, const SceneBytes& bytes, float max_height) {
         town.tell_user("Cannot restore that step: " + decoded.reason);
         return false;
     }
-    const int was_running = town.train_running;
-    town.max_height = max_height;
+    const int was_running = town.train.train_running;
+    town.track.max_height = max_height;
     install_scene(town, decoded.scene);
     // A load starts the train; a step back leaves it standing, and stops it
     // where fewer than 3 points leave no track to ride.
-    if (was_running == 0 || town.num_points < 3) {
-        town.train_running = 0;
+    if (was_running == 0 || town.track.num_points < 3) {
+        town.train.train_running = 0;
         town.redraw();
     }
     town.edits.before = scene_bytes(town);  // the step itself is no edit of this event

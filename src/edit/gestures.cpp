@@ -81,7 +81,7 @@ void drag_control_point(Town& town, int event, int x, int y, int button, const K
         town.move_selected_point(d);  // its orientation point rides along
         town.redraw();
     }
-    town.track_edited = 1;
+    town.track.track_edited = 1;
     if (keys.key_down('R')) {
         town.deselect_points();  // rebuilds the track the point was dragged on
         deselect_everything(town);
@@ -108,7 +108,7 @@ void drag_orient_point(Town& town, int event, int x, int y, int button, const Ke
 
 void drag_object(Town& town, int event, int x, int y, int button, const KeyPoll& keys) {
     const PointerStep step = track_pointer(town, x, y);
-    ControlPoint& object = *town.objects[town.selected_object];
+    ControlPoint& object = *town.town_objects.objects[town.selected_object];
     if (event == EVENT_RELEASE) town.redraw();
 
     KeyLatches& latch = town.latches;
@@ -147,10 +147,11 @@ void drag_light(Town& town, int event, int x, int y, int button) {
     if (event != EVENT_DRAG || step.jump()) return;
     if (button == BUTTON_LEFT) {
         const Vec3 d = along_camera(*town.camera, step, DRAG_UNITS_PER_PIXEL);
-        town.light_pos = town.light_pos + move_within_town(town.light_pos, d);
+        town.sky.light_pos = town.sky.light_pos + move_within_town(town.sky.light_pos, d);
         town.redraw();
     } else if (button == BUTTON_RIGHT) {
-        town.light_pos.y += step_within_town(town.light_pos.y, DRAG_UNITS_PER_PIXEL * step.up);
+        town.sky.light_pos.y +=
+            step_within_town(town.sky.light_pos.y, DRAG_UNITS_PER_PIXEL * step.up);
         town.redraw();
     }
 }

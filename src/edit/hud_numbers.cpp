@@ -16,12 +16,13 @@ std::string position_line(const ControlPoint& p) {
 }
 
 const ControlPoint* selected_record(const Town& town) {
-    if (town.sel_point >= 0 && town.sel_point < town.num_points) return town.points[town.sel_point].get();
-    if (town.sel_orient_point >= 0 && town.sel_orient_point < town.num_points) {
-        return town.orient_points[town.sel_orient_point].get();
+    if (town.sel_point >= 0 && town.sel_point < town.track.num_points)
+        return town.track.points[town.sel_point].get();
+    if (town.sel_orient_point >= 0 && town.sel_orient_point < town.track.num_points) {
+        return town.track.orient_points[town.sel_orient_point].get();
     }
-    if (town.selected_object >= 0 && town.selected_object < town.object_count) {
-        return town.objects[town.selected_object].get();
+    if (town.selected_object >= 0 && town.selected_object < town.town_objects.object_count) {
+        return town.town_objects.objects[town.selected_object].get();
     }
     return nullptr;
 }
@@ -51,16 +52,17 @@ std::vector<std::string> hud_number_lines(const Town& town) {
             lines.push_back(line);
         }
     } else if (town.light_edit == 1) {
-        std::snprintf(line, sizeof line, "at x %.2f  y %.2f  z %.2f", town.light_pos.x, town.light_pos.y,
-                      town.light_pos.z);
+        std::snprintf(line, sizeof line, "at x %.2f  y %.2f  z %.2f", town.sky.light_pos.x,
+                      town.sky.light_pos.y, town.sky.light_pos.z);
         lines.push_back(line);
     }
-    std::snprintf(line, sizeof line, "energy %.0f  gravity %.1f", town.total_energy, town.gravity);
+    std::snprintf(line, sizeof line, "energy %.0f  gravity %.1f", town.train.total_energy,
+                  town.train.gravity);
     lines.push_back(line);
-    std::snprintf(line, sizeof line, "ties every %d  posts every %d ties  %d ties", town.tie_spacing,
-                  town.post_interval, town.num_ties);
+    std::snprintf(line, sizeof line, "ties every %d  posts every %d ties  %d ties",
+                  town.track.tie_spacing, town.track.post_interval, town.track.num_ties);
     lines.push_back(line);
-    lines.push_back(day_line(town.time_step));
+    lines.push_back(day_line(town.sky.time_step));
     if (town.snapping == 1) lines.push_back("snapping on: grid 0.5, heights 0.25 (S)");
     return lines;
 }

@@ -30,7 +30,7 @@ constexpr float FOLLOW_STEP = 0.1f;
 constexpr std::size_t FILE_NAME_BYTES = 64;
 
 void set_tie_spacing(Town& town, int spacing) {
-    town.tie_spacing = spacing;
+    town.track.tie_spacing = spacing;
     town.rebuild_track();
     town.rebuild_orientation();
     town.redraw();
@@ -76,10 +76,10 @@ void next_vehicle_view(Town& town) {
 }
 
 void switch_ties(Town& town) {
-    if (town.show_ties == 1) {
-        town.show_ties = 0;
+    if (town.track.show_ties == 1) {
+        town.track.show_ties = 0;
     } else {
-        town.show_ties = 1;
+        town.track.show_ties = 1;
         town.rebuild_track();
         town.rebuild_orientation();
     }
@@ -88,10 +88,11 @@ void switch_ties(Town& town) {
 
 void slower_day(Town& town) {
     // A slower day restarts the timing figures, so they measure the new pace.
-    town.move_clocks = town.move_count = town.draw_clocks = town.draw_count = 0;
-    if (town.time_step > 0) {
-        town.time_step -= TIME_STEP_STEP;
-        if (town.time_step < 0) town.time_step = 0;
+    town.clock.move_clocks = town.clock.move_count = town.clock.draw_clocks =
+        town.clock.draw_count = 0;
+    if (town.sky.time_step > 0) {
+        town.sky.time_step -= TIME_STEP_STEP;
+        if (town.sky.time_step < 0) town.sky.time_step = 0;
     }
 }
 
@@ -111,12 +112,12 @@ void toggle_and_redraw(Town& town, int& flag) {
 }
 
 Refusal camera_needs_train(const Town& town) {
-    return town.train_running == 1 ? Refusal::None : Refusal::CameraNeedsTrain;
+    return town.train.train_running == 1 ? Refusal::None : Refusal::CameraNeedsTrain;
 }
 
 // Both locks may hold; the limit is the one noted.
 Refusal point_refusal(const Town& town) {
-    if (town.num_points >= MAX_POINTS) return Refusal::PointLimit;
+    if (town.track.num_points >= MAX_POINTS) return Refusal::PointLimit;
     return town.camera_mode == 0 ? Refusal::None : Refusal::PointNeedsFreeCamera;
 }
 
@@ -144,29 +145,35 @@ const KeyCommand KEY_COMMANDS[] = {
     {'D', ONCE, &L::reset_physics_d, ANY, nullptr, nullptr, [](Town& t) { t.reset_physics(); }},
     {KEY_F4, ONCE, &L::recompute_f4, ANY, nullptr, nullptr, [](Town& t) { t.recompute_energy(); }},
     {KEY_F3, ONCE, &L::physics_f3, ANY, nullptr, nullptr, [](Town& t) { t.toggle_physics(); }},
-    {'4', ONCE, &L::lighting_4, ANY, nullptr, nullptr, [](Town& t) { toggle_and_redraw(t, t.lighting); }},
+    {'4', ONCE, &L::lighting_4, ANY, nullptr, nullptr,
+     [](Town& t) { toggle_and_redraw(t, t.sky.lighting); }},
     // '-' spaces the ties wider, '+' closer. '+' only tests the shared latch,
     // so held alone it acts at every poll.
-    {'-', INVERTED, &L::tie_spacing_minus_plus, ANY, [](T t, K) { return t.tie_spacing < MAX_TIE_SPACING; },
-     nullptr, [](Town& t) { set_tie_spacing(t, t.tie_spacing + 1); }},
+    {'-', INVERTED, &L::tie_spacing_minus_plus, ANY,
+     [](T t, K) { return t.track.tie_spacing < MAX_TIE_SPACING; }, nullptr,
+     [](Town& t) { set_tie_spacing(t, t.track.tie_spacing + 1); }},
     {'+', INVERTED_UNFIRED, &L::tie_spacing_minus_plus, ANY,
-     [](T t, K) { return t.tie_spacing != MIN_TIE_SPACING; }, nullptr,
-     [](Town& t) { set_tie_spacing(t, t.tie_spacing - 1); }},
-    {'[', INVERTED, &L::post_interval_brackets, ANY, [](T t, K) { return t.post_interval > MIN_POST_INTERVAL; },
-     nullptr, [](Town& t) {
-         t.post_interval -= 1;
+     [](T t, K) { return t.track.tie_spacing != MIN_TIE_SPACING; }, nullptr,
+     [](Town& t) { set_tie_spacing(t, t.track.tie_spacing - 1); }},
+    {'[', INVERTED, &L::post_interval_brackets, ANY,
+     [](T t, K) { return t.track.post_interval > MIN_POST_INTERVAL; }, nullptr,
+     [](Town& t) {
+         t.track.post_interval -= 1;
          t.redraw();
      }},
-    {']', INVERTED, &L::post_interval_brackets, ANY, [](T t, K) { return t.post_interval < MAX_POST_INTERVAL; },
-     nullptr, [](Town& t) {
-         t.post_interval += 1;
+    {']', INVERTED, &L::post_interval_brackets, ANY,
+     [](T t, K) { return t.track.post_interval < MAX_POST_INTERVAL; }, nullptr,
+     [](Town& t) {
+         t.track.post_interval += 1;
          t.redraw();
      }},
     // Gravity keys never disarm their latch: they act at every poll while held.
-    {KEY_PAGE_UP, NEVER_DISARMED, &L::gravity_page, ANY, nullptr, nullptr, [](Town& t) { t.stronger_gravity(); }},
-    {KEY_PAGE_DOWN, NEVER_DISARMED, &L::gravity_page, ANY, nullptr, nullptr, [](Town& t) { t.weaker_gravity(); }},
-    {'0', ONCE, &L::time_step_0_9, ANY, [](T t, K) { return t.time_step < MAX_TIME_STEP; }, nullptr,
-     [](Town& t) { t.time_step += TIME_STEP_STEP; }},
+    {KEY_PAGE_UP, NEVER_DISARMED, &L::gravity_page, ANY, nullptr, nullptr,
+     [](Town& t) { t.stronger_gravity(); }},
+    {KEY_PAGE_DOWN, NEVER_DISARMED, &L::gravity_page, ANY, nullptr, nullptr,
+     [](Town& t) { t.weaker_gravity(); }},
+    {'0', ONCE, &L::time_step_0_9, ANY, [](T t, K) { return t.sky.time_step < MAX_TIME_STEP; },
+     nullptr, [](Town& t) { t.sky.time_step += TIME_STEP_STEP; }},
     {'9', ONCE, &L::time_step_0_9, ANY, nullptr, nullptr, slower_day},
     {KEY_F5, ONCE, &L::report_f5, ANY, nullptr, nullptr, [](Town& t) { t.print_report(); }},
     {KEY_UP, REPEATING, nullptr, ANY, nullptr, nullptr, [](Town& t) { t.raise_energy(); }},
@@ -184,44 +191,58 @@ const KeyCommand KEY_COMMANDS[] = {
     {'V', ONCE, &L::vehicle_view_v, FREE, nullptr, camera_needs_train, next_vehicle_view, true},
     // Each switch acts once per press. Held together, '2' acts and '3'
     // waits until '2' is released.
-    {'2', ONCE, &L::points_2, FREE, nullptr, nullptr, [](Town& t) { toggle_and_redraw(t, t.show_points); }},
-    {'3', ONCE, &L::ties_3, FREE, [](T, K keys) { return !keys.key_down('2'); }, nullptr, switch_ties},
-    {'B', ONCE, &L::basis_b, FREE, nullptr, nullptr, [](Town& t) {
+    {'2', ONCE, &L::points_2, FREE, nullptr, nullptr,
+     [](Town& t) { toggle_and_redraw(t, t.track.show_points); }},
+    {'3', ONCE, &L::ties_3, FREE, [](T, K keys) { return !keys.key_down('2'); }, nullptr,
+     switch_ties},
+    {'B', ONCE, &L::basis_b, FREE, nullptr, nullptr,
+     [](Town& t) {
          t.switch_basis();
          t.redraw();
      }},
     {KEY_SPACE, ONCE, &L::train_space, FREE, nullptr,
-     [](T t) { return t.num_points > 2 ? Refusal::None : Refusal::TrainNeedsPoints; },
+     [](T t) { return t.track.num_points > 2 ? Refusal::None : Refusal::TrainNeedsPoints; },
      [](Town& t) { t.toggle_train(); }},
 
-    {'M', ONCE, &L::append_m, AFTER, nullptr, point_refusal, [](Town& t) {
+    {'M', ONCE, &L::append_m, AFTER, nullptr, point_refusal,
+     [](Town& t) {
          t.append_point();
          t.redraw();
      }},
     {'N', ONCE, &L::new_object_n, AFTER, nullptr,
-     [](T t) { return t.object_count < MAX_OBJECTS ? Refusal::None : Refusal::ObjectLimit; }, [](Town& t) {
+     [](T t) {
+         return t.town_objects.object_count < MAX_OBJECTS ? Refusal::None : Refusal::ObjectLimit;
+     },
+     [](Town& t) {
          t.create_object();
          t.redraw();
      }},
-    {'Q', ONCE, &L::next_point_q, AFTER, nullptr, nullptr, [](Town& t) {
+    {'Q', ONCE, &L::next_point_q, AFTER, nullptr, nullptr,
+     [](Town& t) {
          t.select_next_point();
          t.redraw();
      }},
-    {'W', ONCE, &L::next_orient_w, AFTER, nullptr, nullptr, [](Town& t) {
+    {'W', ONCE, &L::next_orient_w, AFTER, nullptr, nullptr,
+     [](Town& t) {
          t.select_next_orient_point();
          t.redraw();
      }},
-    {'E', ONCE, &L::next_object_e, AFTER, nullptr, nullptr, [](Town& t) {
+    {'E', ONCE, &L::next_object_e, AFTER, nullptr, nullptr,
+     [](Town& t) {
          t.select_next_object();  // lets go of the points too
          t.redraw();
      }},
-    {'L', ONCE, &L::light_edit_l, AFTER, nullptr, nullptr, [](Town& t) { toggle_and_redraw(t, t.light_edit); }},
-    {'R', REPEATING, nullptr, AFTER, nullptr, nullptr, [](Town& t) {
+    {'L', ONCE, &L::light_edit_l, AFTER, nullptr, nullptr,
+     [](Town& t) { toggle_and_redraw(t, t.light_edit); }},
+    {'R', REPEATING, nullptr, AFTER, nullptr, nullptr,
+     [](Town& t) {
          t.light_edit = 0;
          t.redraw();
      }},
-    {'A', REPEATING, nullptr, AFTER, nullptr, nullptr, [](Town& t) { move_eye_or_follow(t, 1.0f); }},
-    {'Z', REPEATING, nullptr, AFTER, nullptr, nullptr, [](Town& t) { move_eye_or_follow(t, -1.0f); }},
+    {'A', REPEATING, nullptr, AFTER, nullptr, nullptr,
+     [](Town& t) { move_eye_or_follow(t, 1.0f); }},
+    {'Z', REPEATING, nullptr, AFTER, nullptr, nullptr,
+     [](Town& t) { move_eye_or_follow(t, -1.0f); }},
 };
 
 const std::size_t KEY_COMMAND_COUNT = sizeof KEY_COMMANDS / sizeof KEY_COMMANDS[0];

@@ -21,12 +21,16 @@ bool point_selected(const Town& town) { return town.sel_point != -1 || town.sel_
 bool refusal_holds(const Town& town, Refusal why) {
     switch (why) {
         case Refusal::None: return false;
-        case Refusal::CameraNeedsTrain: return town.train_running == 0 && !point_selected(town);
+        case Refusal::CameraNeedsTrain:
+            return town.train.train_running == 0 && !point_selected(town);
         case Refusal::PointNeedsFreeCamera: return town.camera_mode != 0;
         case Refusal::PointSelected: return point_selected(town);
-        case Refusal::PointLimit: return town.num_points >= MAX_POINTS;
-        case Refusal::ObjectLimit: return town.object_count >= MAX_OBJECTS;
-        case Refusal::TrainNeedsPoints: return town.num_points < 3 && !point_selected(town);
+        case Refusal::PointLimit:
+            return town.track.num_points >= MAX_POINTS;
+        case Refusal::ObjectLimit:
+            return town.town_objects.object_count >= MAX_OBJECTS;
+        case Refusal::TrainNeedsPoints:
+            return town.track.num_points < 3 && !point_selected(town);
     }
     return false;
 }
@@ -61,7 +65,7 @@ void refuse_locked_free_keys(Town& town, const KeyPoll& keys) {
     bool any = false;
     for (int key : free_keys) any = any || keys.key_down(key);
     // By hand, Up and Down set the speed, which is a free command too.
-    if (town.physics == 0) any = any || keys.key_down(KEY_UP) || keys.key_down(KEY_DOWN);
+    if (town.train.physics == 0) any = any || keys.key_down(KEY_UP) || keys.key_down(KEY_DOWN);
     if (any) note_refusal(town, Refusal::PointSelected);
 }
 
@@ -88,19 +92,21 @@ void run_display_keys(Town& town, const KeyPoll& keys) {
 
 void record_ride(Town& town) {
     RideTelemetry& ride = town.telemetry;
-    const float expected = TELEMETRY_STEP_TIME * std::fabs(town.train_speed) + 0.05f;
-    if (ride.count > 0 && length(town.train_pos - ride.last_position()) > JUMP_FACTOR * expected) {
+    const float expected = TELEMETRY_STEP_TIME * std::fabs(town.train.train_speed) + 0.05f;
+    if (ride.count > 0 &&
+        length(town.train.train_pos - ride.last_position()) > JUMP_FACTOR * expected) {
         ride.restart();
     }
-    if (town.train_param < town.ride_param) ride.new_lap();
-    town.ride_param = town.train_param;
-    ride.record(town.train_pos, town.train_dir, town.train_up, town.gravity);
+    if (town.train.train_param < town.ride_param) ride.new_lap();
+    town.ride_param = town.train.train_param;
+    ride.record(town.train.train_pos, town.train.train_dir, town.train.train_up,
+                town.train.gravity);
 }
 
 std::string camera_name(const Town& town) {
     const int car = town.vehicle_view;
     const int mode = town.camera_mode;
-    if (town.train_running == 0 || mode == 0) {
+    if (town.train.train_running == 0 || mode == 0) {
         std::string name = "free camera";
         if (town.ground_drag == 1 && town.sel_point != -1) name = format("following point %.0f", town.sel_point);
         if (town.ground_drag == 1 && town.sel_orient_point != -1) {
@@ -126,8 +132,9 @@ std::string camera_name(const Town& town) {
 std::string selection_name(const Town& town) {
     if (town.sel_point != -1) return format("point %.0f", town.sel_point);
     if (town.sel_orient_point != -1) return format("orientation point %.0f", town.sel_orient_point);
-    if (town.selected_object >= 0 && town.selected_object < town.object_count) {
-        return format("object %.0f, ", town.selected_object) + object_type_name(town.object_type[town.selected_object]);
+    if (town.selected_object >= 0 && town.selected_object < town.town_objects.object_count) {
+        return format("object %.0f, ", town.selected_object) +
+               object_type_name(town.town_objects.object_type[town.selected_object]);
     }
     if (town.light_edit == 1) return "the light";
     return "nothing";
@@ -152,19 +159,21 @@ std::vector<std::string> hud_lines(const Town& town) {
     lines.push_back(format("camera %.0f: ", town.camera_mode) + camera_name(town));
     lines.push_back("selected: " + selection_name(town));
     for (const std::string& numbers : hud_number_lines(town)) lines.push_back(numbers);
-    const char* mode = town.physics == 1 ? "energy" : "by hand";
-    if (town.train_running == 1) {
-        lines.push_back(format("train speed %.1f  height %.1f  ", town.train_speed, town.train_pos.y) + mode);
+    const char* mode = town.train.physics == 1 ? "energy" : "by hand";
+    if (town.train.train_running == 1) {
+        lines.push_back(format("train speed %.1f  height %.1f  ", town.train.train_speed,
+                               town.train.train_pos.y) +
+                        mode);
     } else {
         lines.push_back(std::string("train stopped, speed ") + mode);
     }
-    const int minutes = static_cast<int>(town.time_of_day * MINUTES_PER_DAY) % MINUTES_PER_DAY;
+    const int minutes = static_cast<int>(town.sky.time_of_day * MINUTES_PER_DAY) % MINUTES_PER_DAY;
     char clock[64];
-    std::snprintf(clock, sizeof clock, "time %02d:%02d  fps %.1f  drawn %d", minutes / 60, minutes % 60, town.fps,
-                  town.drawn_frames.shown);
+    std::snprintf(clock, sizeof clock, "time %02d:%02d  fps %.1f  drawn %d", minutes / 60,
+                  minutes % 60, town.clock.fps, town.drawn_frames.shown);
     lines.push_back(clock);
     const RideTelemetry& ride = town.telemetry;
-    if (town.train_running == 1 && ride.ready()) {
+    if (town.train.train_running == 1 && ride.ready()) {
         lines.push_back(format("vertical %.2f g  (lap %.2f to %.2f)", ride.vertical, ride.lap_min_vertical,
                                ride.lap_max_vertical));
         lines.push_back(format("lateral %.2f g  (lap %.2f to %.2f)", ride.lateral, ride.lap_min_lateral,

@@ -21,15 +21,16 @@ Vec3 halfway(Vec3 a, Vec3 b) { return (a + b) * 0.5f; }
 // halfway along each curve's segment from i to i + 1. Without a curve yet
 // (under 3 points), halfway along the straight line, and beside a lone point.
 void new_point_places(const Town& town, int i, Vec3& point, Vec3& orient) {
-    const int n = town.num_points;
-    if (n >= 3 && town.segments[i] && town.orient_segments[i]) {
-        point = town.segments[i]->evaluate(0.5f);
-        orient = town.orient_segments[i]->evaluate(0.5f);
+    const int n = town.track.num_points;
+    if (n >= 3 && town.track.segments[i] && town.track.orient_segments[i]) {
+        point = town.track.segments[i]->evaluate(0.5f);
+        orient = town.track.orient_segments[i]->evaluate(0.5f);
         return;
     }
     const int next = (i + 1) % n;
-    point = halfway(town.points[i]->position(), town.points[next]->position());
-    orient = halfway(town.orient_points[i]->position(), town.orient_points[next]->position());
+    point = halfway(town.track.points[i]->position(), town.track.points[next]->position());
+    orient = halfway(town.track.orient_points[i]->position(),
+                     town.track.orient_points[next]->position());
     if (next == i) {
         point.x += COPY_OFFSET;
         orient.x += COPY_OFFSET;
@@ -41,7 +42,7 @@ std::unique_ptr<ControlPoint> new_point(Vec3 at, const int (&rgba)[4]) {
 }
 
 bool insert_point_after(Town& town, int i) {
-    const int n = town.num_points;
+    const int n = town.track.num_points;
     if (n >= MAX_POINTS) {
         town.tell_user("No point added: 100 control points reached, no more fit");
         return false;
@@ -54,57 +55,57 @@ bool insert_point_after(Town& town, int i) {
     }
     std::vector<Vec3> grown = town.control_positions();
     grown.insert(grown.begin() + i + 1, at);
-    const std::string heavy = track_work_refusal(grown, town.bspline);
+    const std::string heavy = track_work_refusal(grown, town.track.bspline);
     if (!heavy.empty()) {
         town.tell_user("No point added: " + heavy);
         return false;
     }
     for (int k = n; k > i + 1; --k) {
-        town.points[k] = std::move(town.points[k - 1]);
-        town.orient_points[k] = std::move(town.orient_points[k - 1]);
-        town.segments[k] = std::move(town.segments[k - 1]);
-        town.orient_segments[k] = std::move(town.orient_segments[k - 1]);
+        town.track.points[k] = std::move(town.track.points[k - 1]);
+        town.track.orient_points[k] = std::move(town.track.orient_points[k - 1]);
+        town.track.segments[k] = std::move(town.track.segments[k - 1]);
+        town.track.orient_segments[k] = std::move(town.track.orient_segments[k - 1]);
     }
-    town.points[i + 1] = new_point(at, CONTROL_POINT_RGBA);
-    town.orient_points[i + 1] = new_point(orient_at, ORIENT_POINT_RGBA);
-    town.segments[i + 1] = std::make_unique<TrackSegment>();
-    town.orient_segments[i + 1] = std::make_unique<TrackSegment>();
-    town.num_points = town.num_orient_points = n + 1;
+    town.track.points[i + 1] = new_point(at, CONTROL_POINT_RGBA);
+    town.track.orient_points[i + 1] = new_point(orient_at, ORIENT_POINT_RGBA);
+    town.track.segments[i + 1] = std::make_unique<TrackSegment>();
+    town.track.orient_segments[i + 1] = std::make_unique<TrackSegment>();
+    town.track.num_points = town.track.num_orient_points = n + 1;
     town.sel_point = i + 1;
     town.sel_orient_point = -1;
     town.rebuild_track();
     town.rebuild_orientation();
-    town.track_edited = 1;
+    town.track.track_edited = 1;
     if (n == 2) town.start_train();  // the third point starts the train, as an appended one does
     return true;
 }
 
 bool delete_point(Town& town, int i) {
-    const int n = town.num_points;
+    const int n = town.track.num_points;
     std::vector<Vec3> shrunk = town.control_positions();
     shrunk.erase(shrunk.begin() + i);
-    const std::string heavy = track_work_refusal(shrunk, town.bspline);
+    const std::string heavy = track_work_refusal(shrunk, town.track.bspline);
     if (!heavy.empty()) {
         town.tell_user("No point deleted: " + heavy);
         return false;
     }
     for (int k = i; k + 1 < n; ++k) {
-        town.points[k] = std::move(town.points[k + 1]);
-        town.orient_points[k] = std::move(town.orient_points[k + 1]);
-        town.segments[k] = std::move(town.segments[k + 1]);
-        town.orient_segments[k] = std::move(town.orient_segments[k + 1]);
+        town.track.points[k] = std::move(town.track.points[k + 1]);
+        town.track.orient_points[k] = std::move(town.track.orient_points[k + 1]);
+        town.track.segments[k] = std::move(town.track.segments[k + 1]);
+        town.track.orient_segments[k] = std::move(town.track.orient_segments[k + 1]);
     }
-    town.points[n - 1].reset();
-    town.orient_points[n - 1].reset();
-    town.segments[n - 1].reset();
-    town.orient_segments[n - 1].reset();
-    town.num_points = town.num_orient_points = n - 1;
+    town.track.points[n - 1].reset();
+    town.track.orient_points[n - 1].reset();
+    town.track.segments[n - 1].reset();
+    town.track.orient_segments[n - 1].reset();
+    town.track.num_points = town.track.num_orient_points = n - 1;
     town.sel_point = -1;
     town.sel_orient_point = -1;
-    town.track_edited = 1;
+    town.track.track_edited = 1;
     // Under 3 points there is no track to ride: the train stands, as after a clear.
-    if (town.num_points < 3) {
-        town.train_running = 0;
+    if (town.track.num_points < 3) {
+        town.train.train_running = 0;
         return true;
     }
     town.rebuild_track();
@@ -120,42 +121,43 @@ Vec3 side_step(const Camera& camera) {
 }
 
 bool copy_object(Town& town, int j) {
-    const int n = town.object_count;
+    const int n = town.town_objects.object_count;
     if (n >= MAX_OBJECTS) {
         town.tell_user("No object added: 200 town objects reached, no more fit");
         return false;
     }
-    const ControlPoint& original = *town.objects[j];
+    const ControlPoint& original = *town.town_objects.objects[j];
     const Vec3 d = move_within_town(original.position(), side_step(*town.camera));
-    town.objects[n] = std::make_unique<ControlPoint>(original);
-    town.objects[n]->set_position(original.x + d.x, original.y + d.y, original.z + d.z);
-    town.object_type[n] = town.object_type[j];
-    town.object_count = n + 1;
+    town.town_objects.objects[n] = std::make_unique<ControlPoint>(original);
+    town.town_objects.objects[n]->set_position(original.x + d.x, original.y + d.y,
+                                               original.z + d.z);
+    town.town_objects.object_type[n] = town.town_objects.object_type[j];
+    town.town_objects.object_count = n + 1;
     town.selected_object = n;
     return true;
 }
 
 bool delete_object(Town& town, int j) {
-    const int n = town.object_count;
+    const int n = town.town_objects.object_count;
     for (int k = j; k + 1 < n; ++k) {
-        town.objects[k] = std::move(town.objects[k + 1]);
-        town.object_type[k] = town.object_type[k + 1];
+        town.town_objects.objects[k] = std::move(town.town_objects.objects[k + 1]);
+        town.town_objects.object_type[k] = town.town_objects.object_type[k + 1];
     }
-    town.objects[n - 1].reset();
-    town.object_type[n - 1] = 0;
-    town.object_count = n - 1;
+    town.town_objects.objects[n - 1].reset();
+    town.town_objects.object_type[n - 1] = 0;
+    town.town_objects.object_count = n - 1;
     town.selected_object = -1;
     return true;
 }
 
 bool point_selected(const Town& town) {
-    return town.sel_point >= 0 && town.sel_point < town.num_points && town.points[town.sel_point] &&
-           town.orient_points[town.sel_point];
+    return town.sel_point >= 0 && town.sel_point < town.track.num_points &&
+           town.track.points[town.sel_point] && town.track.orient_points[town.sel_point];
 }
 
 bool object_selected(const Town& town) {
-    return town.selected_object >= 0 && town.selected_object < town.object_count &&
-           town.objects[town.selected_object];
+    return town.selected_object >= 0 && town.selected_object < town.town_objects.object_count &&
+           town.town_objects.objects[town.selected_object];
 }
 
 constexpr const char* NOTHING_TO_EDIT = "Insert and Delete act on a selected control point or town object";

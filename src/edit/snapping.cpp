@@ -23,15 +23,18 @@ bool anything_selected(const Town& town) {
 }  // namespace
 
 void snap_selection(Town& town) {
-    if (town.sel_point >= 0 && town.sel_point < town.num_points && town.points[town.sel_point]) {
-        town.move_selected_point(grid_step(town.points[town.sel_point]->position()));
+    if (town.sel_point >= 0 && town.sel_point < town.track.num_points &&
+        town.track.points[town.sel_point]) {
+        town.move_selected_point(grid_step(town.track.points[town.sel_point]->position()));
     }
-    if (town.sel_orient_point >= 0 && town.sel_orient_point < town.num_points &&
-        town.orient_points[town.sel_orient_point]) {
-        town.move_selected_orient_point(grid_step(town.orient_points[town.sel_orient_point]->position()));
+    if (town.sel_orient_point >= 0 && town.sel_orient_point < town.track.num_points &&
+        town.track.orient_points[town.sel_orient_point]) {
+        town.move_selected_orient_point(
+            grid_step(town.track.orient_points[town.sel_orient_point]->position()));
     }
-    if (town.selected_object >= 0 && town.selected_object < town.object_count && town.objects[town.selected_object]) {
-        ControlPoint& object = *town.objects[town.selected_object];
+    if (town.selected_object >= 0 && town.selected_object < town.town_objects.object_count &&
+        town.town_objects.objects[town.selected_object]) {
+        ControlPoint& object = *town.town_objects.objects[town.selected_object];
         const Vec3 d = move_within_town(object.position(), grid_step(object.position()));
         object.set_position(object.x + d.x, object.y + d.y, object.z + d.z);
         object.set_height(object.height + step_within_town(object.height,

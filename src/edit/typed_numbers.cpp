@@ -16,15 +16,16 @@ namespace {
 enum class Typed { Nothing, ControlPoint, OrientPoint, Object };
 
 Typed what_is_selected(const Town& town) {
-    if (town.sel_point >= 0 && town.sel_point < town.num_points && town.points[town.sel_point] &&
-        town.orient_points[town.sel_point]) {
+    if (town.sel_point >= 0 && town.sel_point < town.track.num_points &&
+        town.track.points[town.sel_point] && town.track.orient_points[town.sel_point]) {
         return Typed::ControlPoint;
     }
-    if (town.sel_orient_point >= 0 && town.sel_orient_point < town.num_points &&
-        town.orient_points[town.sel_orient_point]) {
+    if (town.sel_orient_point >= 0 && town.sel_orient_point < town.track.num_points &&
+        town.track.orient_points[town.sel_orient_point]) {
         return Typed::OrientPoint;
     }
-    if (town.selected_object >= 0 && town.selected_object < town.object_count && town.objects[town.selected_object]) {
+    if (town.selected_object >= 0 && town.selected_object < town.town_objects.object_count &&
+        town.town_objects.objects[town.selected_object]) {
         return Typed::Object;
     }
     return Typed::Nothing;
@@ -36,19 +37,19 @@ bool place_control_point(Town& town, Vec3 at) {
     const int i = town.sel_point;
     std::vector<Vec3> moved = town.control_positions();
     moved[i] = at;
-    const std::string heavy = track_work_refusal(moved, town.bspline);
+    const std::string heavy = track_work_refusal(moved, town.track.bspline);
     if (!heavy.empty()) {
         town.tell_user("Point not moved: " + heavy);
         return false;
     }
-    ControlPoint& orient = *town.orient_points[i];
-    const Vec3 d = at - town.points[i]->position();
+    ControlPoint& orient = *town.track.orient_points[i];
+    const Vec3 d = at - town.track.points[i]->position();
     const Vec3 orient_at = orient.position() + move_within_town(orient.position(), d);
-    town.points[i]->set_position(at.x, at.y, at.z);
+    town.track.points[i]->set_position(at.x, at.y, at.z);
     orient.set_position(orient_at.x, orient_at.y, orient_at.z);
     town.rebuild_track();
     town.rebuild_orientation();
-    town.track_edited = 1;
+    town.track.track_edited = 1;
     return true;
 }
 
@@ -85,13 +86,13 @@ bool apply_typed_numbers(Town& town, const std::vector<float>& values) {
         case Typed::ControlPoint:
             return place_control_point(town, at);
         case Typed::OrientPoint:
-            town.orient_points[town.sel_orient_point]->set_position(at.x, at.y, at.z);
+            town.track.orient_points[town.sel_orient_point]->set_position(at.x, at.y, at.z);
             town.rebuild_orientation();
-            town.track_edited = 1;
+            town.track.track_edited = 1;
             return true;
         case Typed::Object: {
             if (values.size() < 5 || !within_town(values[3]) || !within_town(values[4])) return false;
-            ControlPoint& object = *town.objects[town.selected_object];
+            ControlPoint& object = *town.town_objects.objects[town.selected_object];
             object.set_position(at.x, at.y, at.z);
             object.set_size(values[3]);
             object.set_height(values[4]);
@@ -115,9 +116,10 @@ void run_typed_numbers_key(Town& town, const KeyPoll& keys) {
                                     GetTickCount());
         return;
     }
-    const ControlPoint& record = typed == Typed::ControlPoint  ? *town.points[town.sel_point]
-                                 : typed == Typed::OrientPoint ? *town.orient_points[town.sel_orient_point]
-                                                               : *town.objects[town.selected_object];
+    const ControlPoint& record = typed == Typed::ControlPoint ? *town.track.points[town.sel_point]
+                                 : typed == Typed::OrientPoint
+                                     ? *town.track.orient_points[town.sel_orient_point]
+                                     : *town.town_objects.objects[town.selected_object];
     std::vector<std::string> names = {"x", "y", "z"};
     std::vector<float> values = {record.x, record.y, record.z};
     if (typed == Typed::Object) {

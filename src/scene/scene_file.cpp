@@ -53,75 +53,80 @@ FileBytes read_scene_bytes(const char* name) {
 
 void install_scene(Town& town, const SceneData& scene) {
     // Release the current scene.
-    const int old_points = town.num_points > town.num_orient_points ? town.num_points : town.num_orient_points;
+    const int old_points = town.track.num_points > town.track.num_orient_points
+                               ? town.track.num_points
+                               : town.track.num_orient_points;
     for (int i = 0; i < old_points && i < MAX_POINTS; ++i) {
-        town.points[i].reset();
-        town.orient_points[i].reset();
-        town.segments[i].reset();
-        town.orient_segments[i].reset();
+        town.track.points[i].reset();
+        town.track.orient_points[i].reset();
+        town.track.segments[i].reset();
+        town.track.orient_segments[i].reset();
     }
-    for (int i = 0; i < town.object_count && i < MAX_OBJECTS; ++i) town.objects[i].reset();
+    for (int i = 0; i < town.town_objects.object_count && i < MAX_OBJECTS; ++i)
+        town.town_objects.objects[i].reset();
     town.release_tie_table();
 
     const int n = static_cast<int>(scene.points.size());
-    town.num_points = n;
-    town.num_orient_points = n;
+    town.track.num_points = n;
+    town.track.num_orient_points = n;
     for (int i = 0; i < n; ++i) {
         const Vec3 p = scene.points[i];
-        town.points[i] = std::make_unique<ControlPoint>(p.x, p.y, p.z, 1.0f, 1.0f, 1.0f, CONTROL_POINT_RGBA[0],
-                                                        CONTROL_POINT_RGBA[1], CONTROL_POINT_RGBA[2],
-                                                        CONTROL_POINT_RGBA[3]);
-        town.segments[i] = std::make_unique<TrackSegment>();
+        town.track.points[i] = std::make_unique<ControlPoint>(
+            p.x, p.y, p.z, 1.0f, 1.0f, 1.0f, CONTROL_POINT_RGBA[0], CONTROL_POINT_RGBA[1],
+            CONTROL_POINT_RGBA[2], CONTROL_POINT_RGBA[3]);
+        town.track.segments[i] = std::make_unique<TrackSegment>();
     }
     for (int i = 0; i < n; ++i) {
         const Vec3 q = scene.orient_points[i];
-        town.orient_points[i] = std::make_unique<ControlPoint>(q.x, q.y, q.z, 1.0f, 1.0f, 1.0f, ORIENT_POINT_RGBA[0],
-                                                               ORIENT_POINT_RGBA[1], ORIENT_POINT_RGBA[2],
-                                                               ORIENT_POINT_RGBA[3]);
-        town.orient_segments[i] = std::make_unique<TrackSegment>();
+        town.track.orient_points[i] = std::make_unique<ControlPoint>(
+            q.x, q.y, q.z, 1.0f, 1.0f, 1.0f, ORIENT_POINT_RGBA[0], ORIENT_POINT_RGBA[1],
+            ORIENT_POINT_RGBA[2], ORIENT_POINT_RGBA[3]);
+        town.track.orient_segments[i] = std::make_unique<TrackSegment>();
     }
     const int m = static_cast<int>(scene.objects.size());
-    town.object_count = m;
+    town.town_objects.object_count = m;
     for (int i = 0; i < m; ++i) {
         const SceneObject& o = scene.objects[i];
-        town.objects[i] = std::make_unique<ControlPoint>(o.x, o.y, o.z, o.size, o.height, 1.0f, 0, 0, 0, 0);
+        town.town_objects.objects[i] =
+            std::make_unique<ControlPoint>(o.x, o.y, o.z, o.size, o.height, 1.0f, 0, 0, 0, 0);
     }
 
     // The rebuild runs before the stored physics is read: it sees the gravity
     // the town had, and the energy it computes gives way to the stored one.
     settings_to_town(scene.settings, town, rows_without(AFTER_REBUILD));
-    town.realtime_ties = 1;
+    town.track.realtime_ties = 1;
     town.rebuild_track();
     town.rebuild_orientation();
     settings_to_town(scene.settings, town, rows_with(AFTER_REBUILD));
-    for (int i = 0; i < m; ++i) town.object_type[i] = scene.objects[i].type;
+    for (int i = 0; i < m; ++i) town.town_objects.object_type[i] = scene.objects[i].type;
 
     // Selections survive a load only while they still name something.
-    if (town.selected_object >= town.object_count) town.selected_object = -1;
-    if (town.sel_point >= town.num_points) town.sel_point = -1;
-    if (town.sel_orient_point >= town.num_orient_points) town.sel_orient_point = -1;
+    if (town.selected_object >= town.town_objects.object_count) town.selected_object = -1;
+    if (town.sel_point >= town.track.num_points) town.sel_point = -1;
+    if (town.sel_orient_point >= town.track.num_orient_points) town.sel_orient_point = -1;
 
-    if (town.num_points > 2) town.start_train();
+    if (town.track.num_points > 2) town.start_train();
     town.redraw();
 }
 
 SceneData scene_of_town(const Town& town) {
     SceneData scene;
-    for (int i = 0; i < town.num_points; ++i) {
-        scene.points.push_back(town.points[i] ? town.points[i]->position() : Vec3{});
-        scene.orient_points.push_back(town.orient_points[i] ? town.orient_points[i]->position() : Vec3{});
+    for (int i = 0; i < town.track.num_points; ++i) {
+        scene.points.push_back(town.track.points[i] ? town.track.points[i]->position() : Vec3{});
+        scene.orient_points.push_back(
+            town.track.orient_points[i] ? town.track.orient_points[i]->position() : Vec3{});
     }
-    for (int i = 0; i < town.object_count; ++i) {
+    for (int i = 0; i < town.town_objects.object_count; ++i) {
         SceneObject o;
-        if (town.objects[i]) {
-            const ControlPoint& record = *town.objects[i];
+        if (town.town_objects.objects[i]) {
+            const ControlPoint& record = *town.town_objects.objects[i];
             o.x = record.x;
             o.y = record.y;
             o.z = record.z;
             o.size = record.size;
             o.height = record.height;
         }
-        o.type = town.object_type[i];
+        o.type = town.town_objects.object_type[i];
         scene.objects.push_back(o);
     }
     scene.settings = settings_of_town(town);

@@ -74,12 +74,16 @@ Vec3 curve_derivative(const std::unique_ptr<TrackSegment>* segments, int n, floa
 }
 
 void Town::rebuild_orientation() {
-    if (num_points < 3) return;
-    track_edited = 1;
-    build_closed_curve(orient_points, orient_segments, num_points, bspline);
+    if (track.num_points < 3) return;
+    track.track_edited = 1;
+    build_closed_curve(track.orient_points, track.orient_segments, track.num_points, track.bspline);
     fill_tie_table();
 }
 
-Vec3 Town::track_point(float t) const { return curve_point(segments, num_points, t); }
-Vec3 Town::track_derivative(float t) const { return curve_derivative(segments, num_points, t); }
-Vec3 Town::orient_point_at(float t) const { return curve_point(orient_segments, num_points, t); }
+Vec3 Town::track_point(float t) const { return curve_point(track.segments, track.num_points, t); }
+Vec3 Town::track_derivative(float t) const {
+    return curve_derivative(track.segments, track.num_points, t);
+}
+Vec3 Town::orient_point_at(float t) const {
+    return curve_point(track.orient_segments, track.num_points, t);
+}

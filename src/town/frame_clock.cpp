@@ -7,44 +7,45 @@
 
 bool Town::frame_begin() {
     const uint32_t now = GetTickCount();
-    if (frame_clock == CLOCK_RESTART) {
-        frame_clock = 0;
+    if (clock.frame_clock == CLOCK_RESTART) {
+        clock.frame_clock = 0;
     } else {
         // A signed 32-bit difference, so the tick's wrap at 2^32 costs nothing.
-        const int32_t elapsed = static_cast<int32_t>(now - static_cast<uint32_t>(last_tick));
-        frame_clock += elapsed < 0 ? -elapsed : elapsed;
+        const int32_t elapsed = static_cast<int32_t>(now - static_cast<uint32_t>(clock.last_tick));
+        clock.frame_clock += elapsed < 0 ? -elapsed : elapsed;
     }
-    last_tick = static_cast<int>(now);
+    clock.last_tick = static_cast<int>(now);
 
-    if (fps_frames < 10) fps_start_tick = static_cast<int>(now);
-    if (fps_frames > 20) {
-        const uint32_t window_ms = GetTickCount() - static_cast<uint32_t>(fps_start_tick);
+    if (clock.fps_frames < 10) clock.fps_start_tick = static_cast<int>(now);
+    if (clock.fps_frames > 20) {
+        const uint32_t window_ms = GetTickCount() - static_cast<uint32_t>(clock.fps_start_tick);
         // Twelve frames within one millisecond would make the rate infinite;
         // count such a window as one millisecond long.
-        fps = static_cast<float>(10.0 / ((window_ms == 0 ? 1u : window_ms) / 1000.0));
-        fps_frames = 0;
+        clock.fps = static_cast<float>(10.0 / ((window_ms == 0 ? 1u : window_ms) / 1000.0));
+        clock.fps_frames = 0;
     }
 
-    if (frame_clock >= 0) {
-        time_of_day += time_step;
-        if (time_of_day >= 1.0f) time_of_day = 0.0f;
+    if (clock.frame_clock >= 0) {
+        sky.time_of_day += sky.time_step;
+        if (sky.time_of_day >= 1.0f) sky.time_of_day = 0.0f;
     }
 
-    if (train_running == 1 && frame_clock >= 0) {
+    if (train.train_running == 1 && clock.frame_clock >= 0) {
         const uint32_t t0 = GetTickCount();
         train_step();
         record_ride(*this);
-        traffic_step();
-        move_count += 1;
-        move_clocks += static_cast<int>(GetTickCount() - t0);
-        avg_move_clocks = static_cast<float>(move_clocks) / static_cast<float>(move_count);
+        traffic_step(traffic);
+        clock.move_count += 1;
+        clock.move_clocks += static_cast<int>(GetTickCount() - t0);
+        clock.avg_move_clocks =
+            static_cast<float>(clock.move_clocks) / static_cast<float>(clock.move_count);
     }
 
-    return frame_clock >= 0 && frame_clock <= redraw_speed;
+    return clock.frame_clock >= 0 && clock.frame_clock <= clock.redraw_speed;
 }
 
 void Town::frame_end() {
-    if (frame_clock >= 0) frame_clock -= redraw_speed;
+    if (clock.frame_clock >= 0) clock.frame_clock -= clock.redraw_speed;
 }
 
 void Town::run_frame(const std::function<bool()>& draw_picture) {
@@ -54,6 +55,6 @@ void Town::run_frame(const std::function<bool()>& draw_picture) {
         drawn_frames.record(GetTickCount());
         drawn_frames.shown = drawn_frames.in_last_second(GetTickCount());
     }
-    if (draw_now && draw_picture()) frame_clock = CLOCK_RESTART;
+    if (draw_now && draw_picture()) clock.frame_clock = CLOCK_RESTART;
     frame_end();
 }

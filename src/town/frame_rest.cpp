@@ -5,7 +5,7 @@
 #include "town.h"
 
 bool Town::picture_still_right() const {
-    if (picture_wanted || train_running == 1 || time_step != 0) return false;
+    if (picture_wanted || train.train_running == 1 || sky.time_step != 0) return false;
     // The notices after start go away by themselves.
     if (GetTickCount() - overlays.start_tick < START_NOTICE_MS) return false;
     // A HUD that says how many frames were drawn goes stale as they stop.

@@ -12,8 +12,8 @@ Town::Town(const char* startup_scene) {
     // Every member already holds its start value from its initialiser; the
     // stored settings take theirs from the one table that also serves C and D.
     settings_to_town(SceneSettings{}, *this, every_row);
-    last_tick = static_cast<int>(GetTickCount());
-    create_traffic();
+    clock.last_tick = static_cast<int>(GetTickCount());
+    create_traffic(traffic);
     camera = std::make_unique<Camera>(Vec3{0, 10, 10}, Vec3{0, 0, 0}, Vec3{0, 1, 0});
     if (startup_scene != nullptr) {
         latches.load_f1 = 0;  // the start-up load counts as a press of F1
@@ -27,14 +27,14 @@ Town::Town(const char* startup_scene) {
 }
 
 Town::~Town() {
-    for (int i = 0; i < num_points; ++i) {
-        points[i].reset();
-        orient_points[i].reset();
-        segments[i].reset();
-        orient_segments[i].reset();
+    for (int i = 0; i < track.num_points; ++i) {
+        track.points[i].reset();
+        track.orient_points[i].reset();
+        track.segments[i].reset();
+        track.orient_segments[i].reset();
     }
-    for (int i = 0; i < object_count; ++i) objects[i].reset();
-    for (int i = 0; i < num_cars; ++i) cars[i].reset();
-    for (auto& isect : intersections) isect.reset();
-    tie_data.reset();
+    for (int i = 0; i < town_objects.object_count; ++i) town_objects.objects[i].reset();
+    for (int i = 0; i < traffic.num_cars; ++i) traffic.cars[i].reset();
+    for (auto& isect : traffic.intersections) isect.reset();
+    track.tie_data.reset();
 }

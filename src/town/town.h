@@ -13,9 +13,14 @@
 #include "camera.h"
 #include "autosave_place.h"
 #include "control_point.h"
+#include "frame_clock.h"
 #include "ride_telemetry.h"
+#include "sky.h"
 #include "town_bounds.h"
+#include "town_objects.h"
+#include "track.h"
 #include "track_segment.h"
+#include "train.h"
 #include "vec3.h"
 #include "traffic.h"
 #include "edit_history.h"
@@ -23,24 +28,6 @@
 #include "key_poll.h"
 #include "overlays.h"
 #include "drawn_frames.h"
-
-constexpr int MAX_POINTS = 100;
-constexpr int MAX_OBJECTS = 200;
-constexpr int MAX_CARS = 50;
-constexpr int NUM_CARS = 20;
-constexpr int NUM_INTERSECTIONS = 9;
-constexpr int NUM_SAMPLES = 100;
-constexpr int TIE_FRAME_FLOATS = 12;
-constexpr int NUM_OBJECT_TYPES = 19;  // type codes 0..18
-
-// Written into frame_clock after a frame that read images from disk, so
-// loading time is not simulated.
-constexpr int CLOCK_RESTART = -1000000;
-
-// Releases memory that came from the C allocator (the tie table).
-struct FreeDeleter {
-    void operator()(void* p) const { std::free(p); }
-};
 
 struct Town {
     // Builds the town: defaults, cars, intersections, the free camera, then
@@ -55,10 +42,6 @@ struct Town {
     virtual void request_redraw() {}
     // The file-name prompt: fills a 64-byte buffer, returns 1 when confirmed.
     virtual int ask_file_name(char* buffer, const char* label);
-    // The tie table's allocator (C allocator); returns null on failure.
-    virtual float* allocate_tie_table(std::size_t floats);
-    // A random number 0..32767 for the cars' turns.
-    virtual int random_turn_number();
     // Where unsaved edits are kept: the working folder, then the user's own.
     virtual AutosavePlaces autosave_places() const;
     // The dialog of typed numbers (P): one field per name, filled from values;
@@ -69,7 +52,7 @@ struct Town {
     // A redraw is requested only while the train stands: while it runs the
     // idle pump redraws anyway.
     void redraw() {
-        if (train_running == 0) request_redraw();
+        if (train.train_running == 0) request_redraw();
     }
 
     // --- Track points (control points and orientation points) -------------
@@ -126,10 +109,6 @@ struct Town {
     void load_scene(const char* name);
     void save_scene(const char* name);
 
-    // --- Traffic ---------------------------------------------------------
-    void create_traffic();
-    void traffic_step();
-
     // --- Commands --------------------------------------------------------
     // Runs the key commands and mouse gestures for one toolkit event and
     // returns what the toolkit's handle must return.
@@ -159,80 +138,29 @@ struct Town {
     // ===== Projection =====================================================
     double fov = 45.0;
 
-    // ===== Track point set and curves =====================================
-    std::unique_ptr<ControlPoint> points[MAX_POINTS];
-    std::unique_ptr<TrackSegment> segments[MAX_POINTS];
-    std::unique_ptr<ControlPoint> orient_points[MAX_POINTS];
-    std::unique_ptr<TrackSegment> orient_segments[MAX_POINTS];
-    int num_points = 0;
+    // ===== The town's parts, each with its own step ======================
+    Track track;
+    Train train;
+    TownObjects town_objects;
+    Traffic traffic;
+    Sky sky;
+    FrameClock clock;
+
+    // ===== What the user selected =========================================
     int sel_point = -1;
-    int num_orient_points = 0;
     int sel_orient_point = -1;
-    int bspline = 1;  // 1 uniform cubic B-spline, otherwise Catmull-Rom
+    int selected_object = -1;
 
-    // ===== Track tables and track drawing =================================
-    int tie_spacing = 5;    // 1..500
-    int post_interval = 1;  // 1..50
-    int show_ties = 0;
-    int show_points = 1;
-    std::unique_ptr<float, FreeDeleter> tie_data;  // tie_capacity frames of 12 floats
-    int tie_capacity = 0;
-    int realtime_ties = 1;  // 1 while no tie table is in use
-    int track_edited = 0;   // 1 from an edit until the tie table is filled anew
-    unsigned tie_table_fills = 0;  // fills so far: the table's contents changed
-    int num_ties = 0;
-    float track_length = 0;
-    float max_height = -3.402823466e38f;  // below any track height; only ever raised
-    float arc_rate[NUM_SAMPLES] = {};
-    float sample_x[NUM_SAMPLES] = {};
-    float sample_y[NUM_SAMPLES] = {};
-    float sample_z[NUM_SAMPLES] = {};
-
-    // ===== Train ==========================================================
-    float train_param = 0;
-    Vec3 train_pos, train_dir, train_up;  // dir and up are not normalised
-    int train_running = 0;
-    float train_speed = 3.0f;  // world units per hundred steps
-    int physics = 1;
-    float total_energy = 0;
-    float gravity = -20.8f;
-    float train_mass = TRAIN_MASS;
+    // ===== The locomotive's beacon ========================================
     float beacon_level = 0;
     int beacon_falling = 0;
 
-    // ===== Town objects ===================================================
-    std::unique_ptr<ControlPoint> objects[MAX_OBJECTS];
-    int object_type[MAX_OBJECTS] = {};
-    int object_count = 0;
-    int selected_object = -1;
-    int new_object_type = 0;
-
-    // ===== Traffic ========================================================
-    std::unique_ptr<Car> cars[MAX_CARS];
-    int num_cars = NUM_CARS;
-    std::unique_ptr<Intersection> intersections[NUM_INTERSECTIONS];
-
-    // ===== Cameras, light and clock =======================================
+    // ===== Cameras ========================================================
     std::unique_ptr<Camera> camera;
     int camera_mode = 0;    // 0..12
     int vehicle_view = 0;   // 0..19
     float follow_distance = 15.0f;
     Vec3 sky_center;
-    Vec3 light_pos{0.0f, 13.0f, 0.0f};
-    int lighting = 1;
-    float time_of_day = 0.45f;  // fraction of a day, 0.5 noon
-    float time_step = 0.0001f;  // per 24 ms step
-    float daylight = 0;
-    int frame_clock = 0;   // ms of real time not yet simulated
-    int last_tick = 0;     // ms tick seen by the previous frame
-    int fps_frames = 0;
-    int fps_start_tick = 0;
-    int redraw_speed = 24;  // ms per simulation step
-    float fps = 0;
-    float avg_move_clocks = 0;  // ms
-    float avg_draw_clocks = 0;  // ms
-    int move_clocks = 0, move_count = 0;
-    int draw_clocks = 0, draw_count = 0;
 
     // ===== Editing state ==================================================
     int ground_drag = 1;

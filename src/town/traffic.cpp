@@ -7,8 +7,6 @@
 #include <iterator>
 #include <memory>
 
-#include "town.h"
-
 namespace {
 
 struct CarStart {
@@ -80,12 +78,12 @@ static_assert((RAND_MAX & (RAND_MAX >> 1)) == (RAND_MAX >> 1) && RAND_MAX >= 0x7
 
 }  // namespace
 
-void Town::create_traffic() {
-    num_cars = NUM_CARS;
+void create_traffic(Traffic& traffic) {
+    traffic.num_cars = NUM_CARS;
     for (int i = 0; i < NUM_CARS; ++i) {
         const CarStart& s = CAR_STARTS[i];
-        cars[i] = std::make_unique<Car>(s.x, s.z, s.dir_x, s.dir_z, s.side_x, s.side_z, CAR_SPEED,
-                                        s.model, s.color, CENTRAL_INTERSECTION);
+        traffic.cars[i] = std::make_unique<Car>(s.x, s.z, s.dir_x, s.dir_z, s.side_x, s.side_z,
+                                                CAR_SPEED, s.model, s.color, CENTRAL_INTERSECTION);
     }
     for (int i = 0; i < NUM_INTERSECTIONS; ++i) {
         const IntersectionPlan& plan = INTERSECTION_PLANS[i];
@@ -98,8 +96,8 @@ void Town::create_traffic() {
             isect->exits[code] = plan.exits[code % 4];
             isect->next[code] = plan.next[code % 4];
         }
-        intersections[i] = std::move(isect);
+        traffic.intersections[i] = std::move(isect);
     }
 }
 
-int Town::random_turn_number() { return std::rand() & 0x7FFF; }
+int random_turn_from_rand() { return std::rand() & 0x7FFF; }

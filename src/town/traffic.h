@@ -2,6 +2,9 @@
 // step that drives them. Directions: x east, z south; right-hand traffic.
 #pragma once
 
+#include <functional>
+#include <memory>
+
 enum CarState { DRIVING = 0, STOPPED = 1, WAITING = 2, CROSSING = 3 };
 
 // A car's turn at an intersection; movement code = 3 x entry + turn.
@@ -71,3 +74,28 @@ void car_advance(Car& car);
 // Places a crossing car for its current progress along the path of the
 // intersection's movement: straight on, or a turn's approach, arc and exit.
 void turn_through(const Intersection& isect, Car& car);
+
+constexpr int MAX_CARS = 50;
+constexpr int NUM_CARS = 20;
+constexpr int NUM_INTERSECTIONS = 9;
+
+// A random number 0..32767 for a car's turn; tests hand in a script.
+using TurnSource = std::function<int()>;
+int random_turn_from_rand();
+
+struct Traffic {
+    Traffic() = default;
+    Traffic(const Traffic&) = delete;
+    Traffic& operator=(const Traffic&) = delete;
+
+    std::unique_ptr<Car> cars[MAX_CARS];
+    int num_cars = NUM_CARS;
+    std::unique_ptr<Intersection> intersections[NUM_INTERSECTIONS];
+
+    TurnSource random_turn_number = random_turn_from_rand;
+};
+
+// The twenty cars at their starting places and the nine intersections.
+void create_traffic(Traffic& traffic);
+// One step of every car, in index order.
+void traffic_step(Traffic& traffic);

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "traffic.h"
-#include "town.h"
 
 int inside(const Intersection& isect, float x, float z) {
     // Strict bounds: a car exactly on the square's edge has not arrived yet.
@@ -27,10 +26,10 @@ void car_advance(Car& car) {
 namespace {
 
 // How many cars other than `self` stand near (px, pz).
-int cars_near(const Town& town, int self, float px, float pz) {
+int cars_near(const Traffic& traffic, int self, float px, float pz) {
     int count = 0;
-    for (int j = 0; j < town.num_cars; ++j) {
-        if (j != self && near_point(*town.cars[j], px, pz) == 1) ++count;
+    for (int j = 0; j < traffic.num_cars; ++j) {
+        if (j != self && near_point(*traffic.cars[j], px, pz) == 1) ++count;
     }
     return count;
 }
@@ -61,9 +60,9 @@ constexpr ExitPlacement EXIT_PLACEMENTS[] = {
 };
 static_assert(sizeof(EXIT_PLACEMENTS) / sizeof(EXIT_PLACEMENTS[0]) == 4, "one per exit direction");
 
-void drive(Town& town, int i) {
-    Car& car = *town.cars[i];
-    if (inside(*town.intersections[car.next_isect], car.x, car.z) == 1) {
+void drive(Traffic& traffic, int i) {
+    Car& car = *traffic.cars[i];
+    if (inside(*traffic.intersections[car.next_isect], car.x, car.z) == 1) {
         car.state = STOPPED;
         car.cur_isect = car.next_isect;
         car.wait = STOP_STEPS;
@@ -71,7 +70,7 @@ void drive(Town& town, int i) {
     }
     const float ahead_x = car.x + DRIVE_LOOK_AHEAD * car.dir_x;
     const float ahead_z = car.z + DRIVE_LOOK_AHEAD * car.dir_z;
-    if (cars_near(town, i, ahead_x, ahead_z) == 0) car_advance(car);
+    if (cars_near(traffic, i, ahead_x, ahead_z) == 0) car_advance(car);
 }
 
 void count_down(Car& car) {
@@ -79,15 +78,15 @@ void count_down(Car& car) {
     if (car.wait <= 0) car.state = WAITING;
 }
 
-void take_intersection(Town& town, int i) {
-    Car& car = *town.cars[i];
-    Intersection& isect = *town.intersections[car.cur_isect];
+void take_intersection(Traffic& traffic, int i) {
+    Car& car = *traffic.cars[i];
+    Intersection& isect = *traffic.intersections[car.cur_isect];
     if (isect.occupant != -1) return;
 
     isect.occupant = i;
     car.state = CROSSING;
     car.progress = 0;
-    const int r = town.random_turn_number();
+    const int r = traffic.random_turn_number();
     // The seam promises 0..32767; a number outside it still gives a turn.
     car.turn = std::clamp(static_cast<int>(r / 32768.0 * 3), 0, 2);
 
@@ -116,18 +115,18 @@ void leave_intersection(Car& car, Intersection& isect) {
     car.side_z = p.side_z;
 }
 
-void cross(Town& town, int i) {
-    Car& car = *town.cars[i];
-    Intersection& isect = *town.intersections[car.cur_isect];
+void cross(Traffic& traffic, int i) {
+    Car& car = *traffic.cars[i];
+    Intersection& isect = *traffic.intersections[car.cur_isect];
     if (car.progress > CROSS_DONE) {
         leave_intersection(car, isect);
         return;
     }
-    int blocking = cars_near(town, i, car.x + CROSS_LOOK_AHEAD * car.dir_x,
+    int blocking = cars_near(traffic, i, car.x + CROSS_LOOK_AHEAD * car.dir_x,
                              car.z + CROSS_LOOK_AHEAD * car.dir_z);
     if (car.turn == TURN_RIGHT) {
         // A right turn cuts into the lane to its right: look there too.
-        blocking += cars_near(town, i,
+        blocking += cars_near(traffic, i,
                               car.x + RIGHT_TURN_AHEAD * car.dir_x + RIGHT_TURN_SIDE * car.side_x,
                               car.z + RIGHT_TURN_AHEAD * car.dir_z + RIGHT_TURN_SIDE * car.side_z);
     }
@@ -138,16 +137,24 @@ void cross(Town& town, int i) {
 
 }  // namespace
 
-void Town::traffic_step() {
+void traffic_step(Traffic& traffic) {
     // In index order and in place: a car sees the cars before it already
     // moved, and an intersection freed by one car goes to the first car
     // after it that waits there.
-    for (int i = 0; i < num_cars; ++i) {
-        switch (cars[i]->state) {
-            case DRIVING: drive(*this, i); break;
-            case STOPPED: count_down(*cars[i]); break;
-            case WAITING: take_intersection(*this, i); break;
-            case CROSSING: cross(*this, i); break;
+    for (int i = 0; i < traffic.num_cars; ++i) {
+        switch (traffic.cars[i]->state) {
+            case DRIVING:
+                drive(traffic, i);
+                break;
+            case STOPPED:
+                count_down(*traffic.cars[i]);
+                break;
+            case WAITING:
+                take_intersection(traffic, i);
+                break;
+            case CROSSING:
+                cross(traffic, i);
+                break;
             default: break;
         }
     }

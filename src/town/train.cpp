@@ -45,83 +45,84 @@ float smallest_usable_rate(const float (&rates)[NUM_SAMPLES]) {
 }  // namespace
 
 void Town::train_step() {
-    if (num_points < 3) return;
+    if (track.num_points < 3) return;
 
-    if (physics == 1) {
+    if (train.physics == 1) {
         // What the total energy leaves after the potential energy at the
         // height reached by the last step.
-        const float q = 2 * total_energy / train_mass - 2 * gravity * (-1 * train_pos.y);
-        train_speed = q >= 0.0f ? square_root(q) : FALLBACK_SPEED;
+        const float q = 2 * train.total_energy / train.train_mass -
+                        2 * train.gravity * (-1 * train.train_pos.y);
+        train.train_speed = q >= 0.0f ? square_root(q) : FALLBACK_SPEED;
     }
 
     // A parameter that was set off the loop starts again from its beginning.
-    if (!on_loop(train_param)) train_param = 0.0f;
-    int k = static_cast<int>(train_param * NUM_SAMPLES);
+    if (!on_loop(train.train_param)) train.train_param = 0.0f;
+    int k = static_cast<int>(train.train_param * NUM_SAMPLES);
     if (k >= NUM_SAMPLES) k = NUM_SAMPLES - 1;
-    float rate = arc_rate[k];
-    if (!usable_rate(rate)) rate = smallest_usable_rate(arc_rate);
-    if (usable_rate(rate)) train_param += train_speed / rate * PARAM_PER_RATE;
+    float rate = track.arc_rate[k];
+    if (!usable_rate(rate)) rate = smallest_usable_rate(track.arc_rate);
+    if (usable_rate(rate)) train.train_param += train.train_speed / rate * PARAM_PER_RATE;
 
     // One lap done: start the next at the very beginning, dropping the
     // overshoot. Anything else outside the loop goes back to the start too.
-    place_train(on_loop(train_param) ? train_param : 0.0f);
+    place_train(on_loop(train.train_param) ? train.train_param : 0.0f);
 }
 
 void Town::place_train(float t) {
-    train_param = t;
-    train_pos = track_point(t);
-    train_dir = track_derivative(t);
-    train_up = orient_point_at(t) - train_pos;
+    train.train_param = t;
+    train.train_pos = track_point(t);
+    train.train_dir = track_derivative(t);
+    train.train_up = orient_point_at(t) - train.train_pos;
 }
 
 void Town::start_train() {
-    if (num_points < 3) return;
-    train_running = 1;
-    frame_clock = 0;
-    if (!on_loop(train_param)) train_param = 0.0f;
-    train_pos = track_point(train_param);
+    if (track.num_points < 3) return;
+    train.train_running = 1;
+    clock.frame_clock = 0;
+    if (!on_loop(train.train_param)) train.train_param = 0.0f;
+    train.train_pos = track_point(train.train_param);
 }
 
 void Town::toggle_train() {
-    if (num_points < 3) return;
-    if (train_running == 1) {
-        train_running = 0;
+    if (track.num_points < 3) return;
+    if (train.train_running == 1) {
+        train.train_running = 0;
     } else {
-        train_running = 1;
-        frame_clock = 0;
+        train.train_running = 1;
+        clock.frame_clock = 0;
     }
-    train_param = 0.0f;
-    train_pos = track_point(0.0f);
+    train.train_param = 0.0f;
+    train.train_pos = track_point(0.0f);
 }
 
-void Town::toggle_physics() { physics = physics == 1 ? 0 : 1; }
+void Town::toggle_physics() { train.physics = train.physics == 1 ? 0 : 1; }
 
 void Town::raise_energy() {
-    if (physics == 1 && total_energy < MAX_ENERGY) total_energy += ENERGY_STEP;
+    if (train.physics == 1 && train.total_energy < MAX_ENERGY) train.total_energy += ENERGY_STEP;
 }
 
 void Town::lower_energy() {
-    if (physics == 1 && total_energy > MIN_ENERGY) total_energy -= ENERGY_STEP;
+    if (train.physics == 1 && train.total_energy > MIN_ENERGY) train.total_energy -= ENERGY_STEP;
 }
 
 void Town::speed_up() {
-    if (physics == 0 && train_speed < MAX_SPEED) train_speed += SPEED_STEP;
+    if (train.physics == 0 && train.train_speed < MAX_SPEED) train.train_speed += SPEED_STEP;
 }
 
 void Town::slow_down() {
-    if (physics == 0 && train_speed > MIN_SPEED) train_speed -= SPEED_STEP;
+    if (train.physics == 0 && train.train_speed > MIN_SPEED) train.train_speed -= SPEED_STEP;
 }
 
 void Town::stronger_gravity() {
-    if (gravity > STRONGEST_GRAVITY) {
-        gravity -= GRAVITY_STEP;
+    if (train.gravity > STRONGEST_GRAVITY) {
+        train.gravity -= GRAVITY_STEP;
         rebuild_track();
     }
 }
 
 void Town::weaker_gravity() {
-    if (gravity < WEAKEST_GRAVITY) {
-        gravity += GRAVITY_STEP;
+    if (train.gravity < WEAKEST_GRAVITY) {
+        train.gravity += GRAVITY_STEP;
         rebuild_track();
     }
 }

@@ -42,9 +42,10 @@ TEST_F(BuildingsGl, EachBuildingFillsItsBoxWhateverTheObjectsSizeFields) {
     for (const Expected& e : BUILDINGS) {
         const std::string what = "code " + std::to_string(e.code);
         // y is stored but never drawn: buildings stand on the ground.
-        town.objects[0] = std::make_unique<ControlPoint>(x, 5.0f, z, 7.0f, 30.0f, 1.0f, 0, 0, 0, 0);
-        town.object_type[0] = e.code;
-        town.object_count = 1;
+        town.town_objects.objects[0] =
+            std::make_unique<ControlPoint>(x, 5.0f, z, 7.0f, 30.0f, 1.0f, 0, 0, 0, 0);
+        town.town_objects.object_type[0] = e.code;
+        town.town_objects.object_count = 1;
         std::vector<WorldCorner> corners;
         for (const WorldPolygon& poly : capture_world([&] { draw_world(town, 0); })) {
             // Keep what stands near the building; the light marker hangs at the origin.

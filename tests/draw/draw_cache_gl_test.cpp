@@ -25,7 +25,7 @@ constexpr int W = 200, H = 150;
 // frames is the one whose picture depends on nothing but the town.
 std::vector<unsigned char> frame_pixels(Town& town) {
     for (int i = 0; i < 2; ++i) {
-        town.frame_clock = 0;  // as the frame clock leaves it when a frame is drawn
+        town.clock.frame_clock = 0;  // as the frame clock leaves it when a frame is drawn
         render_frame(town, W, H);
     }
     std::vector<unsigned char> out(static_cast<std::size_t>(W) * H * 4);
@@ -66,7 +66,7 @@ protected:
         // Seen from above the south-east, so the track, its ties and the
         // objects' shadows fill the picture.
         town.camera->eye = {30, 40, 40};
-        town.train_running = 0;
+        town.train.train_running = 0;
     }
     // The same frame drawn directly, then from the lists (compiled by the
     // first of its two frames, replayed by the second), must look the same.
@@ -98,16 +98,16 @@ protected:
 }  // namespace
 
 TEST_F(DrawCacheGl, CachedFramesMatchDirectOnesByDayAndNightWithAndWithoutTies) {
-    ASSERT_GT(town.num_points, 2) << "the shipped town is beside the tests";
+    ASSERT_GT(town.track.num_points, 2) << "the shipped town is beside the tests";
     town.sel_point = 3;
-    town.show_points = 1;
+    town.track.show_points = 1;
     town.selected_object = 0;
     for (const float t : {0.45f, 0.9f}) {
-        town.time_of_day = t;
+        town.sky.time_of_day = t;
         for (const int ties : {1, 0}) {
-            town.show_ties = ties;
+            town.track.show_ties = ties;
             town.rebuild_track();
-            town.track_edited = 1;
+            town.track.track_edited = 1;
             expect_same_picture("time " + std::to_string(t) + ", ties " + std::to_string(ties));
         }
     }
@@ -119,14 +119,31 @@ TEST_F(DrawCacheGl, EveryKindOfEditShowsAtTheNextFrame) {
         std::function<void(Town&)> apply;
     };
     const std::vector<Edit> edits = {
-        {"point moved", [](Town& t) { t.sel_point = 2; t.move_selected_point({1.5f, 0, 0}); }},
-        {"object type", [](Town& t) { t.selected_object = 0; t.cycle_object_type(); }},
-        {"object moved", [](Town& t) { t.objects[1]->x += 2; }},
-        {"ties apart", [](Town& t) { t.tie_spacing += 3; t.rebuild_track(); }},
-        {"posts", [](Town& t) { t.post_interval = 2; }},
-        {"ties off", [](Town& t) { t.show_ties = 0; }},
-        {"curve kind", [](Town& t) { t.bspline = 0; t.rebuild_track(); t.rebuild_orientation(); }},
-        {"dusk lamps", [](Town& t) { t.time_of_day = 0.72f; }},
+        {"point moved",
+         [](Town& t) {
+             t.sel_point = 2;
+             t.move_selected_point({1.5f, 0, 0});
+         }},
+        {"object type",
+         [](Town& t) {
+             t.selected_object = 0;
+             t.cycle_object_type();
+         }},
+        {"object moved", [](Town& t) { t.town_objects.objects[1]->x += 2; }},
+        {"ties apart",
+         [](Town& t) {
+             t.track.tie_spacing += 3;
+             t.rebuild_track();
+         }},
+        {"posts", [](Town& t) { t.track.post_interval = 2; }},
+        {"ties off", [](Town& t) { t.track.show_ties = 0; }},
+        {"curve kind",
+         [](Town& t) {
+             t.track.bspline = 0;
+             t.rebuild_track();
+             t.rebuild_orientation();
+         }},
+        {"dusk lamps", [](Town& t) { t.sky.time_of_day = 0.72f; }},
         {"cleared", [](Town& t) { t.clear_scene(); }},
         {"loaded", [](Town& t) { t.load_scene("town"); }},
     };

@@ -42,7 +42,7 @@ TEST_F(FrameGl, LightsFollowTheTimeOfDay) {
         {0.7001f, true, true, false}, {0.75f, false, true, false}, {0.7501f, false, true, true},
     };
     for (const Case& c : cases) {
-        town.time_of_day = c.t;
+        town.sky.time_of_day = c.t;
         const Lights l = lights_after_frame(town);
         EXPECT_EQ(l.sun, c.sun) << "t = " << c.t;
         EXPECT_EQ(l.lamp, c.lamp) << "t = " << c.t;
@@ -54,7 +54,7 @@ TEST_F(FrameGl, LightsFollowTheTimeOfDay) {
 TEST_F(FrameGl, SunRisesStandsAndSets) {
     // The first frame places the lights under the identity, so the stored
     // positions are the world positions.
-    town.time_of_day = 0.5f;
+    town.sky.time_of_day = 0.5f;
     render_frame(town, 64, 48);
     GLfloat pos[4];
     glGetLightfv(GL_LIGHT0, GL_POSITION, pos);
@@ -64,22 +64,22 @@ TEST_F(FrameGl, SunRisesStandsAndSets) {
     GLfloat diffuse[4];
     glGetLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
     EXPECT_FLOAT_EQ(diffuse[0], 1.0f);  // full daylight at noon
-    EXPECT_FLOAT_EQ(town.daylight, 1.0f);
+    EXPECT_FLOAT_EQ(town.sky.daylight, 1.0f);
     // The shadows were cast last, in black at 40 %: never darker.
     GLfloat shade[4];
     glGetFloatv(GL_CURRENT_COLOR, shade);
     EXPECT_FLOAT_EQ(shade[3], 0.4f);
 
-    town.time_of_day = 0.0f;
+    town.sky.time_of_day = 0.0f;
     render_frame(town, 64, 48);
-    EXPECT_FLOAT_EQ(town.daylight, -3.0f);
+    EXPECT_FLOAT_EQ(town.sky.daylight, -3.0f);
 }
 
 TEST_F(FrameGl, LightingSwitchedOffLeavesTheLampsAlone) {
-    town.time_of_day = 0.1f;  // night: lamp and headlight on
+    town.sky.time_of_day = 0.1f;  // night: lamp and headlight on
     lights_after_frame(town);
-    town.lighting = 0;
-    town.time_of_day = 0.5f;  // noon would switch them, but lighting is off
+    town.sky.lighting = 0;
+    town.sky.time_of_day = 0.5f;  // noon would switch them, but lighting is off
     const Lights l = lights_after_frame(town);
     EXPECT_FALSE(l.lighting);
     EXPECT_FALSE(l.sun);
@@ -97,13 +97,13 @@ TEST_F(FrameGl, FrameLeavesDepthTestOnBlendingOffAndCountsItself) {
     GLint depth = 0;
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
     EXPECT_EQ(depth, 1);  // the shadow pass pops what it pushed
-    EXPECT_EQ(town.fps_frames, 2);
-    EXPECT_EQ(town.draw_count, 2);
+    EXPECT_EQ(town.clock.fps_frames, 2);
+    EXPECT_EQ(town.clock.draw_count, 2);
 }
 
 TEST_F(FrameGl, ZeroHeightViewAndATrainWithoutDirectionStayFinite) {
-    town.time_of_day = 0.9f;  // the headlight is on
-    town.train_dir = {0, 0, 0};
+    town.sky.time_of_day = 0.9f;  // the headlight is on
+    town.train.train_dir = {0, 0, 0};
     render_frame(town, 0, 0);  // a window minimised to nothing
     GLdouble m[16];
     glGetDoublev(GL_PROJECTION_MATRIX, m);

@@ -40,7 +40,7 @@ TEST(FramePaceGl, AMissingTextureLeavesTheTownAtFortyOneStepsASecond) {
     OffscreenContext gl(W, H);
     FakeTick tick(1000);
     Town town(nullptr);
-    town.train_running = 1;
+    town.train.train_running = 1;
 
     const unsigned long lookups_before = texture_disk_lookups();
     int pictures = 0;
@@ -54,7 +54,7 @@ TEST(FramePaceGl, AMissingTextureLeavesTheTownAtFortyOneStepsASecond) {
         tick.advance(FRAME_MS);
     }
     // 5 s at 24 ms a step, give or take the first frame's loads.
-    EXPECT_NEAR(town.move_count, RUN_MS / 24, 3);
+    EXPECT_NEAR(town.clock.move_count, RUN_MS / 24, 3);
     EXPECT_NEAR(pictures, RUN_MS / 24, 3);
     EXPECT_GE(texture_disk_lookups() - lookups_before, static_cast<unsigned long>(pictures))
         << "the missing ground is looked for at every picture";

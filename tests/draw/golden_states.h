@@ -22,10 +22,11 @@ constexpr int GOLDEN_W = 320, GOLDEN_H = 240;
 // generator seeded from the clock, so a ride of many steps is the same ride
 // on every run.
 struct GoldenTown : Town {
-    GoldenTown() : Town(nullptr) {}
-    int random_turn_number() override {
-        turn_seed = turn_seed * 1103515245u + 12345u;
-        return static_cast<int>((turn_seed >> 16) & 0x7FFF);
+    GoldenTown() : Town(nullptr) {
+        traffic.random_turn_number = [this] {
+            turn_seed = turn_seed * 1103515245u + 12345u;
+            return static_cast<int>((turn_seed >> 16) & 0x7FFF);
+        };
     }
     unsigned turn_seed = 1;
 };
@@ -41,11 +42,11 @@ struct GoldenState {
 };
 
 inline void as_loaded(Town&) {}
-inline void unlit(Town& town) { town.lighting = 0; }
-inline void without_ties(Town& town) { town.show_ties = 0; }
+inline void unlit(Town& town) { town.sky.lighting = 0; }
+inline void without_ties(Town& town) { town.track.show_ties = 0; }
 inline void tower_selected(Town& town) { town.selected_object = 12; }  // the clock tower
 inline void points_selected(Town& town) {
-    town.show_points = 1;
+    town.track.show_points = 1;
     town.sel_point = 3;
     town.sel_orient_point = 5;
 }
@@ -75,7 +76,7 @@ const GoldenState GOLDEN_STATES[] = {
 inline bool load_golden_scene(Town& town, const GoldenState& state, const std::string& golden_dir) {
     if (std::string(state.scene) == "town") {
         town.load_scene("town");
-        return town.num_points > 2;
+        return town.track.num_points > 2;
     }
     const std::string path = golden_dir + "/crafted_town.txt";
     std::ifstream in(path);
@@ -96,18 +97,18 @@ inline bool load_golden_scene(Town& town, const GoldenState& state, const std::s
 inline std::vector<unsigned char> render_golden(const GoldenState& state, const std::string& golden_dir) {
     GoldenTown town;
     if (!load_golden_scene(town, state, golden_dir)) return {};
-    for (int i = 0; i < state.steps && town.train_running == 1; ++i) {
+    for (int i = 0; i < state.steps && town.train.train_running == 1; ++i) {
         town.train_step();
-        town.traffic_step();
+        traffic_step(town.traffic);
     }
-    town.time_of_day = state.time_of_day;
+    town.sky.time_of_day = state.time_of_day;
     state.adjust(town);
     town.camera_mode = state.camera_mode;
     if (state.camera_mode == CAMERA_FREE) town.camera = std::make_unique<Camera>(state.eye, state.target, Vec3{0, 1, 0});
     // The lights are placed under the previous frame's camera: the second
     // frame has them where the running program has them.
     for (int frame = 0; frame < 2; ++frame) {
-        town.frame_clock = 0;
+        town.clock.frame_clock = 0;
         render_frame(town, GOLDEN_W, GOLDEN_H);
     }
     glFinish();

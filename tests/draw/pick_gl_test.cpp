@@ -39,8 +39,9 @@ void build_small_town(Town& town) {
     lay_track(town, {{-4, 1, 2}, {4, 1, 3}, {3, 1, -2}}, 2);
     const float objects[][3] = {{0, 5, 0}, {8, -2, 5}, {1, 0, -6}, {5, 0, -12}};
     for (const auto& o : objects) {
-        town.objects[town.object_count] = std::make_unique<ControlPoint>(o[1], 0, o[2], 1, 4.5f, 1, 0, 0, 0, 0);
-        town.object_type[town.object_count++] = static_cast<int>(o[0]);
+        town.town_objects.objects[town.town_objects.object_count] =
+            std::make_unique<ControlPoint>(o[1], 0, o[2], 1, 4.5f, 1, 0, 0, 0, 0);
+        town.town_objects.object_type[town.town_objects.object_count++] = static_cast<int>(o[0]);
     }
 }
 
@@ -73,7 +74,7 @@ TEST(PickGl, FindsWhatIsDrawnNearestUnderThePixel) {
     EXPECT_EQ(pick_over(town, {8, 0, 7}), Hit(PickHit::Nothing, -1)) << "bare ground";
     EXPECT_EQ(pick_over(town, {0, 0.1f, -12}), Hit(PickHit::Object, 2)) << "the shrub behind the building";
 
-    town.show_points = 0;  // key '2'
+    town.track.show_points = 0;  // key '2'
     EXPECT_EQ(pick_over(town, {-4, 1, 2}), Hit(PickHit::Nothing, -1));
     EXPECT_EQ(pick_over(town, {4, 3, 3}), Hit(PickHit::Nothing, -1));
 }
@@ -91,12 +92,12 @@ TEST(PickGl, LeavesTheNextFrameAndTheTexturesAlone) {
     render_frame(town, W, H);
     ASSERT_EQ(picture(context), unpicked) << "two frames of a still town agree";
 
-    town.frame_clock = 321;
+    town.clock.frame_clock = 321;
     testing::internal::CaptureStdout();
     EXPECT_EQ(pick_over(town, {0, 4, -1.45f}), Hit(PickHit::Object, 2));
     EXPECT_EQ(pick_over(town, {-4, 1, 2}), Hit(PickHit::ControlPoint, 0));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_EQ(town.frame_clock, 321) << "no texture load restarted the clock";
+    EXPECT_EQ(town.clock.frame_clock, 321) << "no texture load restarted the clock";
 
     render_frame(town, W, H);
     EXPECT_EQ(picture(context), unpicked);

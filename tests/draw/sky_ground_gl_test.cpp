@@ -89,7 +89,7 @@ protected:
         glEnable(GL_TEXTURE_2D);
         glCullFace(GL_BACK);
         glEnable(GL_CULL_FACE);
-        if (town.lighting == 1) {
+        if (town.sky.lighting == 1) {
             glEnable(GL_LIGHTING);
             glEnable(GL_COLOR_MATERIAL);
         } else {
@@ -155,7 +155,7 @@ TEST_F(SkyGroundGl, SkyFacesShowTheirImagesDimmedByTheDaylight) {
     // Noon, half daylight, dawn and midnight: never darker than 3 %.
     const Light lights[] = {{1.0f, 1.0f}, {0.5f, 0.515f}, {0.0f, 0.03f}, {-3.0f, 0.03f}};
     for (const Light& l : lights) {
-        town.daylight = l.daylight;
+        town.sky.daylight = l.daylight;
         for (std::size_t i = 0; i < std::size(LOOKS); ++i) {
             const Vec3 eye{0, 2, 0};
             draw(Camera(eye, eye + LOOKS[i].dir, LOOKS[i].hint));
@@ -176,7 +176,7 @@ TEST_F(SkyGroundGl, SkyFacesShowTheirImagesDimmedByTheDaylight) {
 }
 
 TEST_F(SkyGroundGl, GroundFromAboveShowsStreetsBlocksAndLand) {
-    town.lighting = 0;
+    town.sky.lighting = 0;
     // Straight down on the origin from 60 up, north at the top of the picture.
     draw(Camera({0, 60, 0}, {0, 0, 0}, {0, 0, -1}));
     expect_colour(context->pixel(WIDTH / 2, HEIGHT / 2), CONCRETE, 1, "centre of the picture");
@@ -200,8 +200,8 @@ TEST_F(SkyGroundGl, GroundFromAboveShowsStreetsBlocksAndLand) {
 }
 
 TEST_F(SkyGroundGl, GroundIsSeenFromAboveOnly) {
-    town.lighting = 0;
-    town.daylight = 1;
+    town.sky.lighting = 0;
+    town.sky.daylight = 1;
     // From under the ground looking up, the ground's back faces are culled and
     // the top of the sky shows through, as from above the ground hides it.
     draw(Camera({3, -5, 4}, {3, 0, 4}, {0, 0, 1}));
@@ -209,11 +209,11 @@ TEST_F(SkyGroundGl, GroundIsSeenFromAboveOnly) {
 }
 
 TEST_F(SkyGroundGl, SkyBoxFollowsTheCameraAnchor) {
-    town.daylight = 1;
-    town.train_running = 1;
-    town.train_pos = {-40, 3, 30};
-    town.train_dir = {0, 0, -1};
-    town.train_up = {0, 1, 0};
+    town.sky.daylight = 1;
+    town.train.train_running = 1;
+    town.train.train_pos = {-40, 3, 30};
+    town.train.train_dir = {0, 0, -1};
+    town.train.train_up = {0, 1, 0};
     // Riding the train far out in the south-west, looking north along the
     // track: the box is centred on the train, so its front face still fills
     // the sky although the train stands 40 units from the origin.

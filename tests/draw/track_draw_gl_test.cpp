@@ -29,22 +29,24 @@ bool is_post(const FeedbackPrimitive& p) {
 // at 0 no up direction anywhere, below 0 the track hangs upside down.
 void lay_hilly_loop_rising(Town& town, float rise) {
     lay_hilly_loop(town);
-    for (int i = 0; i < town.num_points; ++i) town.orient_points[i]->y = town.points[i]->y + rise;
+    for (int i = 0; i < town.track.num_points; ++i)
+        town.track.orient_points[i]->y = town.track.points[i]->y + rise;
     town.rebuild_orientation();
 }
 
 // A town whose tie table cannot be allocated.
 struct TownWithoutTieTable : Town {
-    TownWithoutTieTable() : Town(nullptr) {}
-    float* allocate_tie_table(std::size_t) override { return nullptr; }
+    TownWithoutTieTable() : Town(nullptr) {
+        track.allocate_tie_table = [](std::size_t) -> float* { return nullptr; };
+    }
 };
 
 class TrackDrawGl : public ::testing::Test {
 protected:
     void SetUp() override {
         view.look({23, 31, 37}, {1, 2, 0}, {0, 1, 0}, 20, context.width(), context.height());
-        town.time_of_day = 0.5f;
-        town.lighting = 0;
+        town.sky.time_of_day = 0.5f;
+        town.sky.lighting = 0;
     }
 
     std::vector<FeedbackPrimitive> track(int pass, Town* which = nullptr) {
@@ -120,7 +122,8 @@ TEST_F(TrackDrawGl, CentreLineIsAClosedGreyPolylineOfTieSpacingSteps) {
     lay_hilly_loop(town);
     const auto lines = of_kind(track(0), FeedbackPrimitive::Line);
     ASSERT_GT(lines.size(), 10u);
-    EXPECT_NEAR(static_cast<float>(lines.size()), town.track_length / town.tie_spacing, 2.0f);
+    EXPECT_NEAR(static_cast<float>(lines.size()), town.track.track_length / town.track.tie_spacing,
+                2.0f);
     EXPECT_LT(distance(view.world(lines.front().vertices[0]), town.track_point(0)), 1e-3f);
     for (std::size_t k = 0; k < lines.size(); ++k) {
         const FeedbackPrimitive& next = lines[(k + 1) % lines.size()];
@@ -130,24 +133,24 @@ TEST_F(TrackDrawGl, CentreLineIsAClosedGreyPolylineOfTieSpacingSteps) {
     }
 
     // A longer spacing draws fewer, longer pieces.
-    town.tie_spacing = 11;
+    town.track.tie_spacing = 11;
     town.rebuild_track();
     const auto coarse = of_kind(track(0), FeedbackPrimitive::Line);
-    EXPECT_NEAR(static_cast<float>(coarse.size()), town.track_length / 11, 2.0f);
+    EXPECT_NEAR(static_cast<float>(coarse.size()), town.track.track_length / 11, 2.0f);
     EXPECT_LT(coarse.size(), lines.size() / 2);
 }
 
 TEST_F(TrackDrawGl, EveryCountedTieIsDrawnWithTheNextOfEightImages) {
     lay_hilly_loop(town);
-    town.show_ties = 1;
+    town.track.show_ties = 1;
     std::vector<FeedbackPrimitive> ties;
     for (const FeedbackPrimitive& p : track(0)) {
         if (is_tie(p)) ties.push_back(p);
     }
-    ASSERT_GT(town.num_ties, 16);
-    ASSERT_EQ(ties.size(), 12u * static_cast<std::size_t>(town.num_ties));
+    ASSERT_GT(town.track.num_ties, 16);
+    ASSERT_EQ(ties.size(), 12u * static_cast<std::size_t>(town.track.num_ties));
 
-    for (int k = 1; k <= town.num_ties; ++k) {
+    for (int k = 1; k <= town.track.num_ties; ++k) {
         const int variant = k % 8;  // the first tie shows image 1
         float s_min = 2, s_max = -1;
         for (int i = 0; i < 12; ++i) {
@@ -172,17 +175,17 @@ TEST_F(TrackDrawGl, EveryCountedTieIsDrawnWithTheNextOfEightImages) {
 
 TEST_F(TrackDrawGl, PostsStandUnderEveryIntervalthTieWhereTheTrackIsUpright) {
     lay_hilly_loop(town);
-    town.show_ties = 1;
-    town.post_interval = 3;
+    town.track.show_ties = 1;
+    town.track.post_interval = 3;
     std::vector<int> carried = ties_on_posts();
-    ASSERT_EQ(static_cast<int>(carried.size()), town.num_ties / 3);
+    ASSERT_EQ(static_cast<int>(carried.size()), town.track.num_ties / 3);
     for (std::size_t i = 0; i < carried.size(); ++i) EXPECT_EQ(carried[i], 3 * static_cast<int>(i + 1));
 
     // An interval of 0 (only a damaged scene file could bring one) puts a
     // post under every tie rather than dividing by zero.
-    town.post_interval = 0;
-    EXPECT_EQ(static_cast<int>(ties_on_posts().size()), town.num_ties);
-    town.post_interval = 3;
+    town.track.post_interval = 0;
+    EXPECT_EQ(static_cast<int>(ties_on_posts().size()), town.track.num_ties);
+    town.track.post_interval = 3;
 
     // The first post reaches from the ground to just below the third tie.
     std::vector<FeedbackPrimitive> post, ties;
@@ -196,38 +199,38 @@ TEST_F(TrackDrawGl, PostsStandUnderEveryIntervalthTieWhereTheTrackIsUpright) {
 
     // Turn part of the track over: no post under the upside-down stretch,
     // and still only under every third tie.
-    town.orient_points[2]->y = town.points[2]->y - 4;
-    town.orient_points[3]->y = town.points[3]->y - 4;
+    town.track.orient_points[2]->y = town.track.points[2]->y - 4;
+    town.track.orient_points[3]->y = town.track.points[3]->y - 4;
     town.rebuild_orientation();
     carried = ties_on_posts();
     EXPECT_GT(carried.size(), 0u);
-    EXPECT_LT(static_cast<int>(carried.size()), town.num_ties / 3);
+    EXPECT_LT(static_cast<int>(carried.size()), town.track.num_ties / 3);
     for (const int k : carried) EXPECT_EQ(k % 3, 0);
 
     // Entirely upside down: ties but no posts.
     lay_hilly_loop_rising(town, -4);
     EXPECT_TRUE(ties_on_posts().empty());
-    EXPECT_EQ(tie_triangles(0), 12 * town.num_ties);
+    EXPECT_EQ(tie_triangles(0), 12 * town.track.num_ties);
 }
 
 // The cached lists follow the table by its fills; a table poked from a test
 // is seen by direct drawing.
 TEST_F(TrackDrawGl, TieTableIsFilledByTheRebuildAndReadByEveryPass) {
     lay_hilly_loop(town);
-    town.show_ties = 1;
+    town.track.show_ties = 1;
     town.cached_drawing = 0;
-    ASSERT_EQ(town.realtime_ties, 0);
-    float* table = town.tie_data.get();
-    const int used = town.num_ties * TIE_FRAME_FLOATS;
-    const int size = town.tie_capacity * TIE_FRAME_FLOATS;
+    ASSERT_EQ(town.track.realtime_ties, 0);
+    float* table = town.track.tie_data.get();
+    const int used = town.track.num_ties * TIE_FRAME_FLOATS;
+    const int size = town.track.tie_capacity * TIE_FRAME_FLOATS;
     ASSERT_GT(size, used);
     for (int i = 0; i < size; ++i) table[i] = std::numeric_limits<float>::quiet_NaN();
 
-    const unsigned fills = town.tie_table_fills;
+    const unsigned fills = town.track.tie_table_fills;
     town.rebuild_orientation();
-    EXPECT_EQ(town.tie_table_fills, fills + 1);
-    EXPECT_EQ(town.track_edited, 0);
-    for (int k = 0; k < town.num_ties; ++k) {
+    EXPECT_EQ(town.track.tie_table_fills, fills + 1);
+    EXPECT_EQ(town.track.track_edited, 0);
+    for (int k = 0; k < town.track.num_ties; ++k) {
         const float* e = table + k * TIE_FRAME_FLOATS;
         const Vec3 offset{e[0], e[1], e[2]}, up{e[3], e[4], e[5]}, tangent{e[6], e[7], e[8]}, right{e[9], e[10], e[11]};
         ASSERT_TRUE(is_finite(offset) && is_finite(up) && is_finite(tangent) && is_finite(right)) << "entry " << k;
@@ -248,7 +251,7 @@ TEST_F(TrackDrawGl, TieTableIsFilledByTheRebuildAndReadByEveryPass) {
 
     // An edit not yet rebuilt draws from the curves and writes nothing; the
     // rebuild fills the table again.
-    town.track_edited = 1;
+    town.track.track_edited = 1;
     EXPECT_NEAR(highest_line_point(track(0)), normal_top, 1e-3f);
     EXPECT_NEAR(table[1] - 10, table[10] * 0.24f, 1e-5f);
     town.rebuild_track();
@@ -258,19 +261,20 @@ TEST_F(TrackDrawGl, TieTableIsFilledByTheRebuildAndReadByEveryPass) {
 TEST_F(TrackDrawGl, TiesBeyondTheTableOrWithoutOneAreComputedInEveryPass) {
     // Three times the ties the table was sized for: drawn, nothing written past it.
     lay_hilly_loop(town);
-    town.show_ties = 1;
-    town.tie_spacing = 1;
-    EXPECT_GT(tie_triangles(0), 12 * town.tie_capacity);
+    town.track.show_ties = 1;
+    town.track.tie_spacing = 1;
+    EXPECT_GT(tie_triangles(0), 12 * town.track.tie_capacity);
     EXPECT_TRUE(all_finite(track(1)));
 
     // Upside down, so no posts: every polygon is part of a tie.
     TownWithoutTieTable bare;
     lay_hilly_loop_rising(bare, -4);
-    ASSERT_EQ(bare.realtime_ties, 1);
-    ASSERT_EQ(bare.tie_data, nullptr);
-    bare.show_ties = 1;
+    ASSERT_EQ(bare.track.realtime_ties, 1);
+    ASSERT_EQ(bare.track.tie_data, nullptr);
+    bare.track.show_ties = 1;
     for (int pass = 0; pass < 2; ++pass) {
-        EXPECT_EQ(static_cast<int>(of_kind(track(pass, &bare), FeedbackPrimitive::Polygon).size()), 12 * bare.num_ties)
+        EXPECT_EQ(static_cast<int>(of_kind(track(pass, &bare), FeedbackPrimitive::Polygon).size()),
+                  12 * bare.track.num_ties)
             << "pass " << pass;
     }
 }
@@ -278,21 +282,22 @@ TEST_F(TrackDrawGl, TiesBeyondTheTableOrWithoutOneAreComputedInEveryPass) {
 TEST_F(TrackDrawGl, DegenerateTieFramesLeaveNoNaNInTheTableOrThePicture) {
     // Orientation points on the control points: no up direction anywhere.
     lay_hilly_loop_rising(town, 0);
-    town.show_ties = 1;
-    ASSERT_GT(town.num_ties, 0);
+    town.track.show_ties = 1;
+    ASSERT_GT(town.track.num_ties, 0);
     EXPECT_TRUE(track(0).empty());
-    for (int i = 0; i < town.num_ties * TIE_FRAME_FLOATS; ++i) EXPECT_EQ(town.tie_data.get()[i], 0.0f);
+    for (int i = 0; i < town.track.num_ties * TIE_FRAME_FLOATS; ++i)
+        EXPECT_EQ(town.track.tie_data.get()[i], 0.0f);
     EXPECT_TRUE(track(1).empty());  // the shadow pass reads the skipped ties
 }
 
 TEST_F(TrackDrawGl, ATieTableEntrySpoiltByNaNIsLeftOut) {
     lay_hilly_loop(town);
-    town.show_ties = 1;
+    town.track.show_ties = 1;
     town.cached_drawing = 0;  // the entry is spoilt from here, not by a fill
     track(0);
-    town.tie_data.get()[4 * TIE_FRAME_FLOATS + 3] = std::numeric_limits<float>::quiet_NaN();
+    town.track.tie_data.get()[4 * TIE_FRAME_FLOATS + 3] = std::numeric_limits<float>::quiet_NaN();
     EXPECT_TRUE(all_finite(track(1)));
-    EXPECT_EQ(tie_triangles(0), 12 * (town.num_ties - 1));
+    EXPECT_EQ(tie_triangles(0), 12 * (town.track.num_ties - 1));
 }
 
 TEST(TieFrame, UpIsTheOrientationPointSeenAcrossTheTrack) {
@@ -324,16 +329,16 @@ TEST(TieFrame, UpIsTheOrientationPointSeenAcrossTheTrack) {
 TEST_F(TrackDrawGl, NoTrackInTheNightShadowAndDrawingLeavesTheEditFlag) {
     lay_hilly_loop(town);
     for (const float t : {0.2499f, 0.7501f, 0.1f, 0.25f, 0.75f}) {
-        town.time_of_day = t;
-        town.track_edited = 1;
+        town.sky.time_of_day = t;
+        town.track.track_edited = 1;
         EXPECT_EQ(track(1).empty(), t != 0.25f && t != 0.75f) << "t = " << t;
-        EXPECT_EQ(town.track_edited, 1) << "only a fill of the tie table clears it";
+        EXPECT_EQ(town.track.track_edited, 1) << "only a fill of the tie table clears it";
     }
     // Too few points for a track: nothing.
     lay_track(town, {{1, 1, 1}, {4, 1, 2}});
-    town.track_edited = 1;
+    town.track.track_edited = 1;
     EXPECT_TRUE(track(0).empty());
-    EXPECT_EQ(town.track_edited, 1);
+    EXPECT_EQ(town.track.track_edited, 1);
 }
 
 TEST_F(TrackDrawGl, MarkersShowThePointsAndTheSelectedOneInYellowUnlit) {
@@ -348,7 +353,7 @@ TEST_F(TrackDrawGl, MarkersShowThePointsAndTheSelectedOneInYellowUnlit) {
         const FeedbackVertex control = cubes[24 * i].vertices[0], orient = cubes[24 * i + 12].vertices[0];
         EXPECT_TRUE(i == 1 ? colour_is(control, 1, 1, 0) : colour_is(control, 1, 0, 0)) << "point " << i;
         EXPECT_TRUE(colour_is(orient, 0, 0, 1)) << "point " << i;
-        const Vec3 at = town.points[i]->position();
+        const Vec3 at = town.track.points[i]->position();
         EXPECT_LT(distance(view.world(stems[i].vertices[0]), at), 1e-3f);
         EXPECT_LT(distance(view.world(stems[i].vertices[1]), {at.x, 0, at.z}), 1e-3f);
     }
@@ -362,9 +367,9 @@ TEST_F(TrackDrawGl, MarkersShowThePointsAndTheSelectedOneInYellowUnlit) {
 
     // Lit with no lamp burning, a plain marker is dark; the selected one
     // shines full yellow.
-    town.lighting = 1;
+    town.sky.lighting = 1;
     const auto probe = [&](int i) {
-        const Vec3 at = town.points[i]->position();
+        const Vec3 at = town.track.points[i]->position();
         view.look(at + Vec3{2, 3, 4}, at, {0, 1, 0}, 1.5f, context.width(), context.height());
         glEnable(GL_LIGHTING);
         glEnable(GL_COLOR_MATERIAL);
@@ -383,19 +388,19 @@ TEST_F(TrackDrawGl, MarkersShowThePointsAndTheSelectedOneInYellowUnlit) {
     EXPECT_GT(p.r, 0);
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
 
-    town.show_points = 0;
+    town.track.show_points = 0;
     EXPECT_TRUE(capture_feedback([&] { draw_point_markers(town, 0); }).empty());
 }
 
 TEST_F(TrackDrawGl, LightMarkerIsAWhiteCubeInTheNormalPassOnly) {
-    town.light_pos = {3, 7, -2};
+    town.sky.light_pos = {3, 7, -2};
     const auto cube = capture_feedback([&] { draw_light_marker(town, 0); });
     ASSERT_EQ(cube.size(), 12u);
     for (const FeedbackPrimitive& p : cube) EXPECT_TRUE(colour_is(p.vertices[0], 1, 1, 1));
-    expect_bounds(world_bounds(view, cube), town.light_pos - Vec3{0.25f, 0.25f, 0.25f},
-                  town.light_pos + Vec3{0.25f, 0.25f, 0.25f}, "light marker");
+    expect_bounds(world_bounds(view, cube), town.sky.light_pos - Vec3{0.25f, 0.25f, 0.25f},
+                  town.sky.light_pos + Vec3{0.25f, 0.25f, 0.25f}, "light marker");
     EXPECT_TRUE(capture_feedback([&] { draw_light_marker(town, 1); }).empty());
-    town.show_points = 0;
+    town.track.show_points = 0;
     EXPECT_TRUE(capture_feedback([&] { draw_light_marker(town, 0); }).empty());
     expect_wound_outward(view, {0, 0, 0}, 1.0f, context.width(), context.height(),
                          [] { return capture_feedback([] { draw_cube(0, 0, 0, 0.8f); }); }, "a cube");

@@ -29,19 +29,19 @@ class VehiclesGl : public ::testing::Test {
 protected:
     void SetUp() override {
         view.look({17, 23, 29}, {0, 0, 0}, {0, 1, 0}, 25, context.width(), context.height());
-        town.lighting = 0;
-        town.time_of_day = 0.5f;
-        town.train_running = 1;
-        town.train_pos = {3, 1, -2};
-        town.train_dir = {0, 0, -2};  // heading north, not of unit length
-        town.train_up = {0, 5, 0};
+        town.sky.lighting = 0;
+        town.sky.time_of_day = 0.5f;
+        town.train.train_running = 1;
+        town.train.train_pos = {3, 1, -2};
+        town.train.train_dir = {0, 0, -2};  // heading north, not of unit length
+        town.train.train_up = {0, 5, 0};
     }
 
     // Leaves a single car of the given model at (x, z) heading (hx, hz).
     void one_car(int model, float x, float z, float hx, float hz) {
         const float colour[3] = {0.25f, 0.5f, 0.75f};
-        town.cars[0] = std::make_unique<Car>(x, z, hx, hz, -hz, hx, 0.2f, model, colour, 4);
-        town.num_cars = 1;
+        town.traffic.cars[0] = std::make_unique<Car>(x, z, hx, hz, -hz, hx, 0.2f, model, colour, 4);
+        town.traffic.num_cars = 1;
     }
 
     template <class Block>
@@ -50,9 +50,9 @@ protected:
     }
 
     void head_east_from_the_origin() {
-        town.train_pos = {0, 0, 0};
-        town.train_dir = {1, 0, 0};
-        town.train_up = {0, 1, 0};
+        town.train.train_pos = {0, 0, 0};
+        town.train.train_dir = {1, 0, 0};
+        town.train.train_up = {0, 1, 0};
     }
 
     Rgba probe(Vec3 at) const {
@@ -74,9 +74,9 @@ bool lit(const Rgba& p) { return p.r + p.g + p.b > 0; }
 }  // namespace
 
 TEST_F(VehiclesGl, NothingMovesOrShowsWhileTheTrainStands) {
-    town.train_running = 0;
+    town.train.train_running = 0;
     for (const float t : {0.1f, 0.5f, 0.9f}) {
-        town.time_of_day = t;
+        town.sky.time_of_day = t;
         for (int pass = 0; pass < 2; ++pass) {
             EXPECT_TRUE(drawn(draw_headlight_beams, pass).empty());
             EXPECT_TRUE(drawn(draw_cars, pass).empty());
@@ -87,16 +87,16 @@ TEST_F(VehiclesGl, NothingMovesOrShowsWhileTheTrainStands) {
 }
 
 TEST_F(VehiclesGl, EveryCarThrowsABeamOnlyAtNightAndOnlyInTheNormalPass) {
-    town.time_of_day = 0.76f;
+    town.sky.time_of_day = 0.76f;
     const auto beams = drawn(draw_headlight_beams, 0);
     EXPECT_EQ(polygons(beams), 2 * NUM_CARS);
     for (const FeedbackPrimitive& p : beams) EXPECT_TRUE(colour_is(p.vertices[0], 1, 1, 0) && std::fabs(p.vertices[0].a - 0.5f) < 0.004f);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     EXPECT_TRUE(drawn(draw_headlight_beams, 1).empty());
-    town.time_of_day = 0.75f;
+    town.sky.time_of_day = 0.75f;
     EXPECT_TRUE(drawn(draw_headlight_beams, 0).empty());
-    town.time_of_day = 0.2499f;
+    town.sky.time_of_day = 0.2499f;
     EXPECT_EQ(polygons(drawn(draw_headlight_beams, 0)), 2 * NUM_CARS);
 
     // The first car (heading east at (-6, 0.5)) lights the road from 0.45
@@ -106,7 +106,7 @@ TEST_F(VehiclesGl, EveryCarThrowsABeamOnlyAtNightAndOnlyInTheNormalPass) {
 
     // On a dark road the beam shows, half yellow, at night and not at dusk.
     for (const float t : {0.76f, 0.75f}) {
-        town.time_of_day = t;
+        town.sky.time_of_day = t;
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         draw_headlight_beams(town, 0);
@@ -128,7 +128,7 @@ TEST_F(VehiclesGl, EachModelIsAClosedBodyWoundOutward) {
     }
     one_car(7, 1.5f, -2.5f, 0.6f, 0.8f);
     EXPECT_TRUE(drawn(draw_cars, 0).empty());  // no such model: no body
-    town.time_of_day = 0.9f;
+    town.sky.time_of_day = 0.9f;
     view.look({17, 23, 29}, {0, 0, 0}, {0, 1, 0}, 25, context.width(), context.height());
     EXPECT_EQ(polygons(drawn(draw_headlight_beams, 0)), 2);  // but still a beam
 }
@@ -185,7 +185,7 @@ TEST_F(VehiclesGl, LowerDoorPanelsTakeTheLastWindowCoordinate) {
 TEST_F(VehiclesGl, CarsKeepTheirColourAndCastShadowsAtAnyHour) {
     one_car(1, 0, 0, 1, 0);
     for (const FeedbackPrimitive& p : drawn(draw_cars, 0)) EXPECT_TRUE(colour_is(p.vertices[0], 0.25f, 0.5f, 0.75f));
-    town.time_of_day = 0.1f;
+    town.sky.time_of_day = 0.1f;
     glColor3f(0, 0, 0);
     const auto shadow = drawn(draw_cars, 1);
     EXPECT_EQ(polygons(shadow), 44);
@@ -207,7 +207,7 @@ TEST_F(VehiclesGl, LocomotiveStandsInItsFrameAndHidesFromTheCabView) {
 
     // The shadow only while the sun is up, both ends included.
     for (const float t : {0.25f, 0.75f, 0.2499f, 0.7501f}) {
-        town.time_of_day = t;
+        town.sky.time_of_day = t;
         EXPECT_EQ(drawn(draw_locomotive_stepping, 1).empty(), t != 0.25f && t != 0.75f) << "t = " << t;
     }
 }
@@ -246,7 +246,7 @@ TEST_F(VehiclesGl, LocomotiveFacesShowFromOutside) {
         {{1, 0, 0}, {0.29f, 0.73f, 0}},         // funnel front, above the lamp box
         {{-1, 1, 0}, {0.1286f, 0.65f, 0}},      // funnel rear, over the cab
     };
-    town.lighting = 0;
+    town.sky.lighting = 0;
     for (const Probe& pr : probes) {
         view.look(pr.at + 3 * pr.from, pr.at, up_for(pr.from), 1.2f, context.width(), context.height());
         glEnable(GL_CULL_FACE);
@@ -293,10 +293,10 @@ TEST_F(VehiclesGl, LampGlowsUnlitAtNightAndIsLitByDay) {
     head_east_from_the_origin();
     const Vec3 glass{0.5f, 0.65f, 0};
     view.look(glass + Vec3{3, 0, 0}, glass, {0, 1, 0}, 0.5f, context.width(), context.height());
-    town.lighting = 1;
+    town.sky.lighting = 1;
     glEnable(GL_COLOR_MATERIAL);
     for (const float t : {0.2f, 0.5f}) {
-        town.time_of_day = t;
+        town.sky.time_of_day = t;
         glEnable(GL_LIGHTING);  // no lamp burns: a lit face shows a fifth of its colour
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -312,7 +312,7 @@ TEST_F(VehiclesGl, LampGlowsUnlitAtNightAndIsLitByDay) {
             EXPECT_NEAR(p.b, 3, 2);
         }
     }
-    town.lighting = 0;
+    town.sky.lighting = 0;
     glDisable(GL_LIGHTING);
     draw_locomotive_stepping(town, 0);
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
@@ -332,9 +332,9 @@ TEST_F(VehiclesGl, LocomotiveWithoutADirectionIsLeftOut) {
         {{1, 1, 1}, {nan, 0, 0}, {0, 1, 0}},
     };
     for (const auto& c : cases) {
-        town.train_pos = c.pos;
-        town.train_dir = c.dir;
-        town.train_up = c.up;
+        town.train.train_pos = c.pos;
+        town.train.train_dir = c.dir;
+        town.train.train_up = c.up;
         EXPECT_TRUE(drawn(draw_locomotive_stepping, 0).empty());
     }
     EXPECT_EQ(town.beacon_level, 0.0f);

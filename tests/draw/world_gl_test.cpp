@@ -23,14 +23,15 @@ class WorldGl : public ::testing::Test {
 protected:
     void SetUp() override {
         view.look({17, 23, 29}, {0, 2, 0}, {0, 1, 0}, 25, context.width(), context.height());
-        town.lighting = 0;
-        town.time_of_day = 0.5f;
+        town.sky.lighting = 0;
+        town.sky.time_of_day = 0.5f;
     }
 
     void add_object(int code, float x, float y, float z, float size = 1.5f, float height = 4.5f) {
-        const int i = town.object_count++;
-        town.objects[i] = std::make_unique<ControlPoint>(x, y, z, size, height, 1.0f, 0, 0, 0, 0);
-        town.object_type[i] = code;
+        const int i = town.town_objects.object_count++;
+        town.town_objects.objects[i] =
+            std::make_unique<ControlPoint>(x, y, z, size, height, 1.0f, 0, 0, 0, 0);
+        town.town_objects.object_type[i] = code;
     }
 
     std::vector<FeedbackPrimitive> objects(int pass) {
@@ -50,12 +51,12 @@ TEST_F(WorldGl, BlocksComeInTheirOrder) {
     // Everything placed apart, so each primitive tells where it came from.
     lay_track(town, {{-10, 1, 10}, {10, 1, 10}, {0, 1, -12}});
     add_object(5, 9, 0, -9);
-    town.light_pos = {0, 13, 0};
-    town.train_running = 1;
-    town.time_of_day = 0.8f;  // night: beams
-    town.train_pos = {7, 1, 7};
-    town.train_dir = {1, 0, 0};
-    town.train_up = {0, 1, 0};
+    town.sky.light_pos = {0, 13, 0};
+    town.train.train_running = 1;
+    town.sky.time_of_day = 0.8f;  // night: beams
+    town.train.train_pos = {7, 1, 7};
+    town.train.train_dir = {1, 0, 0};
+    town.train.train_up = {0, 1, 0};
 
     std::string order;
     for (const FeedbackPrimitive& p : capture_feedback([&] { draw_world(town, 0); })) {
@@ -66,11 +67,11 @@ TEST_F(WorldGl, BlocksComeInTheirOrder) {
             label = 'B';
         } else if (p.kind == FeedbackPrimitive::Line) {
             label = colour_is(v, 0.3f, 0.3f, 0.3f) ? 'K' : 'M';
-        } else if (length(w - town.light_pos) < 0.5f) {
+        } else if (length(w - town.sky.light_pos) < 0.5f) {
             label = 'L';
         } else if (near_xz(w, 9, -9, 2.5f)) {
             label = 'O';
-        } else if (length(w - town.train_pos) < 1.5f) {
+        } else if (length(w - town.train.train_pos) < 1.5f) {
             label = 'T';
         } else if (colour_is(v, 1, 0, 0) || colour_is(v, 0, 0, 1)) {
             label = 'M';
@@ -79,7 +80,7 @@ TEST_F(WorldGl, BlocksComeInTheirOrder) {
     }
     // Beams, markers, objects, light marker, cars, locomotive, track.
     EXPECT_EQ(order, "BMOLCTK");
-    EXPECT_EQ(town.track_edited, 0);
+    EXPECT_EQ(town.track.track_edited, 0);
 }
 
 TEST_F(WorldGl, SelectedObjectIsYellowAndNoOtherIs) {
@@ -100,22 +101,22 @@ TEST_F(WorldGl, SelectedObjectIsYellowAndNoOtherIs) {
 
 TEST_F(WorldGl, OnlyTreesAndLampsCastShadowsAndOnlyByDay) {
     for (int code = -1; code <= 19; ++code) {
-        town.object_count = 0;
+        town.town_objects.object_count = 0;
         add_object(code, 1, 0, -2);
         const bool valid = code >= 0 && code <= 18;
         const bool tall = code == 0 || (code >= 11 && code <= 14);
-        town.time_of_day = 0.5f;
+        town.sky.time_of_day = 0.5f;
         EXPECT_EQ(!objects(0).empty(), valid) << "code " << code;
         for (const float t : {0.25f, 0.5f, 0.75f}) {
-            town.time_of_day = t;
+            town.sky.time_of_day = t;
             EXPECT_EQ(!objects(1).empty(), tall) << "code " << code << " at " << t;
         }
         for (const float t : {0.2499f, 0.7501f, 0.0f}) {
-            town.time_of_day = t;
+            town.sky.time_of_day = t;
             EXPECT_TRUE(objects(1).empty()) << "code " << code << " at " << t;
         }
     }
-    town.object_count = 0;
+    town.town_objects.object_count = 0;
     EXPECT_TRUE(objects(0).empty());
     EXPECT_TRUE(objects(1).empty());
 }
@@ -124,8 +125,8 @@ TEST_F(WorldGl, ShadowsAreAtMostFortyPercentDarkAndGoneAtNight) {
     // Everything that casts a shadow, overlapping: the track on ties under
     // the locomotive, cars, trees and lamps.
     lay_hilly_loop(town);
-    town.show_ties = 1;
-    town.train_running = 1;
+    town.track.show_ties = 1;
+    town.train.train_running = 1;
     town.place_train(0.1f);
     add_object(0, 3, 0, 3, 2.0f, 6.0f);
     add_object(0, 4, 0, 4, 2.5f, 5.0f);
@@ -136,7 +137,7 @@ TEST_F(WorldGl, ShadowsAreAtMostFortyPercentDarkAndGoneAtNight) {
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);
     const auto shadow_picture = [&](float t) {
-        town.time_of_day = t;
+        town.sky.time_of_day = t;
         const float daylight = -16 * t * t + 16 * t - 3;
         glClearColor(1, 1, 1, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -150,7 +151,8 @@ TEST_F(WorldGl, ShadowsAreAtMostFortyPercentDarkAndGoneAtNight) {
         glPopMatrix();
         int darkest = 255;
         for (int y = 0; y < context.height(); ++y) {
-            for (int x = 0; x < context.width(); ++x) darkest = std::min(darkest, context.pixel(x, y).r);
+            for (int x = 0; x < context.width(); ++x)
+                darkest = std::min(darkest, context.pixel(x, y).r);
         }
         return darkest;
     };

@@ -133,15 +133,15 @@ TEST(CameraGestures, EndFramesTheStreetsTheTrackAndTheObjectsFromTheSouth) {
     expect_in_view(c, {-15, 0, -15}, {15, 0, 15}, "streets");
 
     town.add_points(4);
-    town.points[2]->set_position(22, 8, 18);
+    town.track.points[2]->set_position(22, 8, 18);
     town.rebuild_track();
     town.create_object();
-    town.objects[0]->set_position(-20, 0, -22);
-    town.objects[0]->set_height(12);
+    town.town_objects.objects[0]->set_position(-20, 0, -22);
+    town.town_objects.objects[0]->set_height(12);
     town.press(KEY_END);
     expect_in_view(*town.camera, {-20, 0, -22}, {22, 12, 18}, "track and objects");
 
-    town.objects[0]->set_position(900, 0, 900);  // a stray object: the reach wins
+    town.town_objects.objects[0]->set_position(900, 0, 900);  // a stray object: the reach wins
     town.press(KEY_END);
     EXPECT_LE(length(town.camera->eye), FREE_CAMERA_REACH + 1e-3f);
 }

@@ -97,13 +97,14 @@ TEST(Camera, TurningAViewStraightDownKeepsAValidFrame) {
 class CameraModes : public ::testing::Test {
 protected:
     void SetUp() override {
-        town.train_running = 1;
-        town.train_pos = {3, 2, -5};
-        town.train_dir = {0, 0, -2};
-        town.train_up = {1, 1, -1};
+        town.train.train_running = 1;
+        town.train.train_pos = {3, 2, -5};
+        town.train.train_dir = {0, 0, -2};
+        town.train.train_up = {1, 1, -1};
         const float colour[3] = {1, 0, 0};
-        town.cars[3] = std::make_unique<Car>(5.0f, -14.0f, 0.6f, 0.8f, -0.8f, 0.6f, 0.2f, 0, colour, 0);
-        if (town.num_cars < 4) town.num_cars = 4;
+        town.traffic.cars[3] =
+            std::make_unique<Car>(5.0f, -14.0f, 0.6f, 0.8f, -0.8f, 0.6f, 0.2f, 0, colour, 0);
+        if (town.traffic.num_cars < 4) town.traffic.num_cars = 4;
         town.vehicle_view = 3;
     }
 
@@ -148,16 +149,18 @@ TEST_F(CameraModes, EveryModeWhileTheTrainRuns) {
 }
 
 TEST_F(CameraModes, StoppedTrainShowsTheFreeCameraOrTheFollowView) {
-    town.train_running = 0;
+    town.train.train_running = 0;
     const Vec3 free_centre{0, 10 - H, 10 - H};
     expect_view(5, {0, 10, 10}, free_centre, {0, H, -H}, {0, 10, 10});
 
     // A selected track point is followed from above and the south.
     for (int i = 0; i < 2; ++i) {
-        town.points[i] = std::make_unique<ControlPoint>(4.0f * i, 1, -6, 0, 0, 0, 255, 0, 0, 0);
-        town.orient_points[i] = std::make_unique<ControlPoint>(-2, 3.0f * i, 7, 0, 0, 0, 0, 0, 255, 0);
+        town.track.points[i] =
+            std::make_unique<ControlPoint>(4.0f * i, 1, -6, 0, 0, 0, 255, 0, 0, 0);
+        town.track.orient_points[i] =
+            std::make_unique<ControlPoint>(-2, 3.0f * i, 7, 0, 0, 0, 0, 0, 255, 0);
     }
-    town.num_points = town.num_orient_points = 2;
+    town.track.num_points = town.track.num_orient_points = 2;
     town.sel_point = 1;
     expect_view(0, {4, 16, 9}, {4, 1, -6}, {0, 1, 0}, {0, 10, 10});
     town.follow_distance = 4;
@@ -171,7 +174,7 @@ TEST_F(CameraModes, StoppedTrainShowsTheFreeCameraOrTheFollowView) {
     expect_view(0, {0, 10, 10}, free_centre, {0, H, -H}, {0, 10, 10});
 
     // With the train running, mode 0 follows the selection too.
-    town.train_running = 1;
+    town.train.train_running = 1;
     town.sel_point = 0;
     expect_view(0, {0, 5, -2}, {0, 1, -6}, {0, 1, 0}, {0, 10, 10});
 }
@@ -203,28 +206,28 @@ TEST_F(CameraModes, ATrainWithoutAFrameStillGivesAPicture) {
         {{1, -1, 0}, {1, 1, 1}, "up towards the camera above"},
     };
     for (const Case& c : cases) {
-        town.train_dir = c.dir;
-        town.train_up = c.up;
+        town.train.train_dir = c.dir;
+        town.train.train_up = c.up;
         for (int mode = 1; mode <= 4; ++mode) {
             expect_drawable(view(mode), std::string(c.what) + ", mode " + std::to_string(mode));
         }
     }
     // A train not yet moving faces east, as its headlight does.
-    town.train_dir = {0, 0, 0};
-    town.train_up = {0, 1, 0};
+    town.train.train_dir = {0, 0, 0};
+    town.train.train_up = {0, 1, 0};
     expect_view(1, {3, 3, -5}, {5, 2.75f, -5}, {0, 1, 0}, {3, 2, -5});
 }
 
 TEST_F(CameraModes, CarViewsWithoutACarOrAboveOneStayDefined) {
     // The train straight above the driver: looking up along the world's up.
-    town.train_pos = {5, 10, -14};
+    town.train.train_pos = {5, 10, -14};
     expect_drawable(view(9), "train above the car");
     // A car standing on the train's position.
-    town.train_pos = {5, 0.8f, -14};
+    town.train.train_pos = {5, 0.8f, -14};
     expect_drawable(view(9), "train on the car");
 
     // An empty car slot or an index past the cars falls back to the free camera.
-    town.cars[3].reset();
+    town.traffic.cars[3].reset();
     expect_view(5, {0, 10, 10}, {0, 10 - H, 10 - H}, {0, H, -H}, {0, 10, 10});
     town.vehicle_view = MAX_CARS + 4;
     expect_view(6, {0, 10, 10}, {0, 10 - H, 10 - H}, {0, H, -H}, {0, 10, 10});

@@ -11,10 +11,12 @@ namespace {
 
 // The settings C puts back: those of a fresh town.
 auto settings_of(const Town& t) {
-    return std::make_tuple(t.light_pos.x, t.light_pos.y, t.light_pos.z, t.bspline, t.light_edit, t.train_speed,
-                           t.show_points, t.show_ties, t.post_interval, t.lighting, t.tie_spacing, t.beacon_level,
-                           t.beacon_falling, t.gravity, t.train_mass, t.physics, t.ground_drag,
-                           t.follow_distance, t.spare_scalar, t.fov, t.camera_mode, t.train_running);
+    return std::make_tuple(t.sky.light_pos.x, t.sky.light_pos.y, t.sky.light_pos.z, t.track.bspline,
+                           t.light_edit, t.train.train_speed, t.track.show_points,
+                           t.track.show_ties, t.track.post_interval, t.sky.lighting,
+                           t.track.tie_spacing, t.beacon_level, t.beacon_falling, t.train.gravity,
+                           t.train.train_mass, t.train.physics, t.ground_drag, t.follow_distance,
+                           t.spare_scalar, t.fov, t.camera_mode, t.train.train_running);
 }
 
 TEST(ClearCommand, ResetsTheSceneAndItsSettings) {
@@ -25,53 +27,54 @@ TEST(ClearCommand, ResetsTheSceneAndItsSettings) {
     town.sel_point = -1;
     town.mouse_x = 11, town.mouse_y = 12, town.mouse_prev_x = 13, town.mouse_prev_y = 14;
     town.camera_mode = 7;
-    town.light_pos = {3, 4, 5};
-    town.bspline = 0;
+    town.sky.light_pos = {3, 4, 5};
+    town.track.bspline = 0;
     town.light_edit = 1;
-    town.train_speed = 9;
-    town.show_points = 0;
-    town.show_ties = 1;
-    town.post_interval = 6;
-    town.lighting = 0;
-    town.tie_spacing = 17;
+    town.train.train_speed = 9;
+    town.track.show_points = 0;
+    town.track.show_ties = 1;
+    town.track.post_interval = 6;
+    town.sky.lighting = 0;
+    town.track.tie_spacing = 17;
     town.beacon_level = 0.4f;
     town.beacon_falling = 1;
-    town.gravity = -33;
-    town.train_mass = 70;
-    town.physics = 0;
+    town.train.gravity = -33;
+    town.train.train_mass = 70;
+    town.train.physics = 0;
     town.ground_drag = 0;
     town.follow_distance = 22;
     town.spare_scalar = 2.5f;
     town.fov = 60;
-    ASSERT_EQ(town.train_running, 1);
+    ASSERT_EQ(town.train.train_running, 1);
 
     town.hold_keys({'C'});
     const CommandTown fresh;
     EXPECT_EQ(settings_of(town), settings_of(fresh));
-    EXPECT_EQ(town.num_points + town.num_orient_points + town.object_count, 0);
-    EXPECT_EQ(town.points[0], nullptr);
-    EXPECT_EQ(town.objects[1], nullptr);
-    EXPECT_EQ(town.tie_data, nullptr);
-    EXPECT_EQ(town.realtime_ties, 1);
+    EXPECT_EQ(town.track.num_points + town.track.num_orient_points + town.town_objects.object_count,
+              0);
+    EXPECT_EQ(town.track.points[0], nullptr);
+    EXPECT_EQ(town.town_objects.objects[1], nullptr);
+    EXPECT_EQ(town.track.tie_data, nullptr);
+    EXPECT_EQ(town.track.realtime_ties, 1);
     EXPECT_EQ(town.selected_object, -1);
     EXPECT_EQ(town.mouse_x + town.mouse_y + town.mouse_prev_x + town.mouse_prev_y, 0);
 
     // Held, it clears again at every event: harmless on an empty scene.
     town.hold_keys({'C'}, 3);
-    EXPECT_EQ(town.num_points, 0);
+    EXPECT_EQ(town.track.num_points, 0);
 }
 
 TEST(ClearCommand, KeepsTheClockTheCarsTheCameraAndFourLatches) {
     CommandTown town;
     town.add_points(3);
-    town.time_of_day = 0.61f;
-    town.time_step = 0.0003f;
+    town.sky.time_of_day = 0.61f;
+    town.sky.time_step = 0.0003f;
     town.vehicle_view = 4;
-    town.new_object_type = 12;
-    town.total_energy = 4321.0f;
+    town.town_objects.new_object_type = 12;
+    town.train.total_energy = 4321.0f;
     town.camera->eye = {1, 2, 3};
-    const Car* first_car = town.cars[0].get();
-    const Intersection* first_corner = town.intersections[0].get();
+    const Car* first_car = town.traffic.cars[0].get();
+    const Intersection* first_corner = town.traffic.intersections[0].get();
     town.latches.reset_physics_d = 0;
     town.latches.new_object_n = 0;
     town.latches.object_type_t = 0;
@@ -82,16 +85,16 @@ TEST(ClearCommand, KeepsTheClockTheCarsTheCameraAndFourLatches) {
 
     // Called directly: a poll would re-arm the latches of the keys that are up.
     town.clear_scene();
-    EXPECT_EQ(town.num_points, 0);
-    EXPECT_FLOAT_EQ(town.time_of_day, 0.61f);
-    EXPECT_FLOAT_EQ(town.time_step, 0.0003f);
+    EXPECT_EQ(town.track.num_points, 0);
+    EXPECT_FLOAT_EQ(town.sky.time_of_day, 0.61f);
+    EXPECT_FLOAT_EQ(town.sky.time_step, 0.0003f);
     EXPECT_EQ(town.vehicle_view, 4);
-    EXPECT_EQ(town.new_object_type, 12);
-    EXPECT_FLOAT_EQ(town.total_energy, 4321.0f);
+    EXPECT_EQ(town.town_objects.new_object_type, 12);
+    EXPECT_FLOAT_EQ(town.train.total_energy, 4321.0f);
     EXPECT_FLOAT_EQ(town.camera->eye.z, 3.0f);
-    EXPECT_EQ(town.cars[0].get(), first_car);
-    EXPECT_EQ(town.num_cars, NUM_CARS);
-    EXPECT_EQ(town.intersections[0].get(), first_corner);
+    EXPECT_EQ(town.traffic.cars[0].get(), first_car);
+    EXPECT_EQ(town.traffic.num_cars, NUM_CARS);
+    EXPECT_EQ(town.traffic.intersections[0].get(), first_corner);
 
     EXPECT_EQ(town.latches.reset_physics_d, 0);
     EXPECT_EQ(town.latches.new_object_n, 0);
@@ -105,23 +108,23 @@ TEST(ClearCommand, KeepsTheClockTheCarsTheCameraAndFourLatches) {
 
 TEST(StatisticsReport, PrintsTwentyLinesOnceForEachPressOfF5) {
     CommandTown town;
-    town.train_pos = {1.5f, 2.25f, -3.0f};
-    town.train_speed = 4.0f;
-    town.gravity = -20.5f;
-    town.max_height = 6.75f;
-    town.total_energy = 12345.5f;
-    town.train_mass = 100.0f;
+    town.train.train_pos = {1.5f, 2.25f, -3.0f};
+    town.train.train_speed = 4.0f;
+    town.train.gravity = -20.5f;
+    town.track.max_height = 6.75f;
+    town.train.total_energy = 12345.5f;
+    town.train.train_mass = 100.0f;
     town.camera->eye = {0.5f, 10.0f, -2.0f};
     town.camera->look = {0.0f, -0.6f, -0.8f};
     town.camera->right = {1.0f, 0.0f, 0.0f};
     town.camera->up = {0.0f, 0.8f, -0.6f};
     town.vehicle_view = 7;
-    town.num_ties = 431;
-    town.time_of_day = 0.5f;
-    town.fps = 58.25f;
-    town.redraw_speed = 24;
-    town.avg_move_clocks = 1.5f;
-    town.avg_draw_clocks = 9.75f;
+    town.track.num_ties = 431;
+    town.sky.time_of_day = 0.5f;
+    town.clock.fps = 58.25f;
+    town.clock.redraw_speed = 24;
+    town.clock.avg_move_clocks = 1.5f;
+    town.clock.avg_draw_clocks = 9.75f;
 
     testing::internal::CaptureStdout();
     town.hold_keys({KEY_F5}, 3);

@@ -49,11 +49,12 @@ TEST(ClickSelect, SelectsOneThingOrLetsGoRebuildingTheTrack) {
     EXPECT_EQ(town.selected_object, -1);
 
     select_clicked(town, {PickHit::ControlPoint, 0});
-    const float length = town.track_length;
-    town.points[0]->set_position(town.points[0]->x + 6, town.points[0]->y, town.points[0]->z);  // dragged
+    const float length = town.track.track_length;
+    town.track.points[0]->set_position(town.track.points[0]->x + 6, town.track.points[0]->y,
+                                       town.track.points[0]->z);  // dragged
     town.light_edit = 1;
     select_clicked(town, {});
     EXPECT_EQ(town.sel_point, -1);
     EXPECT_EQ(town.light_edit, 0);
-    EXPECT_NE(town.track_length, length);
+    EXPECT_NE(town.track.track_length, length);
 }

@@ -61,9 +61,11 @@ struct CommandTown : Town {
     void add_points(int n) {
         for (int i = 0; i < n; ++i) {
             append_point();
-            const float a = 0.7f * static_cast<float>(num_points);
-            points[num_points - 1]->set_position(10.0f * cosine(a), 0.125f + i, 8.0f * sine(a));
-            orient_points[num_points - 1]->set_position(10.0f * cosine(a), 4.125f + i, 8.0f * sine(a));
+            const float a = 0.7f * static_cast<float>(track.num_points);
+            track.points[track.num_points - 1]->set_position(10.0f * cosine(a), 0.125f + i,
+                                                             8.0f * sine(a));
+            track.orient_points[track.num_points - 1]->set_position(10.0f * cosine(a), 4.125f + i,
+                                                                    8.0f * sine(a));
         }
         rebuild_track();
         rebuild_orientation();

@@ -60,7 +60,7 @@ TEST(EditHistory, WhatTheTownWorksOutItselfIsNoStepAndANewEditDropsRedo) {
     t.hold_keys({'U'});
     // The energy a rebuild works out (the track once stood higher), right after
     // the undo, and the speed the running train reaches join the step it is at.
-    t.max_height += 3.0f;
+    t.track.max_height += 3.0f;
     t.sel_point = 0;
     t.keys({'R'});
     t.train_step();
@@ -68,10 +68,10 @@ TEST(EditHistory, WhatTheTownWorksOutItselfIsNoStepAndANewEditDropsRedo) {
     EXPECT_EQ(saved(t), switched);
     t.keys({'U', 'M'});  // a new edit: what was undone is gone; the train still runs
     EXPECT_FALSE(redo_edit(t));
-    EXPECT_EQ(t.train_running, 1);
+    EXPECT_EQ(t.train.train_running, 1);
     t.keys({'R', KEY_SPACE, 'U'});  // and a standing train stays standing
-    EXPECT_EQ(t.train_running, 0);
-    EXPECT_EQ(t.bspline, 1) << "M undone brought back the switch undone before it";
+    EXPECT_EQ(t.train.train_running, 0);
+    EXPECT_EQ(t.track.bspline, 1) << "M undone brought back the switch undone before it";
 }
 
 // Keys come as key events in the window and as pointer moves in the other
@@ -114,21 +114,21 @@ TEST(EditHistory, AStepBackRestoresTheSummitTheEnergyIsWorkedOutFrom) {
     t.add_points(4);
     t.keys({'R'});
     const SceneBytes start = saved(t);
-    const float summit = t.max_height;
+    const float summit = t.track.max_height;
     t.keys({KEY_F4});
     const SceneBytes recomputed = saved(t);
     t.keys({'U'});
     t.drag('Q', BUTTON_RIGHT, 0, -20);  // point 0 up 4.5 units, above the summit
     const SceneBytes raised = saved(t);
-    const float raised_summit = t.max_height;
+    const float raised_summit = t.track.max_height;
     ASSERT_GT(raised_summit, summit + 1.0f);
 
     t.keys({'U'});
     EXPECT_EQ(saved(t), start);
-    EXPECT_EQ(t.max_height, summit);
+    EXPECT_EQ(t.track.max_height, summit);
     t.keys({'Y'});
     EXPECT_EQ(saved(t), raised);
-    EXPECT_EQ(t.max_height, raised_summit);
+    EXPECT_EQ(t.track.max_height, raised_summit);
     t.keys({'U', KEY_F4});
     EXPECT_EQ(saved(t), recomputed) << "the energy came from the summit of the step undone";
 }
@@ -152,17 +152,17 @@ TEST(EditHistory, TheStartupSceneIsTheFirstStep) {
     testing::internal::CaptureStdout();
     t.handle_event(EVENT_MOVE, 0, 0, 0, u);
     const std::string said = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(t.num_points, 4);
+    EXPECT_EQ(t.track.num_points, 4);
     EXPECT_NE(said.find("Nothing to undo"), std::string::npos) << said;
 }
 
 TEST(EditHistory, KeepsTheNewestStepsUpToItsBound) {
     Editor t;
     for (int i = 0; i < 300; ++i) t.press('-');
-    const int widest = t.tie_spacing;
+    const int widest = t.track.tie_spacing;
     for (std::size_t i = 0; i < UNDO_STEPS; ++i) ASSERT_TRUE(undo_edit(t));
     EXPECT_FALSE(undo_edit(t));
-    EXPECT_EQ(t.tie_spacing, widest - static_cast<int>(UNDO_STEPS));
+    EXPECT_EQ(t.track.tie_spacing, widest - static_cast<int>(UNDO_STEPS));
 }
 
 }  // namespace

@@ -19,30 +19,30 @@ TEST(Gestures, GroundDragMovesAControlPointWithItsOrientationPoint) {
     ScriptedKeys keys;
     town.add_points(3);
     town.sel_point = 1;
-    const Vec3 p = town.points[1]->position();
-    const Vec3 o = town.orient_points[1]->position();
+    const Vec3 p = town.track.points[1]->position();
+    const Vec3 o = town.track.orient_points[1]->position();
 
     drag(town, keys, BUTTON_LEFT, 100, 200, 8, -3);
-    EXPECT_NEAR(town.points[1]->x, p.x + 0.075f * 8, 1e-5f);
-    EXPECT_NEAR(town.points[1]->y, p.y, 1e-6f);
-    EXPECT_NEAR(town.points[1]->z, p.z - 0.075f * 3, 1e-5f);
-    EXPECT_NEAR(town.orient_points[1]->x, o.x + 0.075f * 8, 1e-5f);
-    EXPECT_NEAR(town.orient_points[1]->z, o.z - 0.075f * 3, 1e-5f);
-    EXPECT_EQ(town.track_edited, 1);
+    EXPECT_NEAR(town.track.points[1]->x, p.x + 0.075f * 8, 1e-5f);
+    EXPECT_NEAR(town.track.points[1]->y, p.y, 1e-6f);
+    EXPECT_NEAR(town.track.points[1]->z, p.z - 0.075f * 3, 1e-5f);
+    EXPECT_NEAR(town.track.orient_points[1]->x, o.x + 0.075f * 8, 1e-5f);
+    EXPECT_NEAR(town.track.orient_points[1]->z, o.z - 0.075f * 3, 1e-5f);
+    EXPECT_EQ(town.track.track_edited, 1);
     // Right button: up the screen raises both points.
     drag(town, keys, BUTTON_RIGHT, 100, 200, 2, -6);
-    EXPECT_NEAR(town.points[1]->y, p.y + 0.075f * 6, 1e-5f);
-    EXPECT_NEAR(town.orient_points[1]->y, o.y + 0.075f * 6, 1e-5f);
+    EXPECT_NEAR(town.track.points[1]->y, p.y + 0.075f * 6, 1e-5f);
+    EXPECT_NEAR(town.track.orient_points[1]->y, o.y + 0.075f * 6, 1e-5f);
 
     // Off the ground plane ('1'), a left drag follows the camera's axes.
-    const Vec3 q = town.points[1]->position();
+    const Vec3 q = town.track.points[1]->position();
     const Vec3 right = town.camera->right;
     const Vec3 look = town.camera->look;
     town.ground_drag = 0;
     drag(town, keys, BUTTON_LEFT, 10, 20, 5, -7);  // 7 pixels up the screen
-    EXPECT_NEAR(town.points[1]->x, q.x + 0.075f * 5 * right.x + 0.075f * 7 * look.x, 1e-5f);
-    EXPECT_NEAR(town.points[1]->y, q.y, 1e-6f);
-    EXPECT_NEAR(town.points[1]->z, q.z + 0.075f * 5 * right.z + 0.075f * 7 * look.z, 1e-5f);
+    EXPECT_NEAR(town.track.points[1]->x, q.x + 0.075f * 5 * right.x + 0.075f * 7 * look.x, 1e-5f);
+    EXPECT_NEAR(town.track.points[1]->y, q.y, 1e-6f);
+    EXPECT_NEAR(town.track.points[1]->z, q.z + 0.075f * 5 * right.z + 0.075f * 7 * look.z, 1e-5f);
 }
 
 TEST(Gestures, AJumpOfThirtyPixelsMovesNothing) {
@@ -50,16 +50,16 @@ TEST(Gestures, AJumpOfThirtyPixelsMovesNothing) {
     ScriptedKeys keys;
     town.add_points(3);
     town.sel_point = 0;
-    const Vec3 p = town.points[0]->position();
+    const Vec3 p = town.track.points[0]->position();
 
     drag(town, keys, BUTTON_LEFT, 50, 60, 30, 0);
     drag(town, keys, BUTTON_LEFT, 50, 60, 0, -30);
     drag(town, keys, BUTTON_RIGHT, 50, 60, 1, 45);
-    EXPECT_FLOAT_EQ(town.points[0]->x, p.x);
-    EXPECT_FLOAT_EQ(town.points[0]->y, p.y);
-    EXPECT_FLOAT_EQ(town.points[0]->z, p.z);
+    EXPECT_FLOAT_EQ(town.track.points[0]->x, p.x);
+    EXPECT_FLOAT_EQ(town.track.points[0]->y, p.y);
+    EXPECT_FLOAT_EQ(town.track.points[0]->z, p.z);
     drag(town, keys, BUTTON_LEFT, 50, 60, 29, -29);
-    EXPECT_NEAR(town.points[0]->x, p.x + 0.075f * 29, 1e-5f);
+    EXPECT_NEAR(town.track.points[0]->x, p.x + 0.075f * 29, 1e-5f);
 }
 
 TEST(Gestures, OrientationPointDragsAlone) {
@@ -68,22 +68,22 @@ TEST(Gestures, OrientationPointDragsAlone) {
     town.add_points(3);
     town.sel_point = -1;
     town.sel_orient_point = 1;
-    const Vec3 p = town.points[1]->position();
-    const Vec3 o = town.orient_points[1]->position();
+    const Vec3 p = town.track.points[1]->position();
+    const Vec3 o = town.track.orient_points[1]->position();
 
     drag(town, keys, BUTTON_RIGHT, 300, 300, 0, -4);
-    EXPECT_NEAR(town.orient_points[1]->y, o.y + 0.3f, 1e-5f);
-    EXPECT_FLOAT_EQ(town.points[1]->y, p.y);
+    EXPECT_NEAR(town.track.orient_points[1]->y, o.y + 0.3f, 1e-5f);
+    EXPECT_FLOAT_EQ(town.track.points[1]->y, p.y);
     drag(town, keys, BUTTON_LEFT, 300, 300, 6, 2);
-    EXPECT_NEAR(town.orient_points[1]->x, o.x + 0.45f, 1e-5f);
-    EXPECT_FLOAT_EQ(town.points[1]->x, p.x);
+    EXPECT_NEAR(town.track.orient_points[1]->x, o.x + 0.45f, 1e-5f);
+    EXPECT_FLOAT_EQ(town.track.points[1]->x, p.x);
 }
 
 TEST(Gestures, ObjectsMoveFinelyAtSinglePixelSteps) {
     CommandTown town;
     ScriptedKeys keys;
     town.create_object();
-    ControlPoint& object = *town.objects[0];
+    ControlPoint& object = *town.town_objects.objects[0];
     const Vec3 right = town.camera->right;
     const Vec3 look = town.camera->look;
 
@@ -115,13 +115,13 @@ TEST(Gestures, LightDragsAlongTheCameraAndUp) {
     const Vec3 look = town.camera->look;
 
     drag(town, keys, BUTTON_LEFT, 40, 40, -6, -2);
-    EXPECT_NEAR(town.light_pos.x, 0.075f * -6 * right.x + 0.075f * 2 * look.x, 1e-5f);
-    EXPECT_NEAR(town.light_pos.y, 13.0f, 1e-6f);
-    EXPECT_NEAR(town.light_pos.z, 0.075f * -6 * right.z + 0.075f * 2 * look.z, 1e-5f);
+    EXPECT_NEAR(town.sky.light_pos.x, 0.075f * -6 * right.x + 0.075f * 2 * look.x, 1e-5f);
+    EXPECT_NEAR(town.sky.light_pos.y, 13.0f, 1e-6f);
+    EXPECT_NEAR(town.sky.light_pos.z, 0.075f * -6 * right.z + 0.075f * 2 * look.z, 1e-5f);
     drag(town, keys, BUTTON_RIGHT, 40, 40, 3, 5);
-    EXPECT_NEAR(town.light_pos.y, 13.0f - 0.375f, 1e-5f);
+    EXPECT_NEAR(town.sky.light_pos.y, 13.0f - 0.375f, 1e-5f);
     drag(town, keys, BUTTON_RIGHT, 40, 40, 0, 31);
-    EXPECT_NEAR(town.light_pos.y, 13.0f - 0.375f, 1e-5f);
+    EXPECT_NEAR(town.sky.light_pos.y, 13.0f - 0.375f, 1e-5f);
 }
 
 TEST(Gestures, EveryDragStopsAtTheTownsBound) {
@@ -133,30 +133,30 @@ TEST(Gestures, EveryDragStopsAtTheTownsBound) {
     // beside it: the pair stops where the orientation point meets the bound,
     // keeping their offset.
     town.sel_point = 2;
-    town.points[2]->set_position(B - 2, B - 3, 0);
-    town.orient_points[2]->set_position(B - 1, B - 1, 0);
+    town.track.points[2]->set_position(B - 2, B - 3, 0);
+    town.track.orient_points[2]->set_position(B - 1, B - 1, 0);
     town.rebuild_track();
     for (int i = 0; i < 10; ++i) drag(town, keys, BUTTON_LEFT, 100, 100, 20, 0);
     for (int i = 0; i < 10; ++i) drag(town, keys, BUTTON_RIGHT, 100, 100, 0, -20);
-    EXPECT_EQ(town.orient_points[2]->x, B);
-    EXPECT_EQ(town.points[2]->x, B - 1);
-    EXPECT_EQ(town.orient_points[2]->y, B);
-    EXPECT_EQ(town.points[2]->y, B - 2);
+    EXPECT_EQ(town.track.orient_points[2]->x, B);
+    EXPECT_EQ(town.track.points[2]->x, B - 1);
+    EXPECT_EQ(town.track.orient_points[2]->y, B);
+    EXPECT_EQ(town.track.points[2]->y, B - 2);
     // Back inward it moves again.
     drag(town, keys, BUTTON_LEFT, 100, 100, -20, 0);
-    EXPECT_NEAR(town.points[2]->x, B - 1 - 1.5f, 1e-3f);
+    EXPECT_NEAR(town.track.points[2]->x, B - 1 - 1.5f, 1e-3f);
     town.sel_point = -1;
 
     // An orientation point alone.
     town.sel_orient_point = 0;
-    town.orient_points[0]->set_position(0, -B + 1, 0);
+    town.track.orient_points[0]->set_position(0, -B + 1, 0);
     for (int i = 0; i < 5; ++i) drag(town, keys, BUTTON_RIGHT, 100, 100, 0, 20);
-    EXPECT_EQ(town.orient_points[0]->y, -B);
+    EXPECT_EQ(town.track.orient_points[0]->y, -B);
     town.sel_orient_point = -1;
 
     // A town object, its size and its height.
     town.create_object();
-    ControlPoint& object = *town.objects[0];
+    ControlPoint& object = *town.town_objects.objects[0];
     object.set_position(B - 0.5f, 0, -B + 0.5f);
     object.set_size(B - 0.5f);
     object.set_height(B - 0.5f);
@@ -172,11 +172,11 @@ TEST(Gestures, EveryDragStopsAtTheTownsBound) {
 
     // The light.
     town.light_edit = 1;
-    town.light_pos = {B - 1, B - 1, 0};
+    town.sky.light_pos = {B - 1, B - 1, 0};
     for (int i = 0; i < 5; ++i) drag(town, keys, BUTTON_LEFT, 100, 100, 20, 0);
     for (int i = 0; i < 5; ++i) drag(town, keys, BUTTON_RIGHT, 100, 100, 0, -20);
-    EXPECT_EQ(town.light_pos.x, B);
-    EXPECT_EQ(town.light_pos.y, B);
+    EXPECT_EQ(town.sky.light_pos.x, B);
+    EXPECT_EQ(town.sky.light_pos.y, B);
     EXPECT_TRUE(check_scene(scene_of_town(town)).empty()) << check_scene(scene_of_town(town));
 }
 
@@ -187,27 +187,27 @@ TEST(Gestures, ATrackNeverGrowsPastTheTiesItMayHave) {
     // Dragged far out, the point stops where the next step would need too
     // many ties; the track it leaves can be loaded back.
     town.sel_point = 5;
-    float stopped = town.points[5]->x;
+    float stopped = town.track.points[5]->x;
     for (int i = 0; i < 1000; ++i) {
         drag(town, keys, BUTTON_LEFT, 100, 100, 25, 0);
-        if (town.points[5]->x == stopped) break;
-        stopped = town.points[5]->x;
+        if (town.track.points[5]->x == stopped) break;
+        stopped = town.track.points[5]->x;
     }
     EXPECT_LT(stopped, TOWN_MAX_COORDINATE);
     EXPECT_GT(stopped, 100.0f);
     EXPECT_TRUE(check_scene(scene_of_town(town)).empty()) << check_scene(scene_of_town(town));
-    EXPECT_LE(ties_at_closest_spacing(town.track_length, TRACK_MAX_TIES), TRACK_MAX_TIES);
+    EXPECT_LE(ties_at_closest_spacing(town.track.track_length, TRACK_MAX_TIES), TRACK_MAX_TIES);
     town.hold_keys({'R'});
 
     // So near the cap, a new point or the other basis is refused with a word.
-    const int points = town.num_points;
-    const int basis = town.bspline;
+    const int points = town.track.num_points;
+    const int basis = town.track.bspline;
     testing::internal::CaptureStdout();
     town.press('M');
     town.press('B');
     const std::string said = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(town.num_points, points);
-    EXPECT_EQ(town.bspline, basis);
+    EXPECT_EQ(town.track.num_points, points);
+    EXPECT_EQ(town.track.bspline, basis);
     EXPECT_NE(said.find("No point added: the track would need more than 40000 ties"), std::string::npos) << said;
     EXPECT_NE(said.find("The track stays a B-spline: the track would need more than"), std::string::npos) << said;
 }

@@ -38,16 +38,17 @@ TEST(HandEdits, InsertPutsAPointHalfwayAlongTheCurveAndUndoTakesItAway) {
     const SceneBytes before = saved(town);
     town.press('Q');
     town.press('Q');  // point 1
-    const Vec3 halfway = town.segments[1]->evaluate(0.5f);
-    const Vec3 orient_halfway = town.orient_segments[1]->evaluate(0.5f);
-    const Vec3 third = town.points[2]->position();
+    const Vec3 halfway = town.track.segments[1]->evaluate(0.5f);
+    const Vec3 orient_halfway = town.track.orient_segments[1]->evaluate(0.5f);
+    const Vec3 third = town.track.points[2]->position();
     town.press(KEY_INSERT);
-    ASSERT_EQ(town.num_points, 6);
-    EXPECT_EQ(town.num_orient_points, 6);
+    ASSERT_EQ(town.track.num_points, 6);
+    EXPECT_EQ(town.track.num_orient_points, 6);
     EXPECT_EQ(town.sel_point, 2);
-    EXPECT_TRUE(near_vec(town.points[2]->position(), halfway, 0.0f));
-    EXPECT_TRUE(near_vec(town.orient_points[2]->position(), orient_halfway, 0.0f));
-    EXPECT_TRUE(near_vec(town.points[3]->position(), third, 0.0f)) << "the points after it move one place on";
+    EXPECT_TRUE(near_vec(town.track.points[2]->position(), halfway, 0.0f));
+    EXPECT_TRUE(near_vec(town.track.orient_points[2]->position(), orient_halfway, 0.0f));
+    EXPECT_TRUE(near_vec(town.track.points[3]->position(), third, 0.0f))
+        << "the points after it move one place on";
     town.press('U');
     EXPECT_EQ(saved(town), before);
 }
@@ -56,51 +57,53 @@ TEST(HandEdits, DeleteUnderThreePointsStopsTheTrainAndEveryStepUndoes) {
     CommandTown town;
     town.add_points(3);
     town.press('R');
-    ASSERT_EQ(town.train_running, 1);
+    ASSERT_EQ(town.train.train_running, 1);
     const SceneBytes three = saved(town);
-    const Vec3 last = town.points[2]->position();
+    const Vec3 last = town.track.points[2]->position();
     town.press('Q');  // point 0
     town.press(KEY_DELETE);
-    EXPECT_EQ(town.num_points, 2);
-    EXPECT_EQ(town.num_orient_points, 2);
-    EXPECT_TRUE(near_vec(town.points[1]->position(), last, 0.0f));
+    EXPECT_EQ(town.track.num_points, 2);
+    EXPECT_EQ(town.track.num_orient_points, 2);
+    EXPECT_TRUE(near_vec(town.track.points[1]->position(), last, 0.0f));
     EXPECT_EQ(town.sel_point, -1);
-    EXPECT_EQ(town.train_running, 0) << "no track to ride";
+    EXPECT_EQ(town.train.train_running, 0) << "no track to ride";
     town.press('U');
     EXPECT_EQ(saved(town), three);
 
     CommandTown two;  // an Insert makes the third point; its undo leaves no track
     two.add_points(2);  // the second one selected
     two.press(KEY_INSERT);
-    ASSERT_EQ(two.train_running, 1);
+    ASSERT_EQ(two.train.train_running, 1);
     two.press('U');
-    EXPECT_EQ(two.num_points, 2);
-    EXPECT_EQ(two.train_running, 0) << "no train drawn over a track that is gone";
+    EXPECT_EQ(two.track.num_points, 2);
+    EXPECT_EQ(two.train.train_running, 0) << "no train drawn over a track that is gone";
 }
 
 TEST(HandEdits, ObjectsAreCopiedBesideAndDeletedWithinTheirCapacity) {
     CommandTown town;
     town.camera = std::make_unique<Camera>(Vec3{0, 10, 10}, Vec3{0, 0, 0}, Vec3{0, 1, 0});
     town.press('N');
-    town.objects[0]->set_size(2.0f);
-    town.object_type[0] = 15;
+    town.town_objects.objects[0]->set_size(2.0f);
+    town.town_objects.object_type[0] = 15;
     town.press(KEY_INSERT);
-    ASSERT_EQ(town.object_count, 2);
+    ASSERT_EQ(town.town_objects.object_count, 2);
     EXPECT_EQ(town.selected_object, 1);
-    EXPECT_EQ(town.object_type[1], 15);
-    EXPECT_FLOAT_EQ(town.objects[1]->get_size(), 2.0f);
-    EXPECT_NEAR(length(town.objects[1]->position() - town.objects[0]->position()), 1.0f, 1e-5f);
+    EXPECT_EQ(town.town_objects.object_type[1], 15);
+    EXPECT_FLOAT_EQ(town.town_objects.objects[1]->get_size(), 2.0f);
+    EXPECT_NEAR(
+        length(town.town_objects.objects[1]->position() - town.town_objects.objects[0]->position()),
+        1.0f, 1e-5f);
 
     town.press('E');
     town.press('E');  // object 0
     town.press(KEY_DELETE);
-    EXPECT_EQ(town.object_count, 1);
-    EXPECT_EQ(town.object_type[0], 15);
+    EXPECT_EQ(town.town_objects.object_count, 1);
+    EXPECT_EQ(town.town_objects.object_type[0], 15);
     EXPECT_EQ(town.selected_object, -1);
 
-    while (town.object_count < MAX_OBJECTS) town.press('N');
+    while (town.town_objects.object_count < MAX_OBJECTS) town.press('N');
     town.press(KEY_INSERT);
-    EXPECT_EQ(town.object_count, MAX_OBJECTS) << "no copy past the capacity";
+    EXPECT_EQ(town.town_objects.object_count, MAX_OBJECTS) << "no copy past the capacity";
 }
 
 TEST(HandEdits, SnappingLandsADragOnTheGridAndTheHudSaysSo) {
@@ -111,29 +114,31 @@ TEST(HandEdits, SnappingLandsADragOnTheGridAndTheHudSaysSo) {
     EXPECT_EQ(town.snapping, 1);
     EXPECT_EQ(hud_lines(town)[5], "snapping on: grid 0.5, heights 0.25 (S)");
     town.press('Q');
-    const Vec3 orient_before = town.orient_points[0]->position();
-    const Vec3 point_before = town.points[0]->position();
+    const Vec3 orient_before = town.track.orient_points[0]->position();
+    const Vec3 point_before = town.track.points[0]->position();
     drag(town, BUTTON_LEFT, 3, 2);  // then up: a height on quarters
     drag(town, BUTTON_RIGHT, 0, -1);
-    const Vec3 p = town.points[0]->position();
+    const Vec3 p = town.track.points[0]->position();
     EXPECT_EQ(p.x, std::round(p.x * 2) / 2);
     EXPECT_EQ(p.z, std::round(p.z * 2) / 2);
     EXPECT_EQ(p.y, std::round(p.y * 4) / 4);
     EXPECT_FALSE(near_vec(p, point_before, 0.1f));
-    EXPECT_NEAR(length(town.orient_points[0]->position() - orient_before - (p - point_before)), 0.0f, 1e-4f)
+    EXPECT_NEAR(
+        length(town.track.orient_points[0]->position() - orient_before - (p - point_before)), 0.0f,
+        1e-4f)
         << "its orientation point rides along";
 
     town.press('R');
     town.press('N');  // a town object: its height lands on quarters too
-    town.objects[0]->set_height(4.6f);
+    town.town_objects.objects[0]->set_height(4.6f);
     drag(town, BUTTON_LEFT, 2, 0);
-    EXPECT_EQ(town.objects[0]->get_height(), 4.5f);
-    EXPECT_EQ(town.objects[0]->x, std::round(town.objects[0]->x * 2) / 2);
+    EXPECT_EQ(town.town_objects.objects[0]->get_height(), 4.5f);
+    EXPECT_EQ(town.town_objects.objects[0]->x, std::round(town.town_objects.objects[0]->x * 2) / 2);
 
     town.press('S');
-    town.objects[0]->set_height(4.6f);
+    town.town_objects.objects[0]->set_height(4.6f);
     drag(town, BUTTON_LEFT, 2, 0);
-    EXPECT_FLOAT_EQ(town.objects[0]->get_height(), 4.6f) << "snapping off";
+    EXPECT_FLOAT_EQ(town.town_objects.objects[0]->get_height(), 4.6f) << "snapping off";
 }
 
 TEST(HandEdits, TypedNumbersAreCheckedByFieldAndAppliedAsOneStep) {
@@ -153,14 +158,16 @@ TEST(HandEdits, TypedNumbersAreCheckedByFieldAndAppliedAsOneStep) {
     town.press('Q');
     town.press('P');  // cancelled: nothing changes
     EXPECT_EQ(town.asked, (std::vector<std::string>{"x", "y", "z"}));
-    EXPECT_EQ(town.offered[0], town.points[0]->x);
-    const Vec3 orient = town.orient_points[0]->position();
-    const Vec3 from = town.points[0]->position();
+    EXPECT_EQ(town.offered[0], town.track.points[0]->x);
+    const Vec3 orient = town.track.orient_points[0]->position();
+    const Vec3 from = town.track.points[0]->position();
     town.confirm = true;
     town.answer = {2.5f, 1.25f, -7.0f};
     town.press('P');
-    EXPECT_TRUE(near_vec(town.points[0]->position(), (Vec3{2.5f, 1.25f, -7.0f}), 0.0f));
-    EXPECT_NEAR(length(town.orient_points[0]->position() - orient - (Vec3{2.5f, 1.25f, -7.0f} - from)), 0, 1e-5f);
+    EXPECT_TRUE(near_vec(town.track.points[0]->position(), (Vec3{2.5f, 1.25f, -7.0f}), 0.0f));
+    EXPECT_NEAR(length(town.track.orient_points[0]->position() - orient -
+                       (Vec3{2.5f, 1.25f, -7.0f} - from)),
+                0, 1e-5f);
     town.press('R');
     town.press('U');
     EXPECT_EQ(saved(town), before);
@@ -169,14 +176,14 @@ TEST(HandEdits, TypedNumbersAreCheckedByFieldAndAppliedAsOneStep) {
     town.answer = {1, 0, 2, 3, 6};
     town.press('P');
     EXPECT_EQ(town.asked.size(), 5u);
-    EXPECT_EQ(town.objects[0]->get_size(), 3.0f);
-    EXPECT_EQ(town.objects[0]->get_height(), 6.0f);
+    EXPECT_EQ(town.town_objects.objects[0]->get_size(), 3.0f);
+    EXPECT_EQ(town.town_objects.objects[0]->get_height(), 6.0f);
 }
 
 TEST(HandEdits, TheHudShowsWhereTheSelectionStandsAndTheSettings) {
     CommandTown town;
     town.press('N');
-    town.objects[0]->set_position(1.5f, 0.0f, -2.25f);
+    town.town_objects.objects[0]->set_position(1.5f, 0.0f, -2.25f);
     const std::vector<std::string> lines = hud_lines(town);
     ASSERT_GE(lines.size(), 6u);
     EXPECT_EQ(lines[2] + " / " + lines[3], "at x 1.50  y 0.00  z -2.25 / size 1.00  height 4.50");

@@ -90,7 +90,7 @@ TEST(KeyCommandTable, TheCameraKeyCountsAsItWasBeforeAPromptOpened) {
     CommandTown town;
     town.add_points(3);
     town.sel_point = -1;
-    ASSERT_EQ(town.train_running, 1);
+    ASSERT_EQ(town.train.train_running, 1);
     town.handle_event(EVENT_MOVE, 0, 0, 0, KeysLetGoInThePrompt(town));
     EXPECT_EQ(town.prompt_labels.size(), 1u);
     EXPECT_EQ(town.camera_mode, 1);

@@ -11,25 +11,25 @@ namespace {
 
 TEST(KeyCommands, HeldKeysActOncePerPress) {
     CommandTown town;
-    town.train_speed = 7.5f;
-    town.gravity = -30.0f;
+    town.train.train_speed = 7.5f;
+    town.train.gravity = -30.0f;
     town.hold_keys({'D'});
-    EXPECT_FLOAT_EQ(town.train_speed, 3.0f);
-    EXPECT_FLOAT_EQ(town.gravity, -20.8f);
-    town.train_speed = 7.5f;
+    EXPECT_FLOAT_EQ(town.train.train_speed, 3.0f);
+    EXPECT_FLOAT_EQ(town.train.gravity, -20.8f);
+    town.train.train_speed = 7.5f;
     town.hold_keys({'D'}, 3);  // still held: nothing more
-    EXPECT_FLOAT_EQ(town.train_speed, 7.5f);
+    EXPECT_FLOAT_EQ(town.train.train_speed, 7.5f);
     town.hold_keys({});
     town.hold_keys({'D'});
-    EXPECT_FLOAT_EQ(town.train_speed, 3.0f);
+    EXPECT_FLOAT_EQ(town.train.train_speed, 3.0f);
 
     town.hold_keys({'4', KEY_F3, 'B'}, 4);
-    EXPECT_EQ(town.lighting, 0);
-    EXPECT_EQ(town.physics, 0);
-    EXPECT_EQ(town.bspline, 0);
+    EXPECT_EQ(town.sky.lighting, 0);
+    EXPECT_EQ(town.train.physics, 0);
+    EXPECT_EQ(town.track.bspline, 0);
     town.hold_keys({});
     town.hold_keys({'4'}, 2);
-    EXPECT_EQ(town.lighting, 1);
+    EXPECT_EQ(town.sky.lighting, 1);
 }
 
 TEST(KeyCommands, PointAndTieSwitchesActOncePerPress) {
@@ -38,29 +38,29 @@ TEST(KeyCommands, PointAndTieSwitchesActOncePerPress) {
     for (int tap = 1; tap <= 3; ++tap) {
         town.hold_keys({'3'}, 2);
         town.hold_keys({}, 2);
-        EXPECT_EQ(town.show_ties, tap % 2) << "tap " << tap;
+        EXPECT_EQ(town.track.show_ties, tap % 2) << "tap " << tap;
     }
     town.hold_keys({'2'}, 3);
-    EXPECT_EQ(town.show_points, 0);
+    EXPECT_EQ(town.track.show_points, 0);
     town.hold_keys({});
     // Held together, '2' acts once and '3' waits for '2' to be released.
     town.hold_keys({'2', '3'}, 3);
-    EXPECT_EQ(town.show_points, 1);
-    EXPECT_EQ(town.show_ties, 1);
+    EXPECT_EQ(town.track.show_points, 1);
+    EXPECT_EQ(town.track.show_ties, 1);
     town.hold_keys({'3'}, 2);
-    EXPECT_EQ(town.show_ties, 0);
-    EXPECT_EQ(town.show_points, 1);
+    EXPECT_EQ(town.track.show_ties, 0);
+    EXPECT_EQ(town.track.show_points, 1);
 }
 
 TEST(KeyCommands, SharedPairsRepeatAloneAndActOnceTogether) {
     CommandTown town;
     // '0' alone raises the day's pace at every poll; with '9' held as well
     // the pair acts once more, and '9' is the one that waits.
-    town.time_step = 0.001f;
+    town.sky.time_step = 0.001f;
     town.hold_keys({'0'}, 4);
-    EXPECT_NEAR(town.time_step, 0.0014f, 1e-7f);
+    EXPECT_NEAR(town.sky.time_step, 0.0014f, 1e-7f);
     town.hold_keys({'0', '9'}, 4);
-    EXPECT_NEAR(town.time_step, 0.0015f, 1e-7f);
+    EXPECT_NEAR(town.sky.time_step, 0.0015f, 1e-7f);
 }
 
 TEST(KeyCommands, TieSpacingAndPostKeysUseInvertedLatches) {
@@ -69,27 +69,27 @@ TEST(KeyCommands, TieSpacingAndPostKeysUseInvertedLatches) {
     town.hold_keys({});  // a poll with both keys up arms the inverted latches
 
     town.hold_keys({'-'}, 3);
-    EXPECT_EQ(town.tie_spacing, 8);
+    EXPECT_EQ(town.track.tie_spacing, 8);
     // '+' tests the latch but never disarms it: it acts at every poll.
     town.hold_keys({'+'}, 5);
-    EXPECT_EQ(town.tie_spacing, 3);
+    EXPECT_EQ(town.track.tie_spacing, 3);
     // Both held: '-' fires and disarms, '+' then finds the latch fired.
     town.hold_keys({'+', '-'}, 3);
-    EXPECT_EQ(town.tie_spacing, 4);
+    EXPECT_EQ(town.track.tie_spacing, 4);
 
-    town.tie_spacing = 1;
+    town.track.tie_spacing = 1;
     town.hold_keys({'+'}, 2);
-    EXPECT_EQ(town.tie_spacing, 1);
-    town.tie_spacing = 500;
+    EXPECT_EQ(town.track.tie_spacing, 1);
+    town.track.tie_spacing = 500;
     town.hold_keys({'-'}, 2);
-    EXPECT_EQ(town.tie_spacing, 500);
+    EXPECT_EQ(town.track.tie_spacing, 500);
 
-    town.post_interval = 48;
+    town.track.post_interval = 48;
     town.hold_keys({']'}, 4);
-    EXPECT_EQ(town.post_interval, 50);
-    town.post_interval = 3;
+    EXPECT_EQ(town.track.post_interval, 50);
+    town.track.post_interval = 3;
     town.hold_keys({'['}, 4);
-    EXPECT_EQ(town.post_interval, 1);
+    EXPECT_EQ(town.track.post_interval, 1);
 }
 
 TEST(KeyCommands, RepeatingKeysStopAtTheirBounds) {
@@ -97,50 +97,53 @@ TEST(KeyCommands, RepeatingKeysStopAtTheirBounds) {
     town.add_points(3);
     town.sel_point = -1;
 
-    town.gravity = -98.5f;
+    town.train.gravity = -98.5f;
     town.hold_keys({KEY_PAGE_UP}, 2);
-    EXPECT_FLOAT_EQ(town.gravity, -99.5f);
+    EXPECT_FLOAT_EQ(town.train.gravity, -99.5f);
     town.hold_keys({KEY_PAGE_UP}, 3);
-    EXPECT_FLOAT_EQ(town.gravity, -100.0f);
-    town.gravity = -6.0f;
+    EXPECT_FLOAT_EQ(town.train.gravity, -100.0f);
+    town.train.gravity = -6.0f;
     town.hold_keys({KEY_PAGE_DOWN}, 5);
-    EXPECT_FLOAT_EQ(town.gravity, -5.0f);
+    EXPECT_FLOAT_EQ(town.train.gravity, -5.0f);
     // The energy follows the gravity (the track is rebuilt).
-    EXPECT_NEAR(town.total_energy, -town.train_mass * -5.0f * town.max_height + 800.0f, 0.5f);
+    EXPECT_NEAR(town.train.total_energy,
+                -town.train.train_mass * -5.0f * town.track.max_height + 800.0f, 0.5f);
 
-    town.total_energy = 199000.0f;
+    town.train.total_energy = 199000.0f;
     town.hold_keys({KEY_UP}, 4);
-    EXPECT_FLOAT_EQ(town.total_energy, 200000.0f);
-    EXPECT_FLOAT_EQ(town.train_speed, 3.0f);  // physics mode: the speed is not set by hand
-    town.physics = 0;
-    town.total_energy = 5000.0f;
+    EXPECT_FLOAT_EQ(town.train.total_energy, 200000.0f);
+    EXPECT_FLOAT_EQ(town.train.train_speed, 3.0f);  // physics mode: the speed is not set by hand
+    town.train.physics = 0;
+    town.train.total_energy = 5000.0f;
     town.hold_keys({KEY_DOWN}, 6);
-    EXPECT_FLOAT_EQ(town.train_speed, 1.0f);
-    EXPECT_FLOAT_EQ(town.total_energy, 5000.0f);
+    EXPECT_FLOAT_EQ(town.train.train_speed, 1.0f);
+    EXPECT_FLOAT_EQ(town.train.total_energy, 5000.0f);
 }
 
 TEST(KeyCommands, TimeStepNeverGoesNegativeAndNineRestartsTheTimings) {
     CommandTown town;
-    town.time_step = 0.00005f;
-    town.move_clocks = 40;
-    town.move_count = 3;
-    town.draw_clocks = 90;
-    town.draw_count = 5;
+    town.sky.time_step = 0.00005f;
+    town.clock.move_clocks = 40;
+    town.clock.move_count = 3;
+    town.clock.draw_clocks = 90;
+    town.clock.draw_count = 5;
     town.hold_keys({'9'});
-    EXPECT_EQ(town.time_step, 0.0f);
-    EXPECT_EQ(town.move_clocks + town.move_count + town.draw_clocks + town.draw_count, 0);
+    EXPECT_EQ(town.sky.time_step, 0.0f);
+    EXPECT_EQ(town.clock.move_clocks + town.clock.move_count + town.clock.draw_clocks +
+                  town.clock.draw_count,
+              0);
     town.press('9');
-    EXPECT_EQ(town.time_step, 0.0f);
+    EXPECT_EQ(town.sky.time_step, 0.0f);
 
-    town.time_step = 0.1f;
+    town.sky.time_step = 0.1f;
     town.hold_keys({'0'});
-    EXPECT_FLOAT_EQ(town.time_step, 0.1f);
+    EXPECT_FLOAT_EQ(town.sky.time_step, 0.1f);
 }
 
 TEST(KeyCommands, PointSelectionLocksTheSceneCommands) {
     CommandTown town;
     town.add_points(3);
-    town.train_running = 0;
+    town.train.train_running = 0;
     town.prompt_confirms = true;
     town.prompt_answer = "never";
     ASSERT_EQ(town.sel_point, 2);
@@ -149,9 +152,9 @@ TEST(KeyCommands, PointSelectionLocksTheSceneCommands) {
     // plane instead of the camera.
     town.hold_keys({KEY_F1, KEY_F2, 'C', KEY_SPACE, '2', '1'}, 2);
     EXPECT_TRUE(town.prompt_labels.empty());
-    EXPECT_EQ(town.num_points, 3);
-    EXPECT_EQ(town.train_running, 0);
-    EXPECT_EQ(town.show_points, 1);
+    EXPECT_EQ(town.track.num_points, 3);
+    EXPECT_EQ(town.train.train_running, 0);
+    EXPECT_EQ(town.track.show_points, 1);
     EXPECT_EQ(town.ground_drag, 0);
     EXPECT_EQ(town.camera_mode, 0);
 
@@ -160,13 +163,13 @@ TEST(KeyCommands, PointSelectionLocksTheSceneCommands) {
     ASSERT_EQ(town.sel_orient_point, 0);
     ASSERT_EQ(town.sel_point, -1);
     town.hold_keys({'C'});
-    EXPECT_EQ(town.num_points, 3);
+    EXPECT_EQ(town.track.num_points, 3);
 
     // 'R' deselects; then the space bar starts the train.
     town.hold_keys({'R'});
     EXPECT_EQ(town.sel_orient_point, -1);
     town.hold_keys({KEY_SPACE}, 3);
-    EXPECT_EQ(town.train_running, 1);
+    EXPECT_EQ(town.train.train_running, 1);
 }
 
 TEST(KeyCommands, SelectionKeysStepThroughPointsAndObjects) {
@@ -196,48 +199,48 @@ TEST(KeyCommands, AppendAndCreateStopAtTheirLimits) {
     CommandTown town;
     town.camera_mode = 1;
     town.press('M');
-    EXPECT_EQ(town.num_points, 0);
+    EXPECT_EQ(town.track.num_points, 0);
     town.camera_mode = 0;
     town.press('M');
     town.press('M');
-    EXPECT_EQ(town.num_points, 2);
-    EXPECT_EQ(town.train_running, 0);
+    EXPECT_EQ(town.track.num_points, 2);
+    EXPECT_EQ(town.train.train_running, 0);
     town.press('M');
-    EXPECT_EQ(town.num_points, 3);
+    EXPECT_EQ(town.track.num_points, 3);
     EXPECT_EQ(town.sel_point, 2);
-    EXPECT_EQ(town.train_running, 1);  // the third point starts the train
+    EXPECT_EQ(town.train.train_running, 1);  // the third point starts the train
 
     for (int i = 3; i < MAX_POINTS; ++i) town.append_point();
     town.press('M');
-    EXPECT_EQ(town.num_points, MAX_POINTS);
+    EXPECT_EQ(town.track.num_points, MAX_POINTS);
 
-    town.new_object_type = 11;
+    town.town_objects.new_object_type = 11;
     for (int i = 0; i < MAX_OBJECTS - 1; ++i) town.create_object();
     town.press('N');
-    EXPECT_EQ(town.object_count, MAX_OBJECTS);
+    EXPECT_EQ(town.town_objects.object_count, MAX_OBJECTS);
     EXPECT_EQ(town.selected_object, MAX_OBJECTS - 1);
-    EXPECT_EQ(town.object_type[MAX_OBJECTS - 1], 11);
+    EXPECT_EQ(town.town_objects.object_type[MAX_OBJECTS - 1], 11);
     town.press('N');
-    EXPECT_EQ(town.object_count, MAX_OBJECTS);
+    EXPECT_EQ(town.town_objects.object_count, MAX_OBJECTS);
 }
 
 TEST(KeyCommands, TypeKeyCyclesTheSelectedObjectOncePerPress) {
     CommandTown town;
     town.create_object();
-    town.object_type[0] = 17;
+    town.town_objects.object_type[0] = 17;
     town.hold_keys({'T'}, 3);
-    EXPECT_EQ(town.object_type[0], 18);
+    EXPECT_EQ(town.town_objects.object_type[0], 18);
     town.hold_keys({});
     town.hold_keys({'T'});
-    EXPECT_EQ(town.object_type[0], 0);  // 18 wraps to 0
-    EXPECT_EQ(town.new_object_type, 0);
+    EXPECT_EQ(town.town_objects.object_type[0], 0);  // 18 wraps to 0
+    EXPECT_EQ(town.town_objects.new_object_type, 0);
 
     // With no object selected 'T' neither acts nor re-arms.
     town.selected_object = -1;
     town.hold_keys({});
     town.selected_object = 0;
     town.hold_keys({'T'});
-    EXPECT_EQ(town.object_type[0], 0);
+    EXPECT_EQ(town.town_objects.object_type[0], 0);
 }
 
 TEST(KeyCommands, CameraAndCarKeysCycleOnlyWhileTheTrainRuns) {
@@ -249,7 +252,7 @@ TEST(KeyCommands, CameraAndCarKeysCycleOnlyWhileTheTrainRuns) {
 
     town.add_points(3);
     town.sel_point = -1;
-    ASSERT_EQ(town.train_running, 1);
+    ASSERT_EQ(town.train.train_running, 1);
     town.camera_mode = 11;
     town.vehicle_view = 18;
     town.press('1');
@@ -289,7 +292,7 @@ TEST(KeyCommands, RedrawsAreRequestedOnlyWhileTheTrainStands) {
     EXPECT_EQ(town.light_edit, 1);
     EXPECT_GT(town.redraws, 0);
     town.add_points(3);
-    ASSERT_EQ(town.train_running, 1);
+    ASSERT_EQ(town.train.train_running, 1);
     town.redraws = 0;
     ScriptedKeys keys;
     keys.hold('L');
@@ -307,7 +310,7 @@ TEST(KeyCommands, LoadAndSaveGoThroughThePrompt) {
     town.sel_point = -1;
     town.create_object();
     town.selected_object = -1;
-    town.tie_spacing = 9;
+    town.track.tie_spacing = 9;
 
     // A cancelled prompt saves nothing; the prompt opens once per press.
     town.hold_keys({KEY_F2}, 3);
@@ -322,12 +325,12 @@ TEST(KeyCommands, LoadAndSaveGoThroughThePrompt) {
     EXPECT_EQ(std::ifstream(name, std::ios::binary | std::ios::ate).tellg(), 68 + 24 * 4 + 24 * 1);
 
     town.hold_keys({'C'});
-    ASSERT_EQ(town.num_points, 0);
+    ASSERT_EQ(town.track.num_points, 0);
     town.hold_keys({KEY_F1});
     EXPECT_EQ(town.prompt_labels.back(), "Load scene file:");
-    EXPECT_EQ(town.num_points, 4);
-    EXPECT_EQ(town.object_count, 1);
-    EXPECT_EQ(town.tie_spacing, 9);
+    EXPECT_EQ(town.track.num_points, 4);
+    EXPECT_EQ(town.town_objects.object_count, 1);
+    EXPECT_EQ(town.track.tie_spacing, 9);
     EXPECT_TRUE(town.buffer_was_zeroed);
     std::remove(name);
 }

@@ -56,8 +56,8 @@ void run_and_check(Town& town, std::mt19937& random, int steps, const std::strin
             default: break;
         }
         const std::string refusal = reload_refusal(town);
-        ASSERT_EQ(refusal, "") << what << ", step " << i << ", speed " << town.train_speed << ", energy "
-                               << town.total_energy;
+        ASSERT_EQ(refusal, "") << what << ", step " << i << ", speed " << town.train.train_speed
+                               << ", energy " << town.train.total_energy;
     }
 }
 

@@ -23,10 +23,12 @@ namespace {
 
 // Everything a load could touch, so a refused one can be shown to change nothing.
 auto state_of(const CountingTown& t) {
-    return std::make_tuple(encode_scene(scene_of_town(t)), t.num_points, t.num_orient_points, t.object_count,
-                           t.selected_object, t.train_running, t.redraws, t.tie_capacity, t.realtime_ties,
-                           t.bspline, t.frame_clock, t.train_param, t.track_length, t.max_height, t.total_energy,
-                           t.gravity, t.tie_data.get());
+    return std::make_tuple(
+        encode_scene(scene_of_town(t)), t.track.num_points, t.track.num_orient_points,
+        t.town_objects.object_count, t.selected_object, t.train.train_running, t.redraws,
+        t.track.tie_capacity, t.track.realtime_ties, t.track.bspline, t.clock.frame_clock,
+        t.train.train_param, t.track.track_length, t.track.max_height, t.train.total_energy,
+        t.train.gravity, t.track.tie_data.get());
 }
 
 std::string load_and_capture(Town& town, const std::string& name) {
@@ -61,55 +63,55 @@ TEST(SceneFile, SaveLoadSaveGivesTheSameBytes) {
     EXPECT_EQ(read_bytes(dir.file("again")), original);
 
     // The records carry the colours and scalars of their roles.
-    const ControlPoint& point = *second.points[2];
+    const ControlPoint& point = *second.track.points[2];
     EXPECT_EQ(point.red, 255);
     EXPECT_EQ(point.blue, 0);
     EXPECT_EQ(point.size, 1.0f);
     EXPECT_EQ(point.third_scalar, 1.0f);
-    const ControlPoint& orient = *second.orient_points[2];
+    const ControlPoint& orient = *second.track.orient_points[2];
     EXPECT_EQ(orient.red, 0);
     EXPECT_EQ(orient.blue, 255);
-    const ControlPoint& object = *second.objects[0];
+    const ControlPoint& object = *second.town_objects.objects[0];
     EXPECT_EQ(object.third_scalar, 1.0f);
     EXPECT_EQ(object.red + object.green + object.blue + object.alpha, 0);
-    EXPECT_EQ(second.num_orient_points, 4);
+    EXPECT_EQ(second.track.num_orient_points, 4);
 }
 
 TEST(SceneFile, ALoadRebuildsTheTrackButKeepsTheStoredEnergyAndTheView) {
     ScratchDir dir;
     write_bytes(dir.file("scene"), encode_scene(small_scene()));
     CountingTown town;
-    town.gravity = -40.0f;
-    town.train_param = 0.375f;
+    town.train.gravity = -40.0f;
+    town.train.train_param = 0.375f;
     town.camera_mode = 3;
     town.vehicle_view = 7;
-    town.time_of_day = 0.8f;
-    town.time_step = 0.0003f;
-    town.new_object_type = 5;
+    town.sky.time_of_day = 0.8f;
+    town.sky.time_step = 0.0003f;
+    town.town_objects.new_object_type = 5;
     town.selected_object = 1;
     town.load_scene(dir.file("scene").c_str());
 
     // The track was rebuilt from the new points...
-    EXPECT_GT(town.track_length, 0.0f);
-    EXPECT_GE(town.max_height, 5.0f);
-    EXPECT_EQ(town.sample_y[0], town.track_point(0).y);
+    EXPECT_GT(town.track.track_length, 0.0f);
+    EXPECT_GE(town.track.max_height, 5.0f);
+    EXPECT_EQ(town.track.sample_y[0], town.track_point(0).y);
     // ...but the energy and gravity are the file's, read after the rebuild.
-    EXPECT_EQ(town.total_energy, 31234.5f);
-    EXPECT_EQ(town.gravity, -15.5f);
+    EXPECT_EQ(town.train.total_energy, 31234.5f);
+    EXPECT_EQ(town.train.gravity, -15.5f);
     // More than two points start the train where it was.
-    EXPECT_EQ(town.train_running, 1);
-    EXPECT_EQ(town.frame_clock, 0);
-    EXPECT_EQ(town.train_param, 0.375f);
+    EXPECT_EQ(town.train.train_running, 1);
+    EXPECT_EQ(town.clock.frame_clock, 0);
+    EXPECT_EQ(town.train.train_param, 0.375f);
     const Vec3 at = town.track_point(0.375f);
-    EXPECT_EQ(town.train_pos.x, at.x);
-    EXPECT_EQ(town.train_pos.z, at.z);
+    EXPECT_EQ(town.train.train_pos.x, at.x);
+    EXPECT_EQ(town.train.train_pos.z, at.z);
     EXPECT_EQ(town.redraws, 0);  // the running train redraws anyway
     // The view, the clock and a selection still in range stay.
     EXPECT_EQ(town.camera_mode, 3);
     EXPECT_EQ(town.vehicle_view, 7);
-    EXPECT_EQ(town.time_of_day, 0.8f);
-    EXPECT_EQ(town.time_step, 0.0003f);
-    EXPECT_EQ(town.new_object_type, 5);
+    EXPECT_EQ(town.sky.time_of_day, 0.8f);
+    EXPECT_EQ(town.sky.time_step, 0.0003f);
+    EXPECT_EQ(town.town_objects.new_object_type, 5);
     EXPECT_EQ(town.selected_object, 1);
 
     // A train parameter outside the loop starts again from 0, and a
@@ -117,10 +119,10 @@ TEST(SceneFile, ALoadRebuildsTheTrackButKeepsTheStoredEnergyAndTheView) {
     SceneData one_object = small_scene();
     one_object.objects.resize(1);
     write_bytes(dir.file("one"), encode_scene(one_object));
-    town.train_param = 1.5f;
+    town.train.train_param = 1.5f;
     town.load_scene(dir.file("one").c_str());
-    EXPECT_EQ(town.train_param, 0.0f);
-    EXPECT_EQ(town.object_count, 1);
+    EXPECT_EQ(town.train.train_param, 0.0f);
+    EXPECT_EQ(town.town_objects.object_count, 1);
     EXPECT_EQ(town.selected_object, -1);
 }
 
@@ -132,15 +134,15 @@ TEST(SceneFile, FewPointsLeaveTheTrainAsItWas) {
     write_bytes(dir.file("two"), encode_scene(two_points));
 
     CountingTown running;
-    running.train_running = 1;
+    running.train.train_running = 1;
     running.load_scene(dir.file("two").c_str());
-    EXPECT_EQ(running.num_points, 2);
-    EXPECT_EQ(running.train_running, 1);
+    EXPECT_EQ(running.track.num_points, 2);
+    EXPECT_EQ(running.train.train_running, 1);
     EXPECT_EQ(running.redraws, 0);
 
     CountingTown stopped;
     stopped.load_scene(dir.file("two").c_str());
-    EXPECT_EQ(stopped.train_running, 0);
+    EXPECT_EQ(stopped.train.train_running, 0);
     EXPECT_EQ(stopped.redraws, 1);  // a stopped train needs the redraw asked for
 }
 
@@ -151,7 +153,7 @@ TEST(SceneFile, RefusedFilesLeaveTheSceneUntouched) {
     CountingTown town;
     town.load_scene(dir.file("good").c_str());
     town.selected_object = 1;
-    town.train_param = 0.25f;
+    town.train.train_param = 0.25f;
     const auto before = state_of(town);
 
     // Refused with a message, no newline, and nothing changed; reason, when
@@ -229,9 +231,9 @@ TEST(SceneFile, StartUpWithoutTheTownFileLeavesAnEmptyScene) {
     const std::string printed = GetCapturedStdout();
     // Its line ends: the texture loader's lines follow at once.
     EXPECT_EQ(printed, "Error loading file \"" + name + "\": No such file or directory\n");
-    EXPECT_EQ(town.num_points, 0);
-    EXPECT_EQ(town.object_count, 0);
-    EXPECT_EQ(town.train_running, 0);
+    EXPECT_EQ(town.track.num_points, 0);
+    EXPECT_EQ(town.town_objects.object_count, 0);
+    EXPECT_EQ(town.train.train_running, 0);
 }
 
 TEST(SceneFile, SaveReplacesTheFileKeepingItsModeAndLinks) {

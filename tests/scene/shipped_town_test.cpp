@@ -72,13 +72,14 @@ protected:
 
 TEST_F(ShippedTown, LoadsAtStartUpWithTheTrainRunning) {
     EXPECT_EQ(printed, "") << "the build puts the compiled town in the working directory";
-    EXPECT_GE(town->num_points, 12);
-    EXPECT_LE(town->num_points, 30);
-    EXPECT_EQ(town->train_running, 1);
+    EXPECT_GE(town->track.num_points, 12);
+    EXPECT_LE(town->track.num_points, 30);
+    EXPECT_EQ(town->train.train_running, 1);
     EXPECT_EQ(town->selected_object, -1);
-    EXPECT_GT(town->track_length, 0.0f);
+    EXPECT_GT(town->track.track_length, 0.0f);
 
-    std::set<int> types(town->object_type, town->object_type + town->object_count);
+    std::set<int> types(town->town_objects.object_type,
+                        town->town_objects.object_type + town->town_objects.object_count);
     for (int code = 0; code < NUM_OBJECT_TYPES; ++code) EXPECT_EQ(types.count(code), 1u) << "no object of type " << code;
     EXPECT_EQ(types.size(), static_cast<std::size_t>(NUM_OBJECT_TYPES)) << "a type code no model draws";
 
@@ -92,10 +93,12 @@ TEST_F(ShippedTown, LoadsAtStartUpWithTheTrainRunning) {
 }
 
 TEST_F(ShippedTown, NoObjectStandsOnAStreet) {
-    for (int i = 0; i < town->object_count; ++i) {
-        const Footprint f = footprint_of(town->object_type[i], *town->objects[i]);
-        EXPECT_FALSE(on_a_street(f)) << "object " << i << " of type " << town->object_type[i] << " at ("
-                                     << town->objects[i]->x << ", " << town->objects[i]->z << ")";
+    for (int i = 0; i < town->town_objects.object_count; ++i) {
+        const Footprint f =
+            footprint_of(town->town_objects.object_type[i], *town->town_objects.objects[i]);
+        EXPECT_FALSE(on_a_street(f))
+            << "object " << i << " of type " << town->town_objects.object_type[i] << " at ("
+            << town->town_objects.objects[i]->x << ", " << town->town_objects.objects[i]->z << ")";
     }
 }
 
@@ -105,18 +108,18 @@ TEST_F(ShippedTown, EveryApproachHasAStopSignFacingTheCarsThatStop) {
     // Where a street leaves an intersection, cars arrive from: west, north, east, south.
     const float away[4][2] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
     int approaches = 0;
-    for (const auto& isect : town->intersections) {
+    for (const auto& isect : town->traffic.intersections) {
         for (int exit = 0; exit < 4; ++exit) {
             if (isect->exits[exit] == 0) continue;
             ++approaches;
             const float ax = away[exit][0], az = away[exit][1];  // the approach, seen from the centre
             // The arriving car heads (-ax, -az); its right is (az, -ax).
             bool found = false;
-            for (int i = 0; i < town->object_count && !found; ++i) {
-                const int type = town->object_type[i];
+            for (int i = 0; i < town->town_objects.object_count && !found; ++i) {
+                const int type = town->town_objects.object_type[i];
                 if (type < 7 || type > 10) continue;
-                const float dx = town->objects[i]->x - isect->center_x;
-                const float dz = town->objects[i]->z - isect->center_z;
+                const float dx = town->town_objects.objects[i]->x - isect->center_x;
+                const float dz = town->town_objects.objects[i]->z - isect->center_z;
                 const float before = dx * ax + dz * az;
                 const float right = dx * az - dz * ax;
                 const bool faces_car = front[type - 7][0] == ax && front[type - 7][1] == az;
@@ -135,19 +138,21 @@ TEST_F(ShippedTown, TheTrainPassesThroughNothing) {
     constexpr float CLEARANCE = 0.6f;  // half a tie and then some
     for (int k = 0; k < 4000; ++k) {
         const Vec3 p = town->track_point(k / 4000.0f);
-        for (int i = 0; i < town->object_count; ++i) {
-            const Footprint f = footprint_of(town->object_type[i], *town->objects[i]);
+        for (int i = 0; i < town->town_objects.object_count; ++i) {
+            const Footprint f =
+                footprint_of(town->town_objects.object_type[i], *town->town_objects.objects[i]);
             const bool inside = p.x > f.x0 - CLEARANCE && p.x < f.x1 + CLEARANCE && p.z > f.z0 - CLEARANCE &&
                                 p.z < f.z1 + CLEARANCE;
-            ASSERT_FALSE(inside) << "track at (" << p.x << ", " << p.y << ", " << p.z << ") meets object " << i
-                                 << " of type " << town->object_type[i];
+            ASSERT_FALSE(inside) << "track at (" << p.x << ", " << p.y << ", " << p.z
+                                 << ") meets object " << i << " of type "
+                                 << town->town_objects.object_type[i];
         }
         EXPECT_GT(p.y, 1.0f) << "the train runs above the ground";
     }
 }
 
 TEST_F(ShippedTown, HillsAndValleysShowInTheTrainsSpeed) {
-    const float* y = town->sample_y;
+    const float* y = town->track.sample_y;
     const float low = *std::min_element(y, y + NUM_SAMPLES);
     const float high = *std::max_element(y, y + NUM_SAMPLES);
     EXPECT_GT(high - low, 8.0f);
@@ -156,8 +161,10 @@ TEST_F(ShippedTown, HillsAndValleysShowInTheTrainsSpeed) {
     float crest_speed = 1e9f, valley_speed = 0;
     for (int step = 0; step < 3000; ++step) {
         town->train_step();
-        if (town->train_pos.y > high - 0.5f) crest_speed = std::min(crest_speed, town->train_speed);
-        if (town->train_pos.y < low + 0.5f) valley_speed = std::max(valley_speed, town->train_speed);
+        if (town->train.train_pos.y > high - 0.5f)
+            crest_speed = std::min(crest_speed, town->train.train_speed);
+        if (town->train.train_pos.y < low + 0.5f)
+            valley_speed = std::max(valley_speed, town->train.train_speed);
     }
     EXPECT_GT(crest_speed, 4.0f);
     EXPECT_LT(crest_speed, 6.0f);
@@ -166,8 +173,9 @@ TEST_F(ShippedTown, HillsAndValleysShowInTheTrainsSpeed) {
 
 TEST_F(ShippedTown, CurvesAreBankedThroughTheirOrientationPoints) {
     int banked = 0;
-    for (int i = 0; i < town->num_points; ++i) {
-        const Vec3 up = town->orient_points[i]->position() - town->points[i]->position();
+    for (int i = 0; i < town->track.num_points; ++i) {
+        const Vec3 up =
+            town->track.orient_points[i]->position() - town->track.points[i]->position();
         EXPECT_GT(up.y, 0.0f) << "the track is never upside down";
         const float tilt = std::atan2(std::hypot(up.x, up.z), up.y);
         if (tilt > 0.25f) ++banked;  // about 15 degrees
@@ -190,7 +198,7 @@ TEST_F(ShippedTown, TheTrainCrossesTheOpeningViewWithinSeconds) {
     int first_seen = -1, seen = 0;
     for (int step = 0; step < 5 * STEPS_PER_SECOND; ++step) {
         town->train_step();
-        if (!in_view(town->train_pos)) continue;
+        if (!in_view(town->train.train_pos)) continue;
         if (first_seen < 0) first_seen = step;
         ++seen;
     }
@@ -201,10 +209,11 @@ TEST_F(ShippedTown, TheTrainCrossesTheOpeningViewWithinSeconds) {
 
 TEST_F(ShippedTown, PostsStandBetweenTheLanesAndNeverInACrossing) {
     // Cars run 0.25 either side of their lanes, 0.5 off the street's middle line.
-    const float step = static_cast<float>(town->tie_spacing) / town->track_length;
+    const float step = static_cast<float>(town->track.tie_spacing) / town->track.track_length;
     int ties = 0, on_streets = 0;
-    for (TrackWalk walk(step, town->track_length, town->tie_spacing); walk.running(); walk.advance()) {
-        if (!walk.take_tie() || ++ties % town->post_interval != 0) continue;
+    for (TrackWalk walk(step, town->track.track_length, town->track.tie_spacing); walk.running();
+         walk.advance()) {
+        if (!walk.take_tie() || ++ties % town->track.post_interval != 0) continue;
         const Vec3 p = town->track_point(walk.t());
         if (!on_a_street({p.x - 0.1f, p.x + 0.1f, p.z - 0.1f, p.z + 0.1f})) continue;
         ++on_streets;

@@ -6,15 +6,15 @@
 
 TEST(TownObjects, CreatingAppendsASelectedObjectOfTheNewType) {
     CountingTown town;
-    town.new_object_type = 11;
+    town.town_objects.new_object_type = 11;
     town.create_object();
-    town.new_object_type = 0;
+    town.town_objects.new_object_type = 0;
     town.create_object();
-    ASSERT_EQ(town.object_count, 2);
+    ASSERT_EQ(town.town_objects.object_count, 2);
     EXPECT_EQ(town.selected_object, 1);
-    EXPECT_EQ(town.object_type[0], 11);
-    EXPECT_EQ(town.object_type[1], 0);
-    const ControlPoint& made = *town.objects[1];
+    EXPECT_EQ(town.town_objects.object_type[0], 11);
+    EXPECT_EQ(town.town_objects.object_type[1], 0);
+    const ControlPoint& made = *town.town_objects.objects[1];
     EXPECT_EQ(made.x, 0.0f);
     EXPECT_EQ(made.y, 0.0f);
     EXPECT_EQ(made.z, 0.0f);
@@ -25,7 +25,7 @@ TEST(TownObjects, CreatingAppendsASelectedObjectOfTheNewType) {
     EXPECT_EQ(town.redraws, 2);
 
     // While the train runs the pump redraws: no request.
-    town.train_running = 1;
+    town.train.train_running = 1;
     town.create_object();
     EXPECT_EQ(town.redraws, 2);
 }
@@ -35,7 +35,7 @@ TEST(TownObjects, TheTwoHundredAndFirstObjectIsRefused) {
     for (int i = 0; i < 200; ++i) town.create_object();
     town.selected_object = 17;
     town.create_object();
-    EXPECT_EQ(town.object_count, 200);
+    EXPECT_EQ(town.town_objects.object_count, 200);
     EXPECT_EQ(town.selected_object, 17);
     EXPECT_EQ(town.redraws, 200);
 }
@@ -60,23 +60,23 @@ TEST(TownObjects, SelectionStepsThroughTheListAndBackToNone) {
 TEST(TownObjects, TypeCyclesThroughNineteenCodesAndBecomesTheNewType) {
     CountingTown town;
     town.create_object();
-    town.object_type[0] = 17;
+    town.town_objects.object_type[0] = 17;
     for (int i = 0; i < 19; ++i) town.cycle_object_type();
-    EXPECT_EQ(town.object_type[0], 17);  // a full turn, through 18 and 0
-    EXPECT_EQ(town.new_object_type, 17);
+    EXPECT_EQ(town.town_objects.object_type[0], 17);  // a full turn, through 18 and 0
+    EXPECT_EQ(town.town_objects.new_object_type, 17);
 
     // A code from a file that no model draws joins the cycle at 0.
-    town.object_type[0] = 2147483647;
+    town.town_objects.object_type[0] = 2147483647;
     town.cycle_object_type();
-    EXPECT_EQ(town.object_type[0], 0);
-    town.object_type[0] = -7;
+    EXPECT_EQ(town.town_objects.object_type[0], 0);
+    town.town_objects.object_type[0] = -7;
     town.cycle_object_type();
-    EXPECT_EQ(town.object_type[0], 0);
+    EXPECT_EQ(town.town_objects.object_type[0], 0);
 
     // Without a selection there is nothing to change.
     town.selected_object = -1;
-    town.new_object_type = 4;
+    town.town_objects.new_object_type = 4;
     town.cycle_object_type();
-    EXPECT_EQ(town.object_type[0], 0);
-    EXPECT_EQ(town.new_object_type, 4);
+    EXPECT_EQ(town.town_objects.object_type[0], 0);
+    EXPECT_EQ(town.town_objects.new_object_type, 4);
 }

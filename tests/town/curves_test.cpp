@@ -17,22 +17,22 @@ TEST(TrackCurves, EachBasisStartsWhereItShouldAndClosesTheLoop) {
     for (const int basis : {0, 1}) {
         for (const std::vector<Vec3>& at : {pentagon, triangle}) {
             Town town(nullptr);
-            town.bspline = basis;
+            town.track.bspline = basis;
             lay_track(town, at);
-            const int n = town.num_points;
+            const int n = town.track.num_points;
             for (int i = 0; i < n; ++i) {  // includes the join of segment n-1 to 0
                 SCOPED_TRACE(testing::Message() << "basis " << basis << " n " << n << " segment " << i);
                 const Vec3 p = point_of(town, i);
                 const Vec3 start =
                     basis == 0 ? p : (point_of(town, (i + n - 1) % n) + 4 * p + point_of(town, (i + 1) % n)) / 6;
-                const TrackSegment& here = *town.segments[i];
-                const TrackSegment& next = *town.segments[(i + 1) % n];
+                const TrackSegment& here = *town.track.segments[i];
+                const TrackSegment& next = *town.track.segments[(i + 1) % n];
                 EXPECT_TRUE(near_vec(here.evaluate(0), start));
                 EXPECT_TRUE(near_vec(here.evaluate(1), next.evaluate(0)));
                 EXPECT_TRUE(near_vec(here.derivative(1), next.derivative(0), 1e-3f));
                 // The orientation curve is built the same way over its own points.
-                EXPECT_TRUE(near_vec(town.orient_segments[i]->evaluate(1),
-                                     town.orient_segments[(i + 1) % n]->evaluate(0)));
+                EXPECT_TRUE(near_vec(town.track.orient_segments[i]->evaluate(1),
+                                     town.track.orient_segments[(i + 1) % n]->evaluate(0)));
             }
         }
     }
@@ -41,10 +41,10 @@ TEST(TrackCurves, EachBasisStartsWhereItShouldAndClosesTheLoop) {
 TEST(TrackCurves, GlobalParameterFindsItsSegment) {
     Town town(nullptr);
     lay_hilly_loop(town);
-    EXPECT_TRUE(near_vec(town.track_point(0.5f), town.segments[2]->evaluate(0)));
-    EXPECT_TRUE(near_vec(town.track_point(0.375f), town.segments[1]->evaluate(0.5f)));
-    EXPECT_TRUE(near_vec(town.track_derivative(0.875f), town.segments[3]->derivative(0.5f)));
-    EXPECT_TRUE(near_vec(town.orient_point_at(0.25f), town.orient_segments[1]->evaluate(0)));
+    EXPECT_TRUE(near_vec(town.track_point(0.5f), town.track.segments[2]->evaluate(0)));
+    EXPECT_TRUE(near_vec(town.track_point(0.375f), town.track.segments[1]->evaluate(0.5f)));
+    EXPECT_TRUE(near_vec(town.track_derivative(0.875f), town.track.segments[3]->derivative(0.5f)));
+    EXPECT_TRUE(near_vec(town.orient_point_at(0.25f), town.track.orient_segments[1]->evaluate(0)));
 
     // Parameters outside the loop are held to its ends instead of reading
     // past the segments.

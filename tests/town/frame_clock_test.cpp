@@ -21,26 +21,26 @@ bool frame(Town& town) {
 TEST(FrameClock, StepsOncePerCallAndDrawsOnlyWhenCaughtUp) {
     FakeTick tick(5000);
     Town town(nullptr);
-    town.train_running = 1;
+    town.train.train_running = 1;
 
     // First call: clock 0, draws, then owes 24 ms.
     EXPECT_TRUE(frame(town));
-    EXPECT_EQ(town.frame_clock, -24);
-    EXPECT_EQ(town.move_count, 1);
+    EXPECT_EQ(town.clock.frame_clock, -24);
+    EXPECT_EQ(town.clock.move_count, 1);
 
     // Less than 24 ms later the clock is still negative: nothing at all.
-    const float day = town.time_of_day;
+    const float day = town.sky.time_of_day;
     tick.advance(23);
     EXPECT_FALSE(frame(town));
-    EXPECT_EQ(town.frame_clock, -1);
-    EXPECT_FLOAT_EQ(town.time_of_day, day);
-    EXPECT_EQ(town.move_count, 1);
+    EXPECT_EQ(town.clock.frame_clock, -1);
+    EXPECT_FLOAT_EQ(town.sky.time_of_day, day);
+    EXPECT_EQ(town.clock.move_count, 1);
 
     // One more millisecond: a step and a picture.
     tick.advance(1);
     EXPECT_TRUE(frame(town));
-    EXPECT_EQ(town.move_count, 2);
-    EXPECT_EQ(town.frame_clock, -24);
+    EXPECT_EQ(town.clock.move_count, 2);
+    EXPECT_EQ(town.clock.frame_clock, -24);
 
     // A modal dialog held the loop for a second: 976 ms owed are caught up
     // in 41 steps, and only the last one (clock 16 <= 24) draws.
@@ -49,10 +49,10 @@ TEST(FrameClock, StepsOncePerCallAndDrawsOnlyWhenCaughtUp) {
     do {
         drawn += frame(town) ? 1 : 0;
         ++steps;
-    } while (town.frame_clock >= 0);
+    } while (town.clock.frame_clock >= 0);
     EXPECT_EQ(steps, 41);
     EXPECT_EQ(drawn, 1);
-    EXPECT_EQ(town.move_count, 2 + 41);
+    EXPECT_EQ(town.clock.move_count, 2 + 41);
 }
 
 TEST(FrameClock, RestartForgetsTheElapsedTimeAndTheTickWrapsTheShortWay) {
@@ -60,31 +60,31 @@ TEST(FrameClock, RestartForgetsTheElapsedTimeAndTheTickWrapsTheShortWay) {
     Town town(nullptr);
     frame(town);
     // After a texture load the time spent loading is not owed.
-    town.frame_clock = CLOCK_RESTART;
+    town.clock.frame_clock = CLOCK_RESTART;
     tick.advance(5000);
     EXPECT_TRUE(frame(town));
-    EXPECT_EQ(town.frame_clock, -24);
+    EXPECT_EQ(town.clock.frame_clock, -24);
 
     tick.set(0xFFFFFFF0u);
-    town.frame_clock = CLOCK_RESTART;
+    town.clock.frame_clock = CLOCK_RESTART;
     frame(town);         // clock -24
     tick.advance(0x20);  // wraps to 0x10: 32 ms have passed
     EXPECT_TRUE(frame(town));
-    EXPECT_EQ(town.frame_clock, -24 + 32 - 24);
+    EXPECT_EQ(town.clock.frame_clock, -24 + 32 - 24);
 }
 
 TEST(FrameClock, TimeOfDayWrapsToExactlyZero) {
     FakeTick tick(0);
     Town town(nullptr);
-    town.time_of_day = 0.99995f;  // one step overshoots the end of the day
+    town.sky.time_of_day = 0.99995f;  // one step overshoots the end of the day
     frame(town);
-    EXPECT_EQ(town.time_of_day, 0.0f);
+    EXPECT_EQ(town.sky.time_of_day, 0.0f);
 
     // Without the train nothing moves, but the day goes on.
-    EXPECT_EQ(town.move_count, 0);
+    EXPECT_EQ(town.clock.move_count, 0);
     tick.advance(24);
     frame(town);
-    EXPECT_FLOAT_EQ(town.time_of_day, 0.0001f);
+    EXPECT_FLOAT_EQ(town.sky.time_of_day, 0.0001f);
 }
 
 TEST(FrameClock, FrameRateFromTheTwelveFramesWindowNeverInfinite) {
@@ -92,20 +92,20 @@ TEST(FrameClock, FrameRateFromTheTwelveFramesWindowNeverInfinite) {
     Town town(nullptr);
     const auto drawn_frames = [&](int n, uint32_t ms_apart) {
         for (int i = 0; i < n; ++i) {
-            town.frame_clock = 0;
+            town.clock.frame_clock = 0;
             town.frame_begin();
-            town.fps_frames += 1;  // as the drawing does
+            town.clock.fps_frames += 1;  // as the drawing does
             tick.advance(ms_apart);
         }
     };
     // The window opens at frame 9 and closes at frame 21: 12 frames of 50 ms.
     drawn_frames(22, 50);
-    EXPECT_FLOAT_EQ(town.fps, 10.0f / 0.6f);
-    EXPECT_EQ(town.fps_frames, 1);
+    EXPECT_FLOAT_EQ(town.clock.fps, 10.0f / 0.6f);
+    EXPECT_EQ(town.clock.fps_frames, 1);
     // Twenty-two drawn frames within the same millisecond.
-    town.fps_frames = 0;
-    town.fps = -1;
+    town.clock.fps_frames = 0;
+    town.clock.fps = -1;
     drawn_frames(22, 0);
-    EXPECT_TRUE(std::isfinite(town.fps));
-    EXPECT_GT(town.fps, 0.0f);
+    EXPECT_TRUE(std::isfinite(town.clock.fps));
+    EXPECT_GT(town.clock.fps, 0.0f);
 }

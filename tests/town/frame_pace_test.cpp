@@ -9,9 +9,9 @@
 TEST(FramePace, SleepsUntilTheNextStepAndNotWhileCatchingUp) {
     FakeTick tick(1000);
     Town town(nullptr);
-    town.last_tick = 1000;
+    town.clock.last_tick = 1000;
 
-    town.frame_clock = 0;  // a step is due now
+    town.clock.frame_clock = 0;  // a step is due now
     EXPECT_EQ(ms_until_next_step(town), 0);
     town.frame_begin();
     town.frame_end();  // drawn: the clock owes 24 ms
@@ -33,6 +33,6 @@ TEST(FramePace, SleepsUntilTheNextStepAndNotWhileCatchingUp) {
     EXPECT_GT(ms_until_next_step(town), 0);
 
     // A texture load restarts the clock: the next frame is due at once.
-    town.frame_clock = CLOCK_RESTART;
+    town.clock.frame_clock = CLOCK_RESTART;
     EXPECT_EQ(ms_until_next_step(town), 0);
 }

@@ -42,14 +42,14 @@ int run_town(unsigned seed) {
     Town town(nullptr);
     std::srand(seed);
     std::vector<Car> previous;
-    for (int i = 0; i < NUM_CARS; ++i) previous.push_back(*town.cars[i]);
+    for (int i = 0; i < NUM_CARS; ++i) previous.push_back(*town.traffic.cars[i]);
     int last_change[NUM_CARS] = {};
     for (int step = 1; step <= RUN_STEPS; ++step) {
-        town.traffic_step();
+        traffic_step(town.traffic);
         int crossing[NUM_INTERSECTIONS] = {};
         for (int i = 0; i < NUM_CARS; ++i) {
-            const Car& car = *town.cars[i];
-            const Intersection& isect = *town.intersections[car.cur_isect];
+            const Car& car = *town.traffic.cars[i];
+            const Intersection& isect = *town.traffic.intersections[car.cur_isect];
             EXPECT_TRUE(on_lane(car) || inside(isect, car.x, car.z) == 1)
                 << "car " << i << " off the streets at (" << car.x << ", " << car.z << ") step "
                 << step;
@@ -67,7 +67,7 @@ int run_town(unsigned seed) {
         }
         for (int k = 0; k < NUM_INTERSECTIONS; ++k) {
             EXPECT_LE(crossing[k], 1) << "intersection " << k << " step " << step;
-            EXPECT_EQ(crossing[k], town.intersections[k]->occupant == -1 ? 0 : 1);
+            EXPECT_EQ(crossing[k], town.traffic.intersections[k]->occupant == -1 ? 0 : 1);
         }
         if (::testing::Test::HasFailure()) return -1;
     }

@@ -28,11 +28,11 @@ constexpr Movement MOVEMENTS[] = {
 
 // A lone car waiting at the stop line 1.4 before the centre, in its lane.
 ScriptedTown& waiting_car(ScriptedTown& town, int code, int isect) {
-    const Intersection& I = *town.intersections[isect];
+    const Intersection& I = *town.traffic.intersections[isect];
     const float dx = HEADING[code / 3][0], dz = HEADING[code / 3][1];
-    town.num_cars = 1;
-    place(*town.cars[0], I.center_x - 1.4f * dx - 0.5f * dz, I.center_z - 1.4f * dz + 0.5f * dx,
-          dx, dz, WAITING, isect);
+    town.traffic.num_cars = 1;
+    place(*town.traffic.cars[0], I.center_x - 1.4f * dx - 0.5f * dz,
+          I.center_z - 1.4f * dz + 0.5f * dx, dx, dz, WAITING, isect);
     town.turns = {code % 3};
     return town;
 }
@@ -44,16 +44,16 @@ TEST(Movements, EveryCodeLeavesOnItsLaneTowardsTheNextIntersection) {
         SCOPED_TRACE(m.code);
         ScriptedTown town;
         waiting_car(town, m.code, m.isect);
-        const Car& car = *town.cars[0];
+        const Car& car = *town.traffic.cars[0];
         town.steps(1);
         ASSERT_EQ(car.state, CROSSING);
-        EXPECT_EQ(town.intersections[m.isect]->movement, m.code);
+        EXPECT_EQ(town.traffic.intersections[m.isect]->movement, m.code);
         town.steps(39);
         EXPECT_EQ(car.state, CROSSING);
-        EXPECT_EQ(town.intersections[m.isect]->occupant, 0);
+        EXPECT_EQ(town.traffic.intersections[m.isect]->occupant, 0);
         town.steps(1);
         EXPECT_EQ(car.state, DRIVING);
-        EXPECT_EQ(town.intersections[m.isect]->occupant, -1);
+        EXPECT_EQ(town.traffic.intersections[m.isect]->occupant, -1);
         EXPECT_EQ(car.next_isect, m.next);
         EXPECT_NEAR(car.x, m.exit_x, 1e-4);
         EXPECT_NEAR(car.z, m.exit_z, 1e-4);
@@ -76,8 +76,8 @@ TEST(Movements, TurnsTraceTheirLegsAndQuarterCircles) {
         SCOPED_TRACE(m.code);
         ScriptedTown town;
         waiting_car(town, m.code, m.isect);
-        const Car& car = *town.cars[0];
-        const Intersection& I = *town.intersections[m.isect];
+        const Car& car = *town.traffic.cars[0];
+        const Intersection& I = *town.traffic.intersections[m.isect];
         const double r = turn == TURN_LEFT ? 1 : 0.5, sense = turn == TURN_LEFT ? 1 : -1;
         const double hx = HEADING[m.code / 3][0], hz = HEADING[m.code / 3][1];
         const double ex = m.exit_dir_x, ez = m.exit_dir_z;

@@ -18,32 +18,32 @@ TEST(TrackPoints, AppendAddsBothPointsAndStartsTheTrainAtThree) {
     CountingTown town;
     town.sel_orient_point = 0;
     town.append_point();
-    ASSERT_EQ(town.num_points, 1);
+    ASSERT_EQ(town.track.num_points, 1);
     EXPECT_EQ(town.sel_point, 0);
     EXPECT_EQ(town.sel_orient_point, -1);
     EXPECT_TRUE(near_vec(point_of(town, 0), {0.0f, 0.125f, 0.0f}, 0.0f));
-    EXPECT_TRUE(near_vec(town.orient_points[0]->position(), {0.0f, 4.125f, 0.0f}, 0.0f));
-    EXPECT_EQ(town.points[0]->red, 255);
-    EXPECT_EQ(town.orient_points[0]->blue, 255);
-    EXPECT_NE(town.orient_segments[0], nullptr);
+    EXPECT_TRUE(near_vec(town.track.orient_points[0]->position(), {0.0f, 4.125f, 0.0f}, 0.0f));
+    EXPECT_EQ(town.track.points[0]->red, 255);
+    EXPECT_EQ(town.track.orient_points[0]->blue, 255);
+    EXPECT_NE(town.track.orient_segments[0], nullptr);
     EXPECT_EQ(town.redraws, 1);
 
     // Spread the first two out so the third makes a real loop.
-    town.points[0]->set_position(-5.0f, 1.0f, -2.0f);
+    town.track.points[0]->set_position(-5.0f, 1.0f, -2.0f);
     town.append_point();
-    town.points[1]->set_position(6.0f, 2.0f, -3.0f);
-    EXPECT_EQ(town.train_running, 0);
+    town.track.points[1]->set_position(6.0f, 2.0f, -3.0f);
+    EXPECT_EQ(town.train.train_running, 0);
     EXPECT_EQ(town.redraws, 2);
 
-    town.train_param = 0.7f;
-    town.frame_clock = 55;
+    town.train.train_param = 0.7f;
+    town.clock.frame_clock = 55;
     town.append_point();
-    EXPECT_EQ(town.train_running, 1);
-    EXPECT_EQ(town.frame_clock, 0);
-    EXPECT_FLOAT_EQ(town.train_param, 0.7f);
-    EXPECT_TRUE(near_vec(town.train_pos, town.track_point(0.7f)));
+    EXPECT_EQ(town.train.train_running, 1);
+    EXPECT_EQ(town.clock.frame_clock, 0);
+    EXPECT_FLOAT_EQ(town.train.train_param, 0.7f);
+    EXPECT_TRUE(near_vec(town.train.train_pos, town.track_point(0.7f)));
     // Both curves were rebuilt round all three points.
-    EXPECT_GT(town.track_length, 20.0f);
+    EXPECT_GT(town.track.track_length, 20.0f);
     EXPECT_TRUE(near_vec(town.orient_point_at(0.7f), {0.0f, 4.125f, 0.0f}));
     EXPECT_EQ(town.redraws, 2);  // the running train redraws anyway
 }
@@ -51,11 +51,11 @@ TEST(TrackPoints, AppendAddsBothPointsAndStartsTheTrainAtThree) {
 TEST(TrackPoints, AppendStopsAtOneHundred) {
     Town town(nullptr);
     for (int i = 0; i < MAX_POINTS; ++i) town.append_point();
-    ASSERT_EQ(town.num_points, 100);
+    ASSERT_EQ(town.track.num_points, 100);
     town.sel_point = 4;
     town.append_point();
-    EXPECT_EQ(town.num_points, 100);
-    EXPECT_EQ(town.num_orient_points, 100);
+    EXPECT_EQ(town.track.num_points, 100);
+    EXPECT_EQ(town.track.num_orient_points, 100);
     EXPECT_EQ(town.sel_point, 4);
 }
 
@@ -86,16 +86,17 @@ TEST(TrackPoints, SelectionsStepRoundAndDeselectRebuildsAfterAControlPoint) {
     // Deselecting rebuilds only after a control point was selected.
     town.sel_point = -1;
     town.sel_orient_point = 1;
-    town.track_edited = 0;
-    const unsigned fills = town.tie_table_fills;
+    town.track.track_edited = 0;
+    const unsigned fills = town.track.tie_table_fills;
     town.deselect_points();
     EXPECT_EQ(town.sel_orient_point, -1);
-    EXPECT_EQ(town.track_edited, 0);
-    EXPECT_EQ(town.tie_table_fills, fills);
+    EXPECT_EQ(town.track.track_edited, 0);
+    EXPECT_EQ(town.track.tie_table_fills, fills);
     town.sel_point = 3;
     town.deselect_points();
     EXPECT_EQ(town.sel_point, -1);
-    EXPECT_GT(town.tie_table_fills, fills) << "both curves rebuilt, the tie table filled from them";
+    EXPECT_GT(town.track.tie_table_fills, fills)
+        << "both curves rebuilt, the tie table filled from them";
 }
 
 // A control point carries its orientation point and rebuilds both curves; an
@@ -104,36 +105,37 @@ TEST(TrackPoints, MovesCarryOrLeaveTheOtherPoint) {
     Town town(nullptr);
     lay_hilly_loop(town);
     const Vec3 before = town.track_point(0.25f);
-    const Vec3 orient_before = town.orient_points[1]->position();
+    const Vec3 orient_before = town.track.orient_points[1]->position();
     town.sel_point = 1;
-    town.track_edited = 0;
+    town.track.track_edited = 0;
     town.move_selected_point({1.5f, -0.5f, 2.0f});
     EXPECT_TRUE(near_vec(point_of(town, 1), {8.5f, 2.0f, -3.0f}));
-    EXPECT_TRUE(near_vec(town.orient_points[1]->position(), orient_before + Vec3{1.5f, -0.5f, 2.0f}));
-    EXPECT_EQ(town.track_edited, 1);
+    EXPECT_TRUE(
+        near_vec(town.track.orient_points[1]->position(), orient_before + Vec3{1.5f, -0.5f, 2.0f}));
+    EXPECT_EQ(town.track.track_edited, 1);
     EXPECT_GT(length(town.track_point(0.25f) - before), 0.5f);
     EXPECT_TRUE(near_vec(town.orient_point_at(0.25f) - town.track_point(0.25f), {0.0f, 4.0f, 0.0f}));
 
     const Vec3 track_before = town.track_point(0.5f);
     const Vec3 up_before = town.orient_point_at(0.5f);
-    const float length_before = town.track_length;
+    const float length_before = town.track.track_length;
     town.sel_point = -1;
     town.sel_orient_point = 2;
-    town.track_edited = 0;
+    town.track.track_edited = 0;
     town.move_selected_orient_point({0.0f, 0.0f, 3.0f});
-    EXPECT_FLOAT_EQ(town.points[2]->z, 6.0f);
-    EXPECT_FLOAT_EQ(town.orient_points[2]->z, 9.0f);
-    EXPECT_EQ(town.track_edited, 1);
+    EXPECT_FLOAT_EQ(town.track.points[2]->z, 6.0f);
+    EXPECT_FLOAT_EQ(town.track.orient_points[2]->z, 9.0f);
+    EXPECT_EQ(town.track.track_edited, 1);
     EXPECT_TRUE(near_vec(town.track_point(0.5f), track_before, 0.0f));
-    EXPECT_FLOAT_EQ(town.track_length, length_before);
+    EXPECT_FLOAT_EQ(town.track.track_length, length_before);
     EXPECT_GT(town.orient_point_at(0.5f).z, up_before.z + 1.0f);
 
     // Nothing selected: a move changes nothing.
     town.sel_orient_point = -1;
     town.move_selected_orient_point({5.0f, 5.0f, 5.0f});
     town.move_selected_point({5.0f, 5.0f, 5.0f});
-    EXPECT_FLOAT_EQ(town.points[0]->x, -6.0f);
-    EXPECT_FLOAT_EQ(town.orient_points[0]->x, -6.0f);
+    EXPECT_FLOAT_EQ(town.track.points[0]->x, -6.0f);
+    EXPECT_FLOAT_EQ(town.track.orient_points[0]->x, -6.0f);
 }
 
 // Clearing drops every point and the tie table but keeps its capacity, so the
@@ -143,23 +145,24 @@ TEST(TrackPoints, ClearEmptiesBothSetsAndReleasesTheTieTable) {
     lay_hilly_loop(town);
     town.sel_point = 2;
     town.sel_orient_point = 1;
-    const int capacity = town.tie_capacity;
-    ASSERT_NE(town.tie_data, nullptr);
+    const int capacity = town.track.tie_capacity;
+    ASSERT_NE(town.track.tie_data, nullptr);
     town.clear_points();
-    EXPECT_EQ(town.num_points, 0);
-    EXPECT_EQ(town.num_orient_points, 0);
+    EXPECT_EQ(town.track.num_points, 0);
+    EXPECT_EQ(town.track.num_orient_points, 0);
     EXPECT_EQ(town.sel_point, -1);
     EXPECT_EQ(town.sel_orient_point, -1);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_TRUE(!town.points[i] && !town.orient_points[i] && !town.segments[i] && !town.orient_segments[i]);
+        EXPECT_TRUE(!town.track.points[i] && !town.track.orient_points[i] &&
+                    !town.track.segments[i] && !town.track.orient_segments[i]);
     }
-    EXPECT_EQ(town.tie_data, nullptr);
-    EXPECT_EQ(town.realtime_ties, 1);
-    EXPECT_EQ(town.tie_capacity, capacity);
+    EXPECT_EQ(town.track.tie_data, nullptr);
+    EXPECT_EQ(town.track.realtime_ties, 1);
+    EXPECT_EQ(town.track.tie_capacity, capacity);
     // An empty town still answers where its track would be.
     EXPECT_TRUE(is_finite(town.track_point(0.3f)));
 
     lay_hilly_loop(town);
-    EXPECT_EQ(town.tie_data, nullptr);
-    EXPECT_EQ(town.realtime_ties, 1);
+    EXPECT_EQ(town.track.tie_data, nullptr);
+    EXPECT_EQ(town.track.realtime_ties, 1);
 }

@@ -9,18 +9,19 @@
 constexpr int TURN_NUMBERS[3] = {0, 16384, 32767};
 
 struct ScriptedTown : Town {
-    ScriptedTown() : Town(nullptr) {}
     // Next scripted turn; straight on once the script runs out.
-    int random_turn_number() override {
-        int turn = TURN_STRAIGHT;
-        if (!turns.empty()) {
-            turn = turns.front();
-            turns.pop_front();
-        }
-        return TURN_NUMBERS[turn];
+    ScriptedTown() : Town(nullptr) {
+        traffic.random_turn_number = [this] {
+            int turn = TURN_STRAIGHT;
+            if (!turns.empty()) {
+                turn = turns.front();
+                turns.pop_front();
+            }
+            return TURN_NUMBERS[turn];
+        };
     }
     void steps(int n) {
-        for (int k = 0; k < n; ++k) traffic_step();
+        for (int k = 0; k < n; ++k) traffic_step(traffic);
     }
     std::deque<int> turns;
 };

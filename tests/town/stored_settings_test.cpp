@@ -31,9 +31,11 @@ auto by_name(const SceneSettings& s) {
                            s.spare_scalar, s.follow_distance, s.gravity);
 }
 auto by_name(const Town& t) {
-    return std::make_tuple(t.light_pos.x, t.light_pos.y, t.light_pos.z, t.bspline, t.train_speed, t.show_ties,
-                           t.show_points, t.lighting, t.tie_spacing, t.post_interval, t.physics, t.total_energy,
-                           t.spare_scalar, t.follow_distance, t.gravity);
+    return std::make_tuple(t.sky.light_pos.x, t.sky.light_pos.y, t.sky.light_pos.z, t.track.bspline,
+                           t.train.train_speed, t.track.show_ties, t.track.show_points,
+                           t.sky.lighting, t.track.tie_spacing, t.track.post_interval,
+                           t.train.physics, t.train.total_energy, t.spare_scalar, t.follow_distance,
+                           t.train.gravity);
 }
 
 TEST(StoredSettings, EveryRowReachesTheTownMemberOfItsName) {

@@ -14,14 +14,15 @@
 inline void lay_track(Town& town, const std::vector<Vec3>& at, float rise = 4.0f) {
     town.clear_points();
     for (const Vec3 p : at) {
-        const int i = town.num_points;
-        town.points[i] = std::make_unique<ControlPoint>(p.x, p.y, p.z, 1.0f, 1.0f, 1.0f, 255, 0, 0, 0);
-        town.segments[i] = std::make_unique<TrackSegment>();
-        town.orient_points[i] =
+        const int i = town.track.num_points;
+        town.track.points[i] =
+            std::make_unique<ControlPoint>(p.x, p.y, p.z, 1.0f, 1.0f, 1.0f, 255, 0, 0, 0);
+        town.track.segments[i] = std::make_unique<TrackSegment>();
+        town.track.orient_points[i] =
             std::make_unique<ControlPoint>(p.x, p.y + rise, p.z, 1.0f, 1.0f, 1.0f, 0, 0, 255, 0);
-        town.orient_segments[i] = std::make_unique<TrackSegment>();
-        ++town.num_points;
-        ++town.num_orient_points;
+        town.track.orient_segments[i] = std::make_unique<TrackSegment>();
+        ++town.track.num_points;
+        ++town.track.num_orient_points;
     }
     town.rebuild_track();
     town.rebuild_orientation();
@@ -48,4 +49,4 @@ inline const std::vector<Vec3> HILLY_LOOP = {
     {-6.0f, 1.0f, -4.0f}, {7.0f, 2.5f, -5.0f}, {8.5f, 4.0f, 6.0f}, {-5.0f, 0.5f, 3.5f}};
 inline void lay_hilly_loop(Town& town) { lay_track(town, HILLY_LOOP); }
 
-inline Vec3 point_of(const Town& town, int i) { return town.points[i]->position(); }
+inline Vec3 point_of(const Town& town, int i) { return town.track.points[i]->position(); }

@@ -11,13 +11,13 @@ namespace {
 TEST(TrackMeasure, AgreesWithTheRebuildInEitherBasis) {
     Town town(nullptr);
     for (const int bspline : {1, 0}) {
-        town.bspline = bspline;
-        town.tie_spacing = 1;
+        town.track.bspline = bspline;
+        town.track.tie_spacing = 1;
         const std::vector<Vec3> at = wavy_loop(7, 30, 18, 3, 2);
         lay_track(town, at);
         const float length = sampled_track_length(at, bspline);
-        EXPECT_EQ(length, town.track_length) << bspline;
-        EXPECT_EQ(ties_at_closest_spacing(length, TRACK_MAX_TIES), town.num_ties) << bspline;
+        EXPECT_EQ(length, town.track.track_length) << bspline;
+        EXPECT_EQ(ties_at_closest_spacing(length, TRACK_MAX_TIES), town.track.num_ties) << bspline;
     }
     EXPECT_EQ(sampled_track_length({{1, 2, 3}, {4, 5, 6}}, 1), 0.0f);  // two points make no track
 }

@@ -17,11 +17,12 @@ const char* const TIE_TABLE_MESSAGE =
 
 // Counts the tie-table allocations and can refuse them.
 struct SeamTown : Town {
-    SeamTown() : Town(nullptr) {}
-    float* allocate_tie_table(std::size_t floats) override {
-        ++allocations;
-        last_request = floats;
-        return refuse ? nullptr : Town::allocate_tie_table(floats);
+    SeamTown() : Town(nullptr) {
+        track.allocate_tie_table = [this](std::size_t floats) {
+            ++allocations;
+            last_request = floats;
+            return refuse ? nullptr : allocate_with_malloc(floats);
+        };
     }
     int allocations = 0;
     std::size_t last_request = 0;
@@ -43,7 +44,7 @@ double arc_length(const TrackSegment& seg) {
 void resize_loop(Town& town, float scale) {
     for (int i = 0; i < 4; ++i) {
         const Vec3 p = HILLY_LOOP[i];
-        town.points[i]->set_position(p.x * scale, p.y, p.z * scale);
+        town.track.points[i]->set_position(p.x * scale, p.y, p.z * scale);
     }
     town.rebuild_track();
 }
@@ -55,11 +56,11 @@ void resize_loop(Town& town, float scale) {
 TEST(TrackTables, SampledLengthsSamplesAndArcRates) {
     Town town(nullptr);
     lay_track(town, {{-4.0f, 1.0f, -2.0f}, {5.0f, 2.0f, -3.0f}, {1.0f, 3.0f, 6.0f}});
-    const int n = town.num_points;
+    const int n = town.track.num_points;
     float sum = 0;
     for (int i = 0; i < n; ++i) {
         SCOPED_TRACE(i);
-        const TrackSegment& seg = *town.segments[i];
+        const TrackSegment& seg = *town.track.segments[i];
         sum += seg.sampled_length;
         // The local parameter sweeps the segment n times and each wrap adds
         // the chord between its ends: far more than one arc.
@@ -68,23 +69,27 @@ TEST(TrackTables, SampledLengthsSamplesAndArcRates) {
         EXPECT_GT(seg.sampled_length, n * arc + (n - 1) * chord - 0.05 * arc);
         EXPECT_LT(seg.sampled_length, n * arc + n * chord + 0.05 * arc);
     }
-    EXPECT_NEAR(town.track_length, sum, 1e-3f * sum);
+    EXPECT_NEAR(town.track.track_length, sum, 1e-3f * sum);
 
-    const auto sample = [&](int k) { return Vec3{town.sample_x[k], town.sample_y[k], town.sample_z[k]}; };
+    const auto sample = [&](int k) {
+        return Vec3{town.track.sample_x[k], town.track.sample_y[k], town.track.sample_z[k]};
+    };
     for (int k = 0; k < NUM_SAMPLES; ++k) EXPECT_TRUE(near_vec(sample(k), town.track_point(k / 100.0f), 0.0f)) << k;
     for (const int k : {0, 57, 99}) {  // 99 measures the way back to sample 0
-        EXPECT_NEAR(town.arc_rate[k], 100 * length(sample((k + 1) % NUM_SAMPLES) - sample(k)), 1e-3f) << k;
+        EXPECT_NEAR(town.track.arc_rate[k], 100 * length(sample((k + 1) % NUM_SAMPLES) - sample(k)),
+                    1e-3f)
+            << k;
     }
 }
 
 TEST(TrackTables, HighestPointOnlyRises) {
     Town town(nullptr);
     lay_hilly_loop(town);
-    const float summit = town.max_height;
+    const float summit = town.track.max_height;
     EXPECT_GT(summit, 2.5f);
     EXPECT_LT(summit, 4.0f);
     // With the default gravity the energy is that of speed 4 at the summit.
-    EXPECT_NEAR(town.total_energy, 100.0f * 20.8f * summit + 800.0f, 0.05f);
+    EXPECT_NEAR(town.train.total_energy, 100.0f * 20.8f * summit + 800.0f, 0.05f);
 
     // Lowering the whole track keeps the old summit, and the energy with it;
     // a higher track raises it.
@@ -94,10 +99,10 @@ TEST(TrackTables, HighestPointOnlyRises) {
         return at;
     };
     lay_track(town, lifted(-4.0f));
-    EXPECT_FLOAT_EQ(town.max_height, summit);
-    EXPECT_NEAR(town.total_energy, 100.0f * 20.8f * summit + 800.0f, 0.05f);
+    EXPECT_FLOAT_EQ(town.track.max_height, summit);
+    EXPECT_NEAR(town.train.total_energy, 100.0f * 20.8f * summit + 800.0f, 0.05f);
     lay_track(town, lifted(8.0f));
-    EXPECT_GT(town.max_height, summit + 5.0f);
+    EXPECT_GT(town.track.max_height, summit + 5.0f);
 }
 
 TEST(TrackTables, TiesThinOutAsTheSpacingGrows) {
@@ -106,14 +111,14 @@ TEST(TrackTables, TiesThinOutAsTheSpacingGrows) {
     resize_loop(town, 2.0f);
     int previous = 1 << 30;
     for (int spacing = 1; spacing <= 40; ++spacing) {
-        town.tie_spacing = spacing;
+        town.track.tie_spacing = spacing;
         town.rebuild_track();
-        EXPECT_LE(town.num_ties, previous) << "spacing " << spacing;
+        EXPECT_LE(town.track.num_ties, previous) << "spacing " << spacing;
         if (spacing == 6) {  // a tie after every 7 steps of about one unit each
-            EXPECT_LT(town.num_ties, previous);
-            EXPECT_NEAR(town.num_ties, (town.track_length - 1) / 7, 1.0);
+            EXPECT_LT(town.track.num_ties, previous);
+            EXPECT_NEAR(town.track.num_ties, (town.track.track_length - 1) / 7, 1.0);
         }
-        previous = town.num_ties;
+        previous = town.track.num_ties;
     }
 }
 
@@ -124,28 +129,28 @@ TEST(TrackTables, TieTableGrowsInStepsOfTwentyFive) {
     lay_hilly_loop(town);
     for (float scale = 0.3f; scale < 3.0f && (scale_24 == 0 || scale_25 == 0); scale += 0.001f) {
         resize_loop(town, scale);
-        if (town.num_ties == 24) scale_24 = scale;
-        if (town.num_ties == 25) scale_25 = scale;
+        if (town.track.num_ties == 24) scale_24 = scale;
+        if (town.track.num_ties == 25) scale_25 = scale;
     }
     ASSERT_NE(scale_24, 0);
     ASSERT_NE(scale_25, 0);
 
     resize_loop(town, scale_24);
-    EXPECT_EQ(town.tie_capacity, 25);
+    EXPECT_EQ(town.track.tie_capacity, 25);
     resize_loop(town, scale_25);
-    EXPECT_EQ(town.tie_capacity, 50);
+    EXPECT_EQ(town.track.tie_capacity, 50);
     EXPECT_EQ(town.last_request, 50u * TIE_FRAME_FLOATS);
-    EXPECT_EQ(town.realtime_ties, 0);
-    ASSERT_NE(town.tie_data, nullptr);
+    EXPECT_EQ(town.track.realtime_ties, 0);
+    ASSERT_NE(town.track.tie_data, nullptr);
 
     // Edits that keep the count within 25..49 keep the very same table.
-    const float* table = town.tie_data.get();
+    const float* table = town.track.tie_data.get();
     const int allocations = town.allocations;
     for (float scale = scale_25; scale < scale_25 + 0.3f; scale += 0.05f) {
         resize_loop(town, scale);
-        ASSERT_GE(town.num_ties, 25);
-        ASSERT_LT(town.num_ties, 50);
-        EXPECT_EQ(town.tie_data.get(), table);
+        ASSERT_GE(town.track.num_ties, 25);
+        ASSERT_LT(town.track.num_ties, 50);
+        EXPECT_EQ(town.track.tie_data.get(), table);
     }
     EXPECT_EQ(town.allocations, allocations);
 }
@@ -156,10 +161,10 @@ TEST(TrackTables, FailedTieTableFallsBackToPerPassTies) {
     testing::internal::CaptureStdout();
     lay_hilly_loop(town);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), TIE_TABLE_MESSAGE);
-    EXPECT_EQ(town.realtime_ties, 1);
-    EXPECT_EQ(town.tie_data, nullptr);
-    const int capacity = town.tie_capacity;
-    EXPECT_EQ(capacity, (town.num_ties + 25) / 25 * 25);
+    EXPECT_EQ(town.track.realtime_ties, 1);
+    EXPECT_EQ(town.track.tie_data, nullptr);
+    const int capacity = town.track.tie_capacity;
+    EXPECT_EQ(capacity, (town.track.num_ties + 25) / 25 * 25);
 
     // The same capacity is not tried again, so nothing more is printed.
     testing::internal::CaptureStdout();
@@ -170,18 +175,18 @@ TEST(TrackTables, FailedTieTableFallsBackToPerPassTies) {
     // A rebuild that changes the capacity tries again, and may succeed.
     town.refuse = false;
     resize_loop(town, 4.0f);
-    EXPECT_NE(town.tie_capacity, capacity);
-    EXPECT_EQ(town.realtime_ties, 0);
-    EXPECT_NE(town.tie_data, nullptr);
+    EXPECT_NE(town.track.tie_capacity, capacity);
+    EXPECT_EQ(town.track.realtime_ties, 0);
+    EXPECT_NE(town.track.tie_data, nullptr);
 }
 
 TEST(TrackTables, RebuildNeedsThreePoints) {
     Town town(nullptr);
     lay_track(town, {{1.0f, 2.0f, 3.0f}, {4.0f, 5.0f, 6.0f}});
-    EXPECT_EQ(town.track_edited, 0);
-    EXPECT_EQ(town.track_length, 0.0f);
-    EXPECT_EQ(town.tie_capacity, 0);
-    EXPECT_FLOAT_EQ(town.orient_segments[0]->dy, 0.0f);  // no orientation curve either
+    EXPECT_EQ(town.track.track_edited, 0);
+    EXPECT_EQ(town.track.track_length, 0.0f);
+    EXPECT_EQ(town.track.tie_capacity, 0);
+    EXPECT_FLOAT_EQ(town.track.orient_segments[0]->dy, 0.0f);  // no orientation curve either
 }
 
 TEST(TrackTables, AnEndlessTrackStillFinishesItsRebuild) {
@@ -189,30 +194,31 @@ TEST(TrackTables, AnEndlessTrackStillFinishesItsRebuild) {
     // step rounds to nothing and must end rather than spin.
     Town town(nullptr);
     lay_track(town, {{-3e37f, 0.0f, 0.0f}, {3e37f, 1.0f, 0.0f}, {0.0f, 2.0f, 3e37f}});
-    EXPECT_EQ(town.track_edited, 1);
-    EXPECT_GE(town.num_ties, 0);
+    EXPECT_EQ(town.track.track_edited, 1);
+    EXPECT_GE(town.track.num_ties, 0);
 }
 
 TEST(TrackTables, ATrackBeyondTheTownCannotSpoilTheTablesOrTheEnergy) {
     Town town(nullptr);
     lay_hilly_loop(town);
-    const float summit = town.max_height;
-    const float energy = town.total_energy;
-    const float length = town.track_length;
+    const float summit = town.track.max_height;
+    const float energy = town.train.total_energy;
+    const float length = town.track.track_length;
 
     // Huge but finite: the rebuild keeps the last sound track's tables.
     lay_track(town, {{3e38f, 2.5e38f, 1.5f}, {1.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f}});
-    EXPECT_EQ(town.max_height, summit);
-    EXPECT_EQ(town.total_energy, energy);
-    EXPECT_EQ(town.track_length, length);
+    EXPECT_EQ(town.track.max_height, summit);
+    EXPECT_EQ(town.train.total_energy, energy);
+    EXPECT_EQ(town.track.track_length, length);
     for (int k = 0; k < NUM_SAMPLES; ++k) {
-        ASSERT_TRUE(std::isfinite(town.arc_rate[k]) && std::isfinite(town.sample_y[k])) << k;
+        ASSERT_TRUE(std::isfinite(town.track.arc_rate[k]) && std::isfinite(town.track.sample_y[k]))
+            << k;
     }
 
     // A summit from beyond the town is not kept: the next sound track sets
     // its own, and the energy follows it.
-    town.max_height = 1.7e38f;
+    town.track.max_height = 1.7e38f;
     lay_hilly_loop(town);
-    EXPECT_FLOAT_EQ(town.max_height, summit);
-    EXPECT_FLOAT_EQ(town.total_energy, energy);
+    EXPECT_FLOAT_EQ(town.track.max_height, summit);
+    EXPECT_FLOAT_EQ(town.train.total_energy, energy);
 }
