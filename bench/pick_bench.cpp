@@ -18,17 +18,18 @@ namespace {
 constexpr int WIDTH = 800;
 constexpr int HEIGHT = 600;
 
-void running_town(Town& town) {
+void running_town(Town& town, DrawState& drawing) {
     if (town.track.num_points > 2) town.train.train_running = 1;
-    render_frame(town, WIDTH, HEIGHT);  // loads the textures
+    render_frame(town, drawing, WIDTH, HEIGHT);  // loads the textures
 }
 
 void BM_Frame(benchmark::State& state) {
     OffscreenContext context(WIDTH, HEIGHT);
     Town town("town");
-    running_town(town);
+    DrawState drawing;
+    running_town(town, drawing);
     for (auto _ : state) {
-        render_frame(town, WIDTH, HEIGHT);
+        render_frame(town, drawing, WIDTH, HEIGHT);
         glFinish();
     }
     state.counters["objects"] = town.town_objects.object_count;
@@ -38,7 +39,8 @@ BENCHMARK(BM_Frame)->Unit(benchmark::kMillisecond);
 void BM_PickAtCentre(benchmark::State& state) {
     OffscreenContext context(WIDTH, HEIGHT);
     Town town("town");
-    running_town(town);
+    DrawState drawing;
+    running_town(town, drawing);
     for (auto _ : state) benchmark::DoNotOptimize(pick_at(town, WIDTH, HEIGHT, WIDTH / 2, HEIGHT / 2));
 }
 BENCHMARK(BM_PickAtCentre)->Unit(benchmark::kMillisecond);
@@ -60,7 +62,8 @@ long resident_kb() {
 void BM_PickResidentGrowth(benchmark::State& state) {
     OffscreenContext context(WIDTH, HEIGHT);
     Town town("town");
-    running_town(town);
+    DrawState drawing;
+    running_town(town, drawing);
     for (int i = 0; i < 100; ++i) pick_at(town, WIDTH, HEIGHT, WIDTH / 2, HEIGHT / 2);
     const long warm = resident_kb();
     for (auto _ : state) benchmark::DoNotOptimize(pick_at(town, WIDTH, HEIGHT, WIDTH / 2, HEIGHT / 2));
@@ -73,6 +76,7 @@ BENCHMARK(BM_PickResidentGrowth)->Iterations(500)->Unit(benchmark::kMillisecond)
 void BM_PickEmptyTown(benchmark::State& state) {
     OffscreenContext context(WIDTH, HEIGHT);
     Town town(nullptr);
+    DrawState drawing;
     for (auto _ : state) benchmark::DoNotOptimize(pick_at(town, WIDTH, HEIGHT, WIDTH / 2, HEIGHT / 2));
 }
 BENCHMARK(BM_PickEmptyTown)->Unit(benchmark::kMillisecond);

@@ -33,12 +33,13 @@ void BM_TrackOnTies(benchmark::State& state) {
     OffscreenContext context(64, 48);
     look_at_town();
     Town town(nullptr);
+    DrawState drawing;
     lay_wavy_loop(town, 23);
     town.track.show_ties = 1;
-    draw_track(town, 0);  // fills the table and loads the texture
+    draw_track(town, drawing, 0);  // fills the table and loads the texture
     town.track.realtime_ties = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        draw_track(town, 0);
+        draw_track(town, drawing, 0);
         glFinish();
     }
     state.counters["ties"] = town.track.num_ties;
@@ -49,17 +50,18 @@ void BM_WorldBothPasses(benchmark::State& state) {
     OffscreenContext context(64, 48);
     look_at_town();
     Town town(nullptr);
+    DrawState drawing;
     lay_wavy_loop(town, 23);
     town.track.show_ties = 1;
     town.train.train_running = 1;
     town.sky.time_of_day = 0.5f;
     town.place_train(0.2f);
-    draw_world(town, 0);
+    draw_world(town, drawing, 0);
     for (auto _ : state) {
-        draw_world(town, 0);
+        draw_world(town, drawing, 0);
         glPushMatrix();
         glMultMatrixd(flatten_matrix);
-        draw_world(town, 1);
+        draw_world(town, drawing, 1);
         glPopMatrix();
         glFinish();
     }

@@ -55,6 +55,7 @@ int main(int argc, char** argv) {
     }
 
     Town town(argv[1]);
+    DrawState drawing;
     for (int i = 0; i < steps; ++i) {
         if (town.train.train_running == 1) {
             town.train_step();
@@ -76,8 +77,8 @@ int main(int argc, char** argv) {
     }
     // The lights are placed under the previous frame's camera: the second
     // frame has them where the running program has them.
-    render_frame(town, width, height);
-    render_frame(town, width, height);
+    render_frame(town, drawing, width, height);
+    render_frame(town, drawing, width, height);
     glFinish();
     const bool ok = write_ppm(argv[2], width, height, pixels);
     OSMesaDestroyContext(ctx);

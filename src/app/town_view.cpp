@@ -12,6 +12,7 @@
 #include "overlay_draw.h"
 #include "texture_cache.h"
 #include "input_codes.h"
+#include "tick.h"
 
 namespace {
 
@@ -83,9 +84,14 @@ void TownView::flush() {
 void TownView::draw() {
     // The pick draws into the back buffer; the frame clears it and covers it.
     if (hover_moved_) show_pick_cursor();
-    render_frame(*this, w(), h());
+    // The report's draw timing counts the picture, measured here because
+    // drawing only reads the town.
+    const uint32_t t0 = GetTickCount();
+    render_frame(*this, draw_state_, w(), h());
+    clock.count_drawn_frame(static_cast<int>(GetTickCount() - t0));
     draw_overlays(*this, w(), h());
-    save_wanted_screenshot(*this, w(), h());
+    const auto tell = [this](const std::string& line) { tell_user(line); };
+    if (save_wanted_screenshot(*this, w(), h(), tell)) overlays.screenshot_wanted = 0;
 }
 
 int TownView::handle(int event) {

@@ -6,6 +6,7 @@
 #include <FL/Fl_Gl_Window.H>
 
 #include "click_select.h"
+#include "draw_state.h"
 #include "full_screen.h"
 #include "town.h"
 
@@ -33,6 +34,7 @@ public:
     Fl_Widget* slider = nullptr;  // the speed slider; stored, never read
 
 private:
+    DrawState draw_state_;
     unsigned prompts_opened_ = 0;  // file-name prompts opened so far
     FullScreenKey full_screen_;
 

@@ -207,7 +207,7 @@ void draw_car_model(const std::array<CarFace, N>& faces, const LocalFrame& frame
 
 }  // namespace
 
-void draw_headlight_beams(Town& town, int pass) {
+void draw_headlight_beams(const Town& town, int pass) {
     if (pass != 0 || town.train.train_running != 1 || !is_night(town.sky.time_of_day)) return;
     const int count = town.traffic.num_cars < MAX_CARS ? town.traffic.num_cars : MAX_CARS;
     for (int i = 0; i < count; ++i) {

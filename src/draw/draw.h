@@ -3,16 +3,18 @@
 // simulation.
 #pragma once
 
+#include "draw_state.h"
 #include "vec3.h"
 
 struct Town;
 
 // Drawing steps of one frame (lights, projection, camera, background, world
 // and shadows) into a viewport of width x height pixels.
-void render_frame(Town& town, int width, int height);
+void render_frame(const Town& town, DrawState& draw, int width, int height);
 
-// The three lights for the town's time of day, train and lamp.
-void set_lights(Town& town);
+// The three lights for the town's time of day, train and lamp, the sun as
+// bright as the daylight.
+void set_lights(const Town& town, float daylight);
 
 // The frame's perspective for a viewport of width x height pixels,
 // multiplied onto the projection matrix.
@@ -22,20 +24,20 @@ void set_projection(const Town& town, int width, int height);
 Vec3 set_camera(const Town& town);
 
 // Sky box and ground; leaves the depth test on.
-void draw_background(Town& town);
+void draw_background(const Town& town, DrawState& draw);
 // The sky box alone, unlit, at whatever depth state the caller set.
-void draw_sky(Town& town);
+void draw_sky(const Town& town, DrawState& draw);
 // The ground alone, lit as the world is.
-void draw_town_ground(Town& town);
+void draw_town_ground(DrawState& draw);
 // The colour, normal and texture place the ground leaves current, for a
 // world drawn before the ground to start from what it would have found.
 void leave_ground_state();
 // The lit world, the ground and the sky, in whichever order draws fewer
 // hidden pixels for the same picture.
-void draw_world_and_background(Town& town);
+void draw_world_and_background(const Town& town, DrawState& draw);
 
 // The world: pass 0 normal, pass 1 the flattened shadows.
-void draw_world(Town& town, int pass);
+void draw_world(const Town& town, DrawState& draw, int pass);
 
 // Column-major matrix that flattens every point (x, y, z) to (x, 0.01, z).
 extern const double flatten_matrix[16];

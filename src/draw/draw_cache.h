@@ -13,6 +13,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "draw_state.h"
 #include "town.h"
 #include "view_volume.h"
 
@@ -93,6 +94,6 @@ struct DrawCaches {
     bool culling = true;
 };
 
-// The town's lists, made on first use; null while cached drawing is off
-// (town.cached_drawing 0), and then everything is drawn directly.
-DrawCaches* draw_caches(Town& town);
+// The lists, made on first use; null while cached drawing is off
+// (draw.cached_drawing 0), and then everything is drawn directly.
+DrawCaches* draw_caches(DrawState& draw);

@@ -69,8 +69,11 @@ void ChunkedDrawing::draw(const DrawKey& key, const ChunkCount& count_chunks, co
     }
 }
 
-DrawCaches* draw_caches(Town& town) {
-    if (town.cached_drawing != 1) return nullptr;
-    if (!town.drawing_cache) town.drawing_cache = std::make_shared<DrawCaches>();
-    return static_cast<DrawCaches*>(town.drawing_cache.get());
+DrawState::DrawState() = default;
+DrawState::~DrawState() = default;
+
+DrawCaches* draw_caches(DrawState& draw) {
+    if (draw.cached_drawing != 1) return nullptr;
+    if (!draw.caches) draw.caches = std::make_unique<DrawCaches>();
+    return draw.caches.get();
 }

@@ -19,15 +19,15 @@ bool beams_shine(const Town& town) {
 
 }  // namespace
 
-void draw_world_and_background(Town& town) {
+void draw_world_and_background(const Town& town, DrawState& draw) {
     if (beams_shine(town)) {
-        draw_background(town);
-        draw_world(town, 0);
+        draw_background(town, draw);
+        draw_world(town, draw, 0);
         return;
     }
     glEnable(GL_DEPTH_TEST);
     leave_ground_state();
-    draw_world(town, 0);
+    draw_world(town, draw, 0);
 
     // The ground wins where the world meets it at the same depth, as it did
     // when the world was drawn over it with GL_LESS.
@@ -37,13 +37,13 @@ void draw_world_and_background(Town& town) {
         glDisable(GL_LIGHTING);
     }
     glDepthFunc(GL_LEQUAL);
-    draw_town_ground(town);
+    draw_town_ground(draw);
 
     // The sky at the far plane shows only where nothing else was drawn, and
     // leaves the depth buffer as the world and the ground left it.
     glDepthRange(1, 1);
     glDepthMask(GL_FALSE);
-    draw_sky(town);
+    draw_sky(town, draw);
     glDepthMask(GL_TRUE);
     glDepthRange(0, 1);
     glDepthFunc(GL_LESS);

@@ -5,17 +5,16 @@
 #include <GL/glu.h>
 
 #include "draw.h"
-#include "tick.h"
 #include "town.h"
 
 const double flatten_matrix[16] = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0.01, 0, 1};
 
-void set_lights(Town& town) {
+void set_lights(const Town& town, float daylight) {
     const float t = town.sky.time_of_day;
 
     // The sun rises in the south-west, stands overhead at noon and sets in
     // the north-east; its brightness is the daylight level.
-    const float d = town.sky.daylight;
+    const float d = daylight;
     const GLfloat sun_colour[4] = {d, d, d, 1};
     const GLfloat sun_specular[4] = {1, 1, 1, 1};
     const GLfloat sun_position[4] = {300 * t - 150, -800 * t * t + 800 * t - 150, 150 - 300 * t, 1};
@@ -73,16 +72,19 @@ void set_projection(const Town& town, int width, int height) {
     gluPerspective(town.fov, aspect, 1.0, 100.0);
 }
 
-void render_frame(Town& town, int width, int height) {
-    const uint32_t t0 = GetTickCount();
-    town.clock.fps_frames += 1;
+void render_frame(const Town& town, DrawState& draw, int width, int height) {
+    // A cleared scene starts its beacon over, as a fresh town does.
+    if (draw.clears_seen != town.scene_clears) {
+        draw.clears_seen = town.scene_clears;
+        draw.beacon = {};
+    }
 
     const float t = town.sky.time_of_day;
-    town.sky.daylight = -16 * t * t + 16 * t - 3;
+    draw.daylight = daylight_at(t);
 
     // Lights are placed under the previous frame's camera, before this
     // frame's projection and camera exist.
-    set_lights(town);
+    set_lights(town, draw.daylight);
 
     glEnable(GL_TEXTURE_2D);
     glCullFace(GL_BACK);
@@ -106,9 +108,9 @@ void render_frame(Town& town, int width, int height) {
 
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    town.sky_center = set_camera(town);
+    draw.sky_center = set_camera(town);
 
-    draw_world_and_background(town);
+    draw_world_and_background(town, draw);
 
     // Shadows: the world again, flattened onto the ground, black and at most
     // 40 % opaque at noon; at night the alpha is negative and clamps to 0.
@@ -117,14 +119,9 @@ void render_frame(Town& town, int width, int height) {
     glMultMatrixd(flatten_matrix);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0, 0, 0, town.sky.daylight / 2.5f);
-    draw_world(town, 1);
+    glColor4f(0, 0, 0, draw.daylight / 2.5f);
+    draw_world(town, draw, 1);
     glDisable(GL_BLEND);
     glPopMatrix();
     if (town.sky.lighting == 1) glEnable(GL_LIGHTING);
-
-    town.clock.draw_count += 1;
-    town.clock.draw_clocks += static_cast<int>(GetTickCount() - t0);
-    town.clock.avg_draw_clocks =
-        static_cast<float>(town.clock.draw_clocks) / static_cast<float>(town.clock.draw_count);
 }

@@ -129,8 +129,6 @@ void step_beacon(BeaconPhase& beacon) {
 
 }  // namespace
 
-BeaconPhase town_beacon(const Town& town) { return {town.beacon_level, town.beacon_falling}; }
-
 void draw_locomotive(const Town& town, BeaconPhase& beacon, int pass) {
     // The view riding on the train sits inside the cab.
     if (town.train.train_running != 1 || town.camera_mode == 1) return;

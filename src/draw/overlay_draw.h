@@ -3,6 +3,7 @@
 // what to show come from the town.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,5 +22,8 @@ void draw_text_gl(const std::string& text, float x, float y, int scale);
 // The picture in the current read buffer: width x height RGB, bottom row first.
 std::vector<unsigned char> read_picture(int width, int height);
 
-// When a screenshot was asked for: saves the picture and clears the wish.
-void save_wanted_screenshot(Town& town, int width, int height);
+// When a screenshot was asked for, saves the picture and tells the user
+// where; true when one was asked for, so the caller clears the wish
+// (drawing only reads the town).
+bool save_wanted_screenshot(const Town& town, int width, int height,
+                            const std::function<void(const std::string&)>& tell);

@@ -266,10 +266,11 @@ std::vector<unsigned char> read_picture(int width, int height) {
     return pixels;
 }
 
-void save_wanted_screenshot(Town& town, int width, int height) {
-    if (town.overlays.screenshot_wanted == 0) return;
-    town.overlays.screenshot_wanted = 0;
-    if (width <= 0 || height <= 0) return;
+bool save_wanted_screenshot(const Town& town, int width, int height,
+                            const std::function<void(const std::string&)>& tell) {
+    if (town.overlays.screenshot_wanted == 0) return false;
+    if (width <= 0 || height <= 0) return true;
     const std::vector<unsigned char> pixels = read_picture(width, height);
-    save_screenshot(width, height, pixels.data(), [&town](const std::string& line) { town.tell_user(line); });
+    save_screenshot(width, height, pixels.data(), tell);
+    return true;
 }

@@ -101,9 +101,9 @@ void draw_coded_world(const Town& town) {
     // The solid things that can stand in front: the lamp's marker, the cars
     // and the locomotive. The track is left out: its line runs through the
     // control points' markers, which must stay pickable where it does.
-    // The locomotive's beacon steps only in the frames the user sees: here
-    // it steps a copy.
-    BeaconPhase beacon = town_beacon(town);
+    // The code colour paints over the beacon's red, so its phase is not
+    // the frame's own: the pick steps one of its own.
+    BeaconPhase beacon;
     paint_code(SCENERY);
     draw_light_marker(town, 0);
     draw_cars(town, 0);

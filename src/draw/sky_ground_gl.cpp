@@ -128,9 +128,9 @@ void draw_all_ground() {
 
 }  // namespace
 
-void draw_sky(Town& town) {
+void draw_sky(const Town& town, DrawState& draw) {
     // Full brightness at noon, a faint glow at night.
-    const float d = town.sky.daylight;
+    const float d = draw.daylight;
     const float tint = d >= 0 ? (1.0f - NIGHT_SKY) * d + NIGHT_SKY : NIGHT_SKY;
     glColor3f(tint, tint, tint);
 
@@ -140,22 +140,22 @@ void draw_sky(Town& town) {
     sky.x_axis = {s, 0, 0};
     sky.y_axis = {0, s, 0};
     sky.z_axis = {0, 0, s};
-    DrawCaches* caches = draw_caches(town);
+    DrawCaches* caches = draw_caches(draw);
     if (caches == nullptr) {
-        sky.origin = town.sky_center;
+        sky.origin = draw.sky_center;
         draw_sky_faces(sky);
     } else {
         // The box never changes, only where it stands.
         glPushMatrix();
-        glTranslatef(town.sky_center.x, town.sky_center.y, town.sky_center.z);
+        glTranslatef(draw.sky_center.x, draw.sky_center.y, draw.sky_center.z);
         caches->sky.draw(DrawKey{}, [&] { draw_sky_faces(sky); });
         glPopMatrix();
     }
     if (town.sky.lighting == 1) glEnable(GL_LIGHTING);
 }
 
-void draw_town_ground(Town& town) {
-    DrawCaches* caches = draw_caches(town);
+void draw_town_ground(DrawState& draw) {
+    DrawCaches* caches = draw_caches(draw);
     if (caches == nullptr) {
         draw_all_ground();
     } else {
@@ -170,10 +170,10 @@ void leave_ground_state() {
     glTexCoord2f(0, LAND_TILE);
 }
 
-void draw_background(Town& town) {
+void draw_background(const Town& town, DrawState& draw) {
     // Writing no depth: everything drawn later covers the sky.
     glDisable(GL_DEPTH_TEST);
-    draw_sky(town);
+    draw_sky(town, draw);
     glEnable(GL_DEPTH_TEST);
-    draw_town_ground(town);
+    draw_town_ground(draw);
 }

@@ -380,7 +380,7 @@ void draw_cube(float x, float y, float z, float size) {
     glPopMatrix();
 }
 
-void draw_point_markers(Town& town, int pass) {
+void draw_point_markers(const Town& town, int pass) {
     if (town.track.show_points != 1) return;
     for (int i = 0; i < town.track.num_points; ++i) {
         if (!town.track.points[i]) continue;
@@ -445,9 +445,9 @@ DrawKey track_key(const Town& town) {
 
 }  // namespace
 
-void draw_track(Town& town, int pass) {
+void draw_track(const Town& town, DrawState& draw, int pass) {
     const bool drawn = town.track.num_points > 2 && (pass == 0 || sun_up(town.sky.time_of_day));
-    DrawCaches* caches = draw_caches(town);
+    DrawCaches* caches = draw_caches(draw);
     if (drawn && caches == nullptr) draw_track_directly(town, pass);
     if (drawn && caches != nullptr && town.track.show_ties != 1) {
         caches->centre_line[pass == 0 ? 0 : 1].draw(track_key(town), [&] { draw_centre_line(town, pass); });

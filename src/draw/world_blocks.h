@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "draw_state.h"
 #include "tie_frames.h"
 #include "vec3.h"
 
@@ -17,11 +18,11 @@ inline bool is_night(float time_of_day) { return time_of_day < 0.25f || time_of_
 inline bool sun_up(float time_of_day) { return time_of_day >= 0.25f && time_of_day <= 0.75f; }
 
 // Cars' headlight beams on the road: normal pass, at night, train running.
-void draw_headlight_beams(Town& town, int pass);
+void draw_headlight_beams(const Town& town, int pass);
 // Cubes on the control and orientation points, with stems to the ground.
-void draw_point_markers(Town& town, int pass);
+void draw_point_markers(const Town& town, int pass);
 // Every town object through its model, by type code.
-void draw_town_objects(Town& town, int pass);
+void draw_town_objects(const Town& town, DrawState& draw, int pass);
 // The cube on one control or orientation point, without colour or stem.
 void draw_point_marker(const ControlPoint& p);
 // The white cube where the movable lamp stands (normal pass only).
@@ -29,16 +30,10 @@ void draw_light_marker(const Town& town, int pass);
 // The twenty cars, in both passes while the train runs.
 void draw_cars(const Town& town, int pass);
 
-// The locomotive's red beacon: its brightness and whether it is fading.
-struct BeaconPhase {
-    float level = 0;
-    int falling = 0;
-};
-BeaconPhase town_beacon(const Town& town);
 // The locomotive at the train's place; each drawing steps the beacon.
 void draw_locomotive(const Town& town, BeaconPhase& beacon, int pass);
 // The centre line, or rails on textured ties with posts.
-void draw_track(Town& town, int pass);
+void draw_track(const Town& town, DrawState& draw, int pass);
 
 // Lighting back on after an unlit piece, in the lit pass only: the shadow
 // pass draws black, and lit it would only cost the lights' vertex work.

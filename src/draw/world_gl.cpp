@@ -81,11 +81,11 @@ ModelContext world_model_context(const Town& town, int pass) {
     return ctx;
 }
 
-void draw_town_objects(Town& town, int pass) {
+void draw_town_objects(const Town& town, DrawState& draw, int pass) {
     ModelContext ctx = world_model_context(town, pass);
     const int count =
         town.town_objects.object_count < MAX_OBJECTS ? town.town_objects.object_count : MAX_OBJECTS;
-    DrawCaches* caches = draw_caches(town);
+    DrawCaches* caches = draw_caches(draw);
     for (int i = 0; i < count; ++i) {
         if (!town.town_objects.objects[i]) continue;
         const int code = town.town_objects.object_type[i];
@@ -109,17 +109,14 @@ void draw_town_objects(Town& town, int pass) {
     }
 }
 
-void draw_world(Town& town, int pass) {
+void draw_world(const Town& town, DrawState& draw, int pass) {
     // The beams come first, with depth testing off, so that everything drawn
     // after them covers them: they lie on the road.
     draw_headlight_beams(town, pass);
     draw_point_markers(town, pass);
-    draw_town_objects(town, pass);
+    draw_town_objects(town, draw, pass);
     draw_light_marker(town, pass);
     draw_cars(town, pass);
-    BeaconPhase beacon = town_beacon(town);
-    draw_locomotive(town, beacon, pass);
-    town.beacon_level = beacon.level;
-    town.beacon_falling = beacon.falling;
-    draw_track(town, pass);
+    draw_locomotive(town, draw.beacon, pass);
+    draw_track(town, draw, pass);
 }

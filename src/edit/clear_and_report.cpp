@@ -22,8 +22,7 @@ void Town::clear_scene() {
     camera_mode = 0;
     reset_settings(*this, CLEAR_RESETS);
     light_edit = 0;
-    beacon_level = 0.0f;
-    beacon_falling = 0;
+    ++scene_clears;
     train.train_mass = 100.0f;
     ground_drag = 1;
     fov = 45.0;

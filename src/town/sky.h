@@ -9,7 +9,6 @@ struct Sky {
     int lighting = 1;
     float time_of_day = 0.45f;  // fraction of a day, 0.5 noon
     float time_step = 0.0001f;  // per 24 ms step
-    float daylight = 0;
 };
 
 // The sun's brightness at a time of day: 1 at noon, below 0 through the night.

@@ -151,16 +151,14 @@ struct Town {
     int sel_orient_point = -1;
     int selected_object = -1;
 
-    // ===== The locomotive's beacon ========================================
-    float beacon_level = 0;
-    int beacon_falling = 0;
+    // Clears of the scene so far: drawing starts its own phases over.
+    unsigned scene_clears = 0;
 
     // ===== Cameras ========================================================
     std::unique_ptr<Camera> camera;
     int camera_mode = 0;    // 0..12
     int vehicle_view = 0;   // 0..19
     float follow_distance = 15.0f;
-    Vec3 sky_center;
 
     // ===== Editing state ==================================================
     int ground_drag = 1;
@@ -180,11 +178,4 @@ struct Town {
     // ===== Undo, redo and the autosave on close ===========================
     EditTracker edits;
     int scene_file_syncs = 0;  // loads and saves that succeeded: the scene then matches a file
-
-    // ===== Cached drawing =================================================
-    // 1: unchanged geometry is replayed from display lists; 0: every frame
-    // is drawn directly (the pictures are the same).
-    int cached_drawing = 1;
-    // The drawing layer's lists (a DrawCaches), made by its first frame.
-    std::shared_ptr<void> drawing_cache;
 };

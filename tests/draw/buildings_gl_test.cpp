@@ -38,6 +38,7 @@ TEST_F(BuildingsGl, EachBuildingFillsItsBoxWhateverTheObjectsSizeFields) {
     // Drawn through the world pass, so the object's size and height really
     // reach the loop; they must not reach the building.
     Town town(nullptr);
+    DrawState drawing;
     const float x = 21.5f, z = -17.25f;
     for (const Expected& e : BUILDINGS) {
         const std::string what = "code " + std::to_string(e.code);
@@ -47,7 +48,7 @@ TEST_F(BuildingsGl, EachBuildingFillsItsBoxWhateverTheObjectsSizeFields) {
         town.town_objects.object_type[0] = e.code;
         town.town_objects.object_count = 1;
         std::vector<WorldCorner> corners;
-        for (const WorldPolygon& poly : capture_world([&] { draw_world(town, 0); })) {
+        for (const WorldPolygon& poly : capture_world([&] { draw_world(town, drawing, 0); })) {
             // Keep what stands near the building; the light marker hangs at the origin.
             if (all_corners_match(poly, [&](const WorldCorner& c) { return std::fabs(c.p.x - x) < 5; })) {
                 corners.insert(corners.end(), poly.begin(), poly.end());

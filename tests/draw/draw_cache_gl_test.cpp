@@ -23,10 +23,10 @@ constexpr int W = 200, H = 150;
 
 // The lights are placed under the previous frame's camera: the second of two
 // frames is the one whose picture depends on nothing but the town.
-std::vector<unsigned char> frame_pixels(Town& town) {
+std::vector<unsigned char> frame_pixels(Town& town, DrawState& drawing) {
     for (int i = 0; i < 2; ++i) {
         town.clock.frame_clock = 0;  // as the frame clock leaves it when a frame is drawn
-        render_frame(town, W, H);
+        render_frame(town, drawing, W, H);
     }
     std::vector<unsigned char> out(static_cast<std::size_t>(W) * H * 4);
     glReadPixels(0, 0, W, H, GL_RGBA, GL_UNSIGNED_BYTE, out.data());
@@ -71,28 +71,29 @@ protected:
     // The same frame drawn directly, then from the lists (compiled by the
     // first of its two frames, replayed by the second), must look the same.
     void expect_same_picture(const std::string& what) {
-        town.cached_drawing = 0;
-        const std::vector<unsigned char> direct = frame_pixels(town);
-        town.cached_drawing = 1;
-        const std::vector<unsigned char> cached = frame_pixels(town);
+        drawing.cached_drawing = 0;
+        const std::vector<unsigned char> direct = frame_pixels(town, drawing);
+        drawing.cached_drawing = 1;
+        const std::vector<unsigned char> cached = frame_pixels(town, drawing);
         EXPECT_LE(differing(direct, cached), W * H / 1000) << what;
     }
     // An edit made while the lists are in use changes the picture, and the
     // next frame from the lists shows it as direct drawing does.
     void expect_edit_shown(const std::string& what, const std::function<void(Town&)>& apply) {
-        town.cached_drawing = 1;
-        const std::vector<unsigned char> before = frame_pixels(town);
+        drawing.cached_drawing = 1;
+        const std::vector<unsigned char> before = frame_pixels(town, drawing);
         apply(town);
-        const std::vector<unsigned char> cached = frame_pixels(town);
-        town.cached_drawing = 0;
-        const std::vector<unsigned char> direct = frame_pixels(town);
-        town.cached_drawing = 1;
+        const std::vector<unsigned char> cached = frame_pixels(town, drawing);
+        drawing.cached_drawing = 0;
+        const std::vector<unsigned char> direct = frame_pixels(town, drawing);
+        drawing.cached_drawing = 1;
         EXPECT_GT(differing(before, direct), 0) << what << " changes nothing to look at";
         EXPECT_LE(differing(cached, direct), W * H / 1000) << what << " left a stale picture";
     }
 
     OffscreenContext context{W, H};
     Town town{"town"};
+    DrawState drawing;
 };
 
 }  // namespace
@@ -165,13 +166,13 @@ TEST_F(DrawCacheGl, AnObjectGrownByARightDragShowsItsNewSizeAtTheNextFrame) {
 }
 
 TEST_F(DrawCacheGl, AStillTownIsCompiledOnceAndReplayed) {
-    town.cached_drawing = 1;
-    frame_pixels(town);  // textures loaded, lists compiled
-    const DrawCaches* caches = static_cast<const DrawCaches*>(town.drawing_cache.get());
+    drawing.cached_drawing = 1;
+    frame_pixels(town, drawing);  // textures loaded, lists compiled
+    const DrawCaches* caches = drawing.caches.get();
     ASSERT_NE(caches, nullptr);
     const int track = caches->track[0].compiles(), shadow = caches->track[1].compiles();
     const int ground = caches->ground.compiles(), object = caches->objects[0][0].compiles();
-    for (int i = 0; i < 3; ++i) frame_pixels(town);
+    for (int i = 0; i < 3; ++i) frame_pixels(town, drawing);
     EXPECT_EQ(caches->track[0].compiles(), track);
     EXPECT_EQ(caches->track[1].compiles(), shadow);
     EXPECT_EQ(caches->ground.compiles(), ground);

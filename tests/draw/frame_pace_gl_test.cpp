@@ -40,6 +40,7 @@ TEST(FramePaceGl, AMissingTextureLeavesTheTownAtFortyOneStepsASecond) {
     OffscreenContext gl(W, H);
     FakeTick tick(1000);
     Town town(nullptr);
+    DrawState drawing;
     town.train.train_running = 1;
 
     const unsigned long lookups_before = texture_disk_lookups();
@@ -47,7 +48,7 @@ TEST(FramePaceGl, AMissingTextureLeavesTheTownAtFortyOneStepsASecond) {
     for (int ms = 0; ms < RUN_MS; ms += FRAME_MS) {
         town.run_frame([&] {
             const unsigned long loaded = texture_files_loaded();
-            render_frame(town, W, H);
+            render_frame(town, drawing, W, H);
             ++pictures;
             return texture_files_loaded() != loaded;
         });

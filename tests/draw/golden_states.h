@@ -96,6 +96,7 @@ inline bool load_golden_scene(Town& town, const GoldenState& state, const std::s
 // the scene cannot be loaded.
 inline std::vector<unsigned char> render_golden(const GoldenState& state, const std::string& golden_dir) {
     GoldenTown town;
+    DrawState drawing;
     if (!load_golden_scene(town, state, golden_dir)) return {};
     for (int i = 0; i < state.steps && town.train.train_running == 1; ++i) {
         town.train_step();
@@ -109,7 +110,7 @@ inline std::vector<unsigned char> render_golden(const GoldenState& state, const 
     // frame has them where the running program has them.
     for (int frame = 0; frame < 2; ++frame) {
         town.clock.frame_clock = 0;
-        render_frame(town, GOLDEN_W, GOLDEN_H);
+        render_frame(town, drawing, GOLDEN_W, GOLDEN_H);
     }
     glFinish();
     std::vector<unsigned char> rgb(static_cast<std::size_t>(GOLDEN_W) * GOLDEN_H * 3);

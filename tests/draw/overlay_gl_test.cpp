@@ -27,6 +27,7 @@ protected:
     FakeTick tick{1000};
     OffscreenContext context{W, H};
     Town town{nullptr};
+    DrawState drawing;
 
     void SetUp() override {
         lay_hilly_loop(town);
@@ -36,7 +37,7 @@ protected:
         frame(false);
     }
     std::vector<unsigned char> frame(bool overlays) {
-        render_frame(town, W, H);
+        render_frame(town, drawing, W, H);
         if (overlays) draw_overlays(town, W, H);
         glFinish();
         return read_picture(W, H);
@@ -92,9 +93,9 @@ TEST_F(OverlayGl, ScreenshotHoldsThePictureShown) {
     glClear(GL_COLOR_BUFFER_BIT);
     town.overlays.screenshot_wanted = 1;
     testing::internal::CaptureStdout();
-    save_wanted_screenshot(town, W, H);
+    const auto tell = [&](const std::string& line) { town.tell_user(line); };
+    EXPECT_TRUE(save_wanted_screenshot(town, W, H, tell)) << "its caller clears the wish";
     const std::string said = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(town.overlays.screenshot_wanted, 0);
     const std::string prefix = "screenshot saved: ";
     ASSERT_EQ(said.rfind(prefix, 0), 0u) << said;
     const std::string name = said.substr(prefix.size(), said.size() - prefix.size() - 1);

@@ -64,6 +64,7 @@ TEST(PickGl, FindsWhatIsDrawnNearestUnderThePixel) {
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);  // as the frame leaves it
     Town town(nullptr);      // its free camera looks from (0, 10, 10) down at the centre
+    DrawState drawing;
     build_small_town(town);
 
     EXPECT_EQ(pick_over(town, {-4, 1, 2}), Hit(PickHit::ControlPoint, 0));
@@ -84,12 +85,13 @@ TEST(PickGl, FindsWhatIsDrawnNearestUnderThePixel) {
 TEST(PickGl, LeavesTheNextFrameAndTheTexturesAlone) {
     OffscreenContext context(W, H);
     Town town(nullptr);
+    DrawState drawing;
     build_small_town(town);
     // The first frame places its lights under no camera yet, and reports the textures missing.
-    render_frame(town, W, H);
-    render_frame(town, W, H);
+    render_frame(town, drawing, W, H);
+    render_frame(town, drawing, W, H);
     const std::vector<int> unpicked = picture(context);
-    render_frame(town, W, H);
+    render_frame(town, drawing, W, H);
     ASSERT_EQ(picture(context), unpicked) << "two frames of a still town agree";
 
     town.clock.frame_clock = 321;
@@ -99,6 +101,6 @@ TEST(PickGl, LeavesTheNextFrameAndTheTexturesAlone) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(town.clock.frame_clock, 321) << "no texture load restarted the clock";
 
-    render_frame(town, W, H);
+    render_frame(town, drawing, W, H);
     EXPECT_EQ(picture(context), unpicked);
 }

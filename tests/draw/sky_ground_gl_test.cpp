@@ -100,8 +100,8 @@ protected:
         gluPerspective(45, static_cast<double>(WIDTH) / HEIGHT, 1, 100);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        town.sky_center = set_camera(town);
-        draw_background(town);
+        drawing.sky_center = set_camera(town);
+        draw_background(town, drawing);
         glFinish();
     }
 
@@ -127,6 +127,7 @@ protected:
     static inline std::unique_ptr<WorkingDir> cwd;
     static inline std::unique_ptr<OffscreenContext> context;
     Town town{nullptr};
+    DrawState drawing;
 };
 
 void expect_colour(Rgba got, Colour want, float scale, const std::string& what) {
@@ -155,7 +156,7 @@ TEST_F(SkyGroundGl, SkyFacesShowTheirImagesDimmedByTheDaylight) {
     // Noon, half daylight, dawn and midnight: never darker than 3 %.
     const Light lights[] = {{1.0f, 1.0f}, {0.5f, 0.515f}, {0.0f, 0.03f}, {-3.0f, 0.03f}};
     for (const Light& l : lights) {
-        town.sky.daylight = l.daylight;
+        drawing.daylight = l.daylight;
         for (std::size_t i = 0; i < std::size(LOOKS); ++i) {
             const Vec3 eye{0, 2, 0};
             draw(Camera(eye, eye + LOOKS[i].dir, LOOKS[i].hint));
@@ -201,7 +202,7 @@ TEST_F(SkyGroundGl, GroundFromAboveShowsStreetsBlocksAndLand) {
 
 TEST_F(SkyGroundGl, GroundIsSeenFromAboveOnly) {
     town.sky.lighting = 0;
-    town.sky.daylight = 1;
+    drawing.daylight = 1;
     // From under the ground looking up, the ground's back faces are culled and
     // the top of the sky shows through, as from above the ground hides it.
     draw(Camera({3, -5, 4}, {3, 0, 4}, {0, 0, 1}));
@@ -209,7 +210,7 @@ TEST_F(SkyGroundGl, GroundIsSeenFromAboveOnly) {
 }
 
 TEST_F(SkyGroundGl, SkyBoxFollowsTheCameraAnchor) {
-    town.sky.daylight = 1;
+    drawing.daylight = 1;
     town.train.train_running = 1;
     town.train.train_pos = {-40, 3, 30};
     town.train.train_dir = {0, 0, -1};
@@ -219,9 +220,9 @@ TEST_F(SkyGroundGl, SkyBoxFollowsTheCameraAnchor) {
     // the sky although the train stands 40 units from the origin.
     town.camera_mode = 1;
     draw(*town.camera);
-    EXPECT_FLOAT_EQ(town.sky_center.x, -40);
-    EXPECT_FLOAT_EQ(town.sky_center.y, 3);
-    EXPECT_FLOAT_EQ(town.sky_center.z, 30);
+    EXPECT_FLOAT_EQ(drawing.sky_center.x, -40);
+    EXPECT_FLOAT_EQ(drawing.sky_center.y, 3);
+    EXPECT_FLOAT_EQ(drawing.sky_center.z, 30);
     expect_colour(context->pixel(WIDTH / 4, HEIGHT * 7 / 8), SKY_IMAGES[0].left, 1, "front face, left");
     expect_colour(context->pixel(WIDTH * 3 / 4, HEIGHT * 7 / 8), SKY_IMAGES[0].right, 1, "front face, right");
 }

@@ -50,7 +50,7 @@ protected:
     }
 
     std::vector<FeedbackPrimitive> track(int pass, Town* which = nullptr) {
-        return capture_feedback([&] { draw_track(which ? *which : town, pass); });
+        return capture_feedback([&] { draw_track(which ? *which : town, drawing, pass); });
     }
 
     // Twelve a tie: six faces of two triangles.
@@ -111,6 +111,7 @@ protected:
 
     OffscreenContext context{160, 120};
     Town town{nullptr};
+    DrawState drawing;
     WorldView view;
 };
 
@@ -218,7 +219,7 @@ TEST_F(TrackDrawGl, PostsStandUnderEveryIntervalthTieWhereTheTrackIsUpright) {
 TEST_F(TrackDrawGl, TieTableIsFilledByTheRebuildAndReadByEveryPass) {
     lay_hilly_loop(town);
     town.track.show_ties = 1;
-    town.cached_drawing = 0;
+    drawing.cached_drawing = 0;
     ASSERT_EQ(town.track.realtime_ties, 0);
     float* table = town.track.tie_data.get();
     const int used = town.track.num_ties * TIE_FRAME_FLOATS;
@@ -293,7 +294,7 @@ TEST_F(TrackDrawGl, DegenerateTieFramesLeaveNoNaNInTheTableOrThePicture) {
 TEST_F(TrackDrawGl, ATieTableEntrySpoiltByNaNIsLeftOut) {
     lay_hilly_loop(town);
     town.track.show_ties = 1;
-    town.cached_drawing = 0;  // the entry is spoilt from here, not by a fill
+    drawing.cached_drawing = 0;  // the entry is spoilt from here, not by a fill
     track(0);
     town.track.tie_data.get()[4 * TIE_FRAME_FLOATS + 3] = std::numeric_limits<float>::quiet_NaN();
     EXPECT_TRUE(all_finite(track(1)));

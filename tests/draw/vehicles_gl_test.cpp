@@ -4,6 +4,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -16,14 +18,6 @@
 #include "town.h"
 
 namespace {
-
-// The locomotive as the world pass draws it, keeping the town's beacon phase.
-void draw_locomotive_stepping(Town& town, int pass) {
-    BeaconPhase beacon = town_beacon(town);
-    draw_locomotive(town, beacon, pass);
-    town.beacon_level = beacon.level;
-    town.beacon_falling = beacon.falling;
-}
 
 class VehiclesGl : public ::testing::Test {
 protected:
@@ -63,6 +57,11 @@ protected:
     OffscreenContext context{200, 150};
     Town town{nullptr};
     WorldView view;
+    // The locomotive as the world pass draws it, keeping drawing's beacon phase.
+    BeaconPhase beacon;
+    std::function<void(const Town&, int)> draw_locomotive_stepping = [this](const Town& t, int pass) {
+        draw_locomotive(t, beacon, pass);
+    };
 };
 
 int polygons(const std::vector<FeedbackPrimitive>& prims) {
@@ -83,7 +82,7 @@ TEST_F(VehiclesGl, NothingMovesOrShowsWhileTheTrainStands) {
             EXPECT_TRUE(drawn(draw_locomotive_stepping, pass).empty());
         }
     }
-    EXPECT_EQ(town.beacon_level, 0.0f);
+    EXPECT_EQ(beacon.level, 0.0f);
 }
 
 TEST_F(VehiclesGl, EveryCarThrowsABeamOnlyAtNightAndOnlyInTheNormalPass) {
@@ -254,8 +253,8 @@ TEST_F(VehiclesGl, LocomotiveFacesShowFromOutside) {
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         draw_locomotive_stepping(town, 0);
-        town.beacon_level = 0.3f;  // keep the beacon visible
-        town.beacon_falling = 0;
+        beacon.level = 0.3f;  // keep the beacon visible
+        beacon.falling = 0;
         EXPECT_TRUE(lit(probe(pr.at))) << "nothing at " << pr.at.x << ", " << pr.at.y << ", " << pr.at.z
                                        << " seen from " << pr.from.x << ", " << pr.from.y << ", " << pr.from.z;
     }
@@ -267,23 +266,23 @@ TEST_F(VehiclesGl, BeaconPulsesEvery104Drawings) {
     int falling = 0;
     for (int n = 1; n <= 400; ++n) {
         draw_locomotive_stepping(town, n % 2);  // by day both passes count
-        if (town.beacon_falling != falling && town.beacon_falling == 1) rises_done.push_back(n);
+        if (beacon.falling != falling && beacon.falling == 1) rises_done.push_back(n);
         if (n == 51) {
-            EXPECT_NEAR(town.beacon_level, 0.51f, 1e-5);
+            EXPECT_NEAR(beacon.level, 0.51f, 1e-5);
         }
         if (n == 103) {
-            EXPECT_NEAR(town.beacon_level, -0.01f, 1e-5);
-            EXPECT_EQ(town.beacon_falling, 0);
+            EXPECT_NEAR(beacon.level, -0.01f, 1e-5);
+            EXPECT_EQ(beacon.falling, 0);
         }
-        falling = town.beacon_falling;
+        falling = beacon.falling;
     }
     ASSERT_EQ(rises_done.size(), 4u);
     EXPECT_EQ(rises_done[0], 51);
     for (std::size_t i = 1; i < rises_done.size(); ++i) EXPECT_EQ(rises_done[i] - rises_done[i - 1], 104);
 
     // The beacon's quad carries the level as its red.
-    town.beacon_level = 0.2f;
-    town.beacon_falling = 0;
+    beacon.level = 0.2f;
+    beacon.falling = 0;
     bool seen = false;
     for (const FeedbackPrimitive& p : drawn(draw_locomotive_stepping, 0)) seen = seen || colour_is(p.vertices[0], 0.21f, 0, 0);
     EXPECT_TRUE(seen);
@@ -337,5 +336,5 @@ TEST_F(VehiclesGl, LocomotiveWithoutADirectionIsLeftOut) {
         town.train.train_up = c.up;
         EXPECT_TRUE(drawn(draw_locomotive_stepping, 0).empty());
     }
-    EXPECT_EQ(town.beacon_level, 0.0f);
+    EXPECT_EQ(beacon.level, 0.0f);
 }

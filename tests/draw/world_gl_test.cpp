@@ -35,11 +35,12 @@ protected:
     }
 
     std::vector<FeedbackPrimitive> objects(int pass) {
-        return capture_feedback([&] { draw_town_objects(town, pass); });
+        return capture_feedback([&] { draw_town_objects(town, drawing, pass); });
     }
 
     OffscreenContext context{200, 150};
     Town town{nullptr};
+    DrawState drawing;
     WorldView view;
 };
 
@@ -59,7 +60,7 @@ TEST_F(WorldGl, BlocksComeInTheirOrder) {
     town.train.train_up = {0, 1, 0};
 
     std::string order;
-    for (const FeedbackPrimitive& p : capture_feedback([&] { draw_world(town, 0); })) {
+    for (const FeedbackPrimitive& p : capture_feedback([&] { draw_world(town, drawing, 0); })) {
         const FeedbackVertex& v = p.vertices[0];
         const Vec3 w = view.world(v);
         char label = 'C';  // a car, unless it is something else
@@ -146,7 +147,7 @@ TEST_F(WorldGl, ShadowsAreAtMostFortyPercentDarkAndGoneAtNight) {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glColor4f(0, 0, 0, daylight / 2.5f);
-        draw_world(town, 1);
+        draw_world(town, drawing, 1);
         glDisable(GL_BLEND);
         glPopMatrix();
         int darkest = 255;

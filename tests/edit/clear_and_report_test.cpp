@@ -14,9 +14,9 @@ auto settings_of(const Town& t) {
     return std::make_tuple(t.sky.light_pos.x, t.sky.light_pos.y, t.sky.light_pos.z, t.track.bspline,
                            t.light_edit, t.train.train_speed, t.track.show_points,
                            t.track.show_ties, t.track.post_interval, t.sky.lighting,
-                           t.track.tie_spacing, t.beacon_level, t.beacon_falling, t.train.gravity,
-                           t.train.train_mass, t.train.physics, t.ground_drag, t.follow_distance,
-                           t.spare_scalar, t.fov, t.camera_mode, t.train.train_running);
+                           t.track.tie_spacing, t.train.gravity, t.train.train_mass,
+                           t.train.physics, t.ground_drag, t.follow_distance, t.spare_scalar, t.fov,
+                           t.camera_mode, t.train.train_running);
 }
 
 TEST(ClearCommand, ResetsTheSceneAndItsSettings) {
@@ -36,8 +36,6 @@ TEST(ClearCommand, ResetsTheSceneAndItsSettings) {
     town.track.post_interval = 6;
     town.sky.lighting = 0;
     town.track.tie_spacing = 17;
-    town.beacon_level = 0.4f;
-    town.beacon_falling = 1;
     town.train.gravity = -33;
     town.train.train_mass = 70;
     town.train.physics = 0;
@@ -50,6 +48,7 @@ TEST(ClearCommand, ResetsTheSceneAndItsSettings) {
     town.hold_keys({'C'});
     const CommandTown fresh;
     EXPECT_EQ(settings_of(town), settings_of(fresh));
+    EXPECT_EQ(town.scene_clears, 1u) << "the beacon starts over at the next frame";
     EXPECT_EQ(town.track.num_points + town.track.num_orient_points + town.town_objects.object_count,
               0);
     EXPECT_EQ(town.track.points[0], nullptr);

@@ -94,7 +94,7 @@ TEST(FrameClock, FrameRateFromTheTwelveFramesWindowNeverInfinite) {
         for (int i = 0; i < n; ++i) {
             town.clock.frame_clock = 0;
             town.frame_begin();
-            town.clock.fps_frames += 1;  // as the drawing does
+            town.clock.count_drawn_frame(3);  // as the view does round its picture
             tick.advance(ms_apart);
         }
     };
@@ -108,4 +108,14 @@ TEST(FrameClock, FrameRateFromTheTwelveFramesWindowNeverInfinite) {
     drawn_frames(22, 0);
     EXPECT_TRUE(std::isfinite(town.clock.fps));
     EXPECT_GT(town.clock.fps, 0.0f);
+}
+
+TEST(FrameClock, DrawnFramesCountForTheRateAndTheAverageDrawTime) {
+    FrameClock clock;
+    clock.count_drawn_frame(4);
+    clock.count_drawn_frame(9);
+    EXPECT_EQ(clock.fps_frames, 2);
+    EXPECT_EQ(clock.draw_count, 2);
+    EXPECT_EQ(clock.draw_clocks, 13);
+    EXPECT_FLOAT_EQ(clock.avg_draw_clocks, 6.5f);
 }
