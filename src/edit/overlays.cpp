@@ -1,7 +1,6 @@
 // The state and the text of the displays laid over the picture.
 #include "overlays.h"
 
-#include <cmath>
 #include <cstdio>
 
 #include "scene_text.h"
@@ -13,8 +12,6 @@
 namespace {
 
 constexpr int MINUTES_PER_DAY = 24 * 60;
-// A train step longer than this many expected steps is a jump, not motion.
-constexpr float JUMP_FACTOR = 4.0f;
 
 bool point_selected(const Town& town) { return town.sel_point != -1 || town.sel_orient_point != -1; }
 
@@ -88,19 +85,6 @@ void run_display_keys(Town& town, const KeyPoll& keys) {
     if (!refusal_holds(town, shown.refusal)) shown.refusal = Refusal::None;
     const int after = shown.show_help + 2 * shown.show_hud + 4 * shown.show_profile;
     if (after != before || shown.screenshot_wanted == 1 || home) town.redraw();
-}
-
-void record_ride(Town& town) {
-    RideTelemetry& ride = town.telemetry;
-    const float expected = TELEMETRY_STEP_TIME * std::fabs(town.train.train_speed) + 0.05f;
-    if (ride.count > 0 &&
-        length(town.train.train_pos - ride.last_position()) > JUMP_FACTOR * expected) {
-        ride.restart();
-    }
-    if (town.train.train_param < town.ride_param) ride.new_lap();
-    town.ride_param = town.train.train_param;
-    ride.record(town.train.train_pos, town.train.train_dir, town.train.train_up,
-                town.train.gravity);
 }
 
 std::string camera_name(const Town& town) {

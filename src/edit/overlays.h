@@ -53,10 +53,6 @@ void refuse_locked_free_keys(Town& town, const KeyPoll& keys);
 // H, I, G, F12 and Home; then forgets a refusal whose reason has gone.
 void run_display_keys(Town& town, const KeyPoll& keys);
 
-// After every train step: feeds the ride telemetry, starting over where the
-// train jumped and at every new lap.
-void record_ride(Town& town);
-
 // The HUD's lines, top first; the refusal (when one holds) comes last.
 std::vector<std::string> hud_lines(const Town& town);
 // The refusal's text, or empty while none holds.

@@ -33,7 +33,7 @@ bool Town::frame_begin() {
     if (train.train_running == 1 && clock.frame_clock >= 0) {
         const uint32_t t0 = GetTickCount();
         train_step();
-        record_ride(*this);
+        record_ride(telemetry, train);
         traffic_step(traffic);
         clock.move_count += 1;
         clock.move_clocks += static_cast<int>(GetTickCount() - t0);

@@ -2,6 +2,9 @@
 #include "ride_telemetry.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include "train.h"
 
 namespace {
 
@@ -46,4 +49,21 @@ void RideTelemetry::record(Vec3 position, Vec3 direction, Vec3 up, float gravity
     lap_max_vertical = std::max(lap_max_vertical, vertical);
     lap_min_lateral = std::min(lap_min_lateral, lateral);
     lap_max_lateral = std::max(lap_max_lateral, lateral);
+}
+
+namespace {
+
+// A train step longer than this many expected steps is a jump, not motion.
+constexpr float JUMP_FACTOR = 4.0f;
+
+}  // namespace
+
+void record_ride(RideTelemetry& ride, const Train& train) {
+    const float expected = TELEMETRY_STEP_TIME * std::fabs(train.train_speed) + 0.05f;
+    if (ride.count > 0 && length(train.train_pos - ride.last_position()) > JUMP_FACTOR * expected) {
+        ride.restart();
+    }
+    if (train.train_param < ride.ride_param) ride.new_lap();
+    ride.ride_param = train.train_param;
+    ride.record(train.train_pos, train.train_dir, train.train_up, train.gravity);
 }

@@ -6,6 +6,8 @@
 
 #include "vec3.h"
 
+struct Train;
+
 // Steps between the three positions the acceleration is taken from: wide
 // enough to smooth the train's uneven steps between track samples.
 constexpr int TELEMETRY_SPAN = 4;
@@ -34,4 +36,9 @@ struct RideTelemetry {
     Vec3 history[HISTORY];
     int count = 0;  // positions recorded since the last restart
     bool lap_started = false;
+    float ride_param = 0;  // the train's parameter at the last recorded step
 };
+
+// After every train step: feeds the ride telemetry, starting over where the
+// train jumped and at every new lap.
+void record_ride(RideTelemetry& ride, const Train& train);

@@ -173,7 +173,6 @@ struct Town {
     // ===== On-screen help, heads-up display, ride telemetry, screenshots ==
     OverlayState overlays;
     RideTelemetry telemetry;
-    float ride_param = 0;  // the train's parameter at the last recorded step
 
     // ===== Undo, redo and the autosave on close ===========================
     EditTracker edits;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "ride_telemetry.h"
+#include "train.h"
 
 namespace {
 
@@ -52,4 +53,31 @@ TEST(RideTelemetry, HandWorkedCases) {
     }, 10.0f);
     EXPECT_NEAR(t.vertical, 1.0f - 100.0f / 20 / 20.8f, 0.005f);
     EXPECT_LT(t.lap_max_vertical, 1.0f);
+}
+
+TEST(RideTelemetry, RecordingTheTrainStartsOverAtAJumpAndANewLap) {
+    RideTelemetry ride;
+    Train train;
+    train.train_speed = 20;  // 0.2 a step: a jump is anything past 1
+    train.train_dir = {1, 0, 0};
+    train.train_up = {0, 1, 0};
+    for (int n = 0; n < 3; ++n) {
+        train.train_param = 0.1f * static_cast<float>(n + 1);
+        train.train_pos = {0.2f * static_cast<float>(n), 2, 0};
+        record_ride(ride, train);
+    }
+    EXPECT_EQ(ride.count, 3);
+    EXPECT_FLOAT_EQ(ride.ride_param, 0.3f);
+
+    train.train_pos = {9, 2, 0};  // laid anew far away
+    train.train_param = 0.4f;
+    record_ride(ride, train);
+    EXPECT_EQ(ride.count, 1) << "a jump leaves only the reading after it";
+
+    ride.lap_started = true;
+    train.train_pos = {9.2f, 2, 0};
+    train.train_param = 0.05f;  // round the loop
+    record_ride(ride, train);
+    EXPECT_FALSE(ride.lap_started) << "a new lap starts its extremes over";
+    EXPECT_EQ(ride.count, 2);
 }
