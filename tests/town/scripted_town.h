@@ -9,7 +9,7 @@
 constexpr int TURN_NUMBERS[3] = {0, 16384, 32767};
 
 struct ScriptedTown : Town {
-    // Next scripted turn; straight on once the script runs out.
+    // The cars turn as the script says, straight on once it runs out.
     ScriptedTown() : Town(nullptr) {
         traffic.random_turn_number = [this] {
             int turn = TURN_STRAIGHT;
