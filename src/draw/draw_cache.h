@@ -69,6 +69,9 @@ public:
     void draw(const DrawKey& key, const ChunkCount& count, const ChunkDraw& draw_chunk, const ViewVolume& view,
               bool culling);
     int compiles() const { return compiles_; }
+    // How many chunks there are, and how many the last draw replayed.
+    std::size_t chunks() const { return chunks_.size(); }
+    std::size_t replayed() const { return replayed_; }
 
 private:
     struct Chunk {
@@ -80,6 +83,7 @@ private:
     bool valid_ = false;
     DrawKey key_;
     int compiles_ = 0;
+    std::size_t replayed_ = 0;
 };
 
 // Every cached list of one town, by pass (0 normal, 1 shadow).
@@ -89,6 +93,7 @@ struct DrawCaches {
     CachedDrawing objects[2][MAX_OBJECTS];
     CachedDrawing sky;
     CachedDrawing ground;
+    CachedDrawing ground_after_world;  // the same ground, in the order it needs after the world
     // Off only to compare a culled picture with the whole drawing.
     bool culling = true;
 };

@@ -64,8 +64,12 @@ void ChunkedDrawing::draw(const DrawKey& key, const ChunkCount& count_chunks, co
     // A texture read from disk during the compile is uploaded by whichever
     // list first binds it: that once, every list runs, seen or not.
     const bool uploads = !valid_;
+    replayed_ = 0;
     for (const Chunk& chunk : chunks_) {
-        if (!culling || uploads || view.may_show(chunk.bounds)) glCallList(chunk.list);
+        if (!culling || uploads || view.may_show(chunk.bounds)) {
+            glCallList(chunk.list);
+            ++replayed_;
+        }
     }
 }
 
