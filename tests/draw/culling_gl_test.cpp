@@ -1,7 +1,8 @@
 // Leaving out what the view cannot show never changes the picture: a town
-// drawn with its track chunks culled and drawn whole gives the same pixels,
-// in views whose edges cut through ties, rails, posts and their shadows, and
-// in one that sees the shadow of a stretch of track that stands above it.
+// drawn with its track chunks and objects culled and drawn whole gives the
+// same pixels, in views whose edges cut through ties, rails, posts, a tree
+// and their shadows, and in one that sees the shadow of a stretch of track
+// that stands above it.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -102,10 +103,14 @@ TEST_F(CullingGl, ViewsWhoseEdgesCutTheTrackDrawWhatTheWholeTrackDraws) {
     EXPECT_LT(lit_shown, chunks) << "the view should have left chunks out";
     expect_same_picture(middle, {0, 4, 18}, "south");
     expect_same_picture(middle, {-13, 6, -13}, "north-west");
+    EXPECT_TRUE(draw_caches(town)->objects[0][0].left_out()) << "the house behind the view should be left out";
     // Low beside the track, along it: the near ties run out of the picture's
     // bottom and side edges.
     expect_same_picture({22, 2, -14}, {14, 5, 6}, "along the track");
     EXPECT_LT(lit_shown, chunks);
+    // Beside the tree, its crown cut by the picture's side, its shadow by
+    // the bottom edge.
+    expect_same_picture({23, 2.5f, -1}, {25, 2, -6}, "the tree at the side");
     // Near the ground under the high stretch: only the posts reach down
     // into the picture.
     expect_same_picture({21.2f, 1, 21.2f}, {12.7f, 0, 12.7f}, "the posts under the high stretch");
