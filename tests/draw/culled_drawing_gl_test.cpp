@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 
 #include "draw_cache.h"
@@ -11,7 +12,7 @@
 
 namespace {
 
-// A triangle far off to the side of a view of the origin.
+// A triangle far off to the side of the view.
 void far_triangle() {
     glBegin(GL_TRIANGLES);
     glVertex3f(50, 50, 0);
@@ -20,80 +21,53 @@ void far_triangle() {
     glEnd();
 }
 
-struct Current {
-    GLfloat colour[4], normal[3], tex[4];
-};
-
-Current current() {
-    Current c{};
-    glGetFloatv(GL_CURRENT_COLOR, c.colour);
-    glGetFloatv(GL_CURRENT_NORMAL, c.normal);
-    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, c.tex);
-    return c;
+// Draws twice (the first compiles) from white, up and (0, 0) in a view of
+// the square from -2 to 2; returns the colour, normal and texture place
+// the second draw leaves.
+std::array<GLfloat, 11> after_second_draw(CulledDrawing& drawing, const std::function<void()>& draw) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-2, 2, -2, 2, -10, 10);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    for (int i = 0; i < 2; ++i) {
+        glColor4f(1, 1, 1, 1);
+        glNormal3f(0, 1, 0);
+        glTexCoord4f(0, 0, 0, 1);
+        drawing.draw(DrawKey{}, draw, ViewVolume::current(), true);
+    }
+    std::array<GLfloat, 11> left{};
+    glGetFloatv(GL_CURRENT_COLOR, &left[0]);
+    glGetFloatv(GL_CURRENT_NORMAL, &left[4]);
+    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, &left[7]);
+    return left;
 }
 
-class CulledDrawingGl : public ::testing::Test {
-protected:
-    // The square from -2 to 2 round the origin, seen along -z.
-    void SetUp() override {
-        glViewport(0, 0, context.width(), context.height());
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(-2, 2, -2, 2, -10, 10);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-    }
+}  // namespace
 
-    // Draws twice from a known state (the first compiles), returns the
-    // state the second leaves.
-    Current after_second_draw(CulledDrawing& drawing, const std::function<void()>& draw) {
-        DrawKey key;
-        key.add(1);
-        for (int i = 0; i < 2; ++i) {
-            glColor4f(1, 1, 1, 1);
-            glNormal3f(0, 1, 0);
-            glTexCoord4f(0, 0, 0, 1);
-            drawing.draw(key, draw, ViewVolume::current(), true);
-        }
-        return current();
-    }
-
-    OffscreenContext context{64, 64};
-};
-
-TEST_F(CulledDrawingGl, LeftOutItLeavesWhatItsDrawingLeaves) {
-    CulledDrawing drawing;
-    const Current left = after_second_draw(drawing, [] {
+TEST(CulledDrawingGl, LeftOutItLeavesWhatItsDrawingLeavesAndDrawnWhenItCannot) {
+    OffscreenContext context(64, 64);
+    CulledDrawing setting;
+    const auto left = after_second_draw(setting, [] {
         glColor4f(0.25f, 0.5f, 0.75f, 1);
         glNormal3f(0, 0, 1);
         glTexCoord2f(0.125f, 0.625f);
         far_triangle();
     });
-    EXPECT_TRUE(drawing.left_out());
-    EXPECT_FLOAT_EQ(left.colour[0], 0.25f);
-    EXPECT_FLOAT_EQ(left.colour[2], 0.75f);
-    EXPECT_FLOAT_EQ(left.normal[2], 1);
-    EXPECT_FLOAT_EQ(left.tex[1], 0.625f);
-
-    // A drawing that sets none of them leaves them as they were.
+    EXPECT_TRUE(setting.left_out());
+    EXPECT_EQ(left, (std::array<GLfloat, 11>{0.25f, 0.5f, 0.75f, 1, 0, 0, 1, 0.125f, 0.625f, 0, 1}));
     CulledDrawing plain;
-    const Current untouched = after_second_draw(plain, far_triangle);
+    EXPECT_EQ(after_second_draw(plain, far_triangle), (std::array<GLfloat, 11>{1, 1, 1, 1, 0, 1, 0, 0, 0, 0, 1}));
     EXPECT_TRUE(plain.left_out());
-    EXPECT_FLOAT_EQ(untouched.colour[1], 1);
-    EXPECT_FLOAT_EQ(untouched.normal[1], 1);
-    EXPECT_FLOAT_EQ(untouched.tex[0], 0);
-}
 
-TEST_F(CulledDrawingGl, InViewOrLeavingATextureBoundItIsDrawn) {
-    CulledDrawing near;
+    CulledDrawing near;  // a line from just inside the view's right side
     after_second_draw(near, [] {
         glBegin(GL_LINES);
-        glVertex3f(1.9f, 0, 0);  // just inside the view's right side
+        glVertex3f(1.9f, 0, 0);
         glVertex3f(5, 0, 0);
         glEnd();
     });
     EXPECT_FALSE(near.left_out());
-
     GLuint texture = 0;
     glGenTextures(1, &texture);
     CulledDrawing binding;
@@ -101,9 +75,7 @@ TEST_F(CulledDrawingGl, InViewOrLeavingATextureBoundItIsDrawn) {
         glBindTexture(GL_TEXTURE_2D, texture);
         far_triangle();
     });
-    EXPECT_FALSE(binding.left_out());
+    EXPECT_FALSE(binding.left_out()) << "it leaves a texture bound";
     glBindTexture(GL_TEXTURE_2D, 0);
     glDeleteTextures(1, &texture);
 }
-
-}  // namespace
