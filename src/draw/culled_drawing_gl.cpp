@@ -56,6 +56,14 @@ bool set_by_list(const float* value, const float* unset, int n) {
 
 constexpr float UNSET_4[4] = {UNSET, UNSET, UNSET, UNSET};
 
+// Feedback and selection (picking) take whatever is drawn, and a capture
+// would end their mode: in either, everything is drawn and nothing captured.
+bool rendering() {
+    GLint mode = GL_RENDER;
+    glGetIntegerv(GL_RENDER_MODE, &mode);
+    return mode == GL_RENDER;
+}
+
 }  // namespace
 
 CulledDrawing::KeptState CulledDrawing::kept_state() {
@@ -69,26 +77,24 @@ CulledDrawing::KeptState CulledDrawing::kept_state() {
 
 void CulledDrawing::draw(const DrawKey& key, const std::function<void()>& draw, const ViewVolume& view,
                          bool culling) {
-    // Feedback and selection (picking) take whatever is drawn, and the
-    // capture would end their mode: both draw everything, capture nothing.
-    GLint mode = GL_RENDER;
-    glGetIntegerv(GL_RENDER_MODE, &mode);
-    const bool rendering = mode == GL_RENDER;
-    left_out_ = rendering && culling && cullable_ && list_.ready(key) && !view.may_show(bounds_);
+    const bool ready = list_.ready(key);
+    left_out_ = culling && cullable_ && ready && !view.may_show(bounds_) && rendering();
     if (left_out_) {
         leave_as_drawn();
         return;
     }
-    // What the list must leave as it found, or it cannot be left out.
-    const KeptState before = rendering && !list_.ready(key) ? kept_state() : KeptState{};
-    const int compiles = list_.compiles();
-    list_.draw(key, draw);
-    if (list_.compiles() != compiles) {
-        // A list that uploads a texture is compiled again next frame: its
-        // box waits for the list that stays.
-        cullable_ = false;
-        if (rendering && list_.ready(key)) capture(before);
+    if (ready) {
+        list_.draw(key, draw);
+        return;
     }
+    // What the list must leave as it found, or it cannot be left out.
+    const bool capturing = rendering();
+    const KeptState before = capturing ? kept_state() : KeptState{};
+    list_.draw(key, draw);
+    // A list that uploads a texture is compiled again next frame: its box
+    // waits for the list that stays.
+    cullable_ = false;
+    if (capturing && list_.ready(key)) capture(before);
 }
 
 void CulledDrawing::capture(const KeptState& before) {
