@@ -27,6 +27,9 @@ void draw_background(Town& town);
 void draw_sky(Town& town);
 // The ground alone, lit as the world is.
 void draw_town_ground(Town& town);
+// The same ground for a world drawn before it, with GL_LEQUAL: the same
+// picture as the world drawn over the ground with GL_LESS.
+void draw_ground_after_world(Town& town);
 // The colour, normal and texture place the ground leaves current, for a
 // world drawn before the ground to start from what it would have found.
 void leave_ground_state();

@@ -35,7 +35,7 @@ void draw_world_and_background(Town& town) {
         glDisable(GL_LIGHTING);
     }
     glDepthFunc(GL_LEQUAL);
-    draw_town_ground(town);
+    draw_ground_after_world(town);
 
     // The sky at the far plane shows only where nothing else was drawn, and
     // leaves the depth buffer as the world and the ground left it.

@@ -85,6 +85,7 @@ void draw_town_objects(Town& town, int pass) {
     ModelContext ctx = world_model_context(town, pass);
     const int count = town.object_count < MAX_OBJECTS ? town.object_count : MAX_OBJECTS;
     DrawCaches* caches = draw_caches(town);
+    const ViewVolume view = ViewVolume::current();
     for (int i = 0; i < count; ++i) {
         if (!town.objects[i]) continue;
         const int code = town.object_type[i];
@@ -103,7 +104,8 @@ void draw_town_objects(Town& town, int pass) {
             continue;
         }
         caches->objects[pass == 0 ? 0 : 1][i].draw(object_key(ctx, code, *town.objects[i]),
-                                                    [&] { draw_town_object(ctx, code, *town.objects[i]); });
+                                                    [&] { draw_town_object(ctx, code, *town.objects[i]); }, view,
+                                                    caches->culling);
     }
 }
 
