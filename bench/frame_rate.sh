@@ -10,6 +10,9 @@
 #     --size WxH       window size (default 800x600)
 #     --seconds N      length of the measured stretch (default 20)
 #     --ties off       press 3 first: the plain centre line instead of ties
+#     --keys "K ..."   keys to press first, as xdotool names them: "End" for
+#                      the overview of the whole town, "1 1" for the view
+#                      from behind the train
 #     --drag           instead: drag control point 0 back and forth and report
 #                      the fps meanwhile, then whether a 100-pixel drag at an
 #                      ordinary pace moved the point the full 7.5 units
@@ -20,18 +23,19 @@ set -u
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/../tests/e2e/harness.sh"
 
-programs=() scene="" size="800x600" seconds=20 ties="" drag=0
+programs=() scene="" size="800x600" seconds=20 ties="" drag=0 keys=""
 while [ $# -gt 0 ]; do
     case "$1" in
         --scene) scene="$(readlink -f "$2")"; shift 2 ;;
         --size) size="$2"; shift 2 ;;
         --seconds) seconds="$2"; shift 2 ;;
         --ties) ties="$2"; shift 2 ;;
+        --keys) keys="$2"; shift 2 ;;
         --drag) drag=1; shift ;;
         *) programs+=("$(readlink -f "$1")"); shift ;;
     esac
 done
-[ ${#programs[@]} -gt 0 ] || { sed -n 6,18p "$0"; exit 2; }
+[ ${#programs[@]} -gt 0 ] || { sed -n 6,21p "$0"; exit 2; }
 width="${size%x*}" height="${size#*x}"
 
 # Total processor ticks (user + system) the process has used so far.
@@ -84,6 +88,8 @@ measure() {
     wid=$(e2e_wait_window) || exit 1
     e2e_focus "$wid"
     [ "$ties" = off ] && e2e_key 3 "$wid"
+    local key
+    for key in $keys; do e2e_key "$key" "$wid"; done
     sleep 3  # textures loaded, caches filled
     # 9 restarts the timing figures (and slows the day), 0 gives the day its pace back.
     e2e_key 9 "$wid"
@@ -140,7 +146,7 @@ measure() {
     move=$(values_of "average clocks per move" | tail -n 1)
     ties_count=$(values_of "number of ties on track" | tail -n 1)
     echo "program: $program"
-    echo "  scene: ${scene:-the shipped town} ($ties_count ties${ties:+, ties $ties}), window ${size}, ${seconds} s, load before: $load"
+    echo "  scene: ${scene:-the shipped town} ($ties_count ties${ties:+, ties $ties}${keys:+, keys $keys}), window ${size}, ${seconds} s, load before: $load"
     if [ "$drag" = 1 ]; then
         echo "  fps while dragging a control point (F5, mean): $fps"
         echo "  a 100-pixel drag moved the point $moved"

@@ -29,6 +29,9 @@ void draw_background(const Town& town, DrawState& draw);
 void draw_sky(const Town& town, DrawState& draw);
 // The ground alone, lit as the world is.
 void draw_town_ground(DrawState& draw);
+// The same ground for a world drawn before it, with GL_LEQUAL: the same
+// picture as the world drawn over the ground with GL_LESS.
+void draw_ground_after_world(DrawState& draw);
 // The colour, normal and texture place the ground leaves current, for a
 // world drawn before the ground to start from what it would have found.
 void leave_ground_state();

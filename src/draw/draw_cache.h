@@ -49,6 +49,9 @@ public:
     void draw(const DrawKey& key, const std::function<void()>& draw);
     // How many times this list was compiled; tests read it.
     int compiles() const { return compiles_; }
+    // True when the list holds what key asks for and replays as it is.
+    bool ready(const DrawKey& key) const;
+    GLuint list() const { return list_; }
 
 private:
     GLuint list_ = 0;
@@ -70,6 +73,9 @@ public:
     void draw(const DrawKey& key, const ChunkCount& count, const ChunkDraw& draw_chunk, const ViewVolume& view,
               bool culling);
     int compiles() const { return compiles_; }
+    // How many chunks there are, and how many the last draw replayed.
+    std::size_t chunks() const { return chunks_.size(); }
+    std::size_t replayed() const { return replayed_; }
 
 private:
     struct Chunk {
@@ -81,15 +87,56 @@ private:
     bool valid_ = false;
     DrawKey key_;
     int compiles_ = 0;
+    std::size_t replayed_ = 0;
+};
+
+// A cached drawing that stays out of a view that cannot show it. When its
+// list compiles, the list is replayed once in feedback mode to find the box
+// its drawing lies in and the current colour, normal and texture place it
+// leaves; left out, it leaves them as if it had been drawn, so whatever is
+// drawn next starts from the same state either way.
+class CulledDrawing {
+public:
+    // Replays the list unless culling is on and view cannot show its box;
+    // compiles it from draw first when key differs from the last compile's.
+    void draw(const DrawKey& key, const std::function<void()>& draw, const ViewVolume& view, bool culling);
+    bool left_out() const { return left_out_; }  // by the last draw; tests read it
+    int compiles() const { return list_.compiles(); }
+
+private:
+    // What the list leaves current, each only when the list sets it.
+    struct LeftState {
+        bool colour = false, normal = false, tex_coord = false;
+        float colour_value[4] = {}, normal_value[3] = {}, tex_coord_value[4] = {};
+    };
+    // State a list must leave as it found it to be left out.
+    struct KeptState {
+        GLint binding = 0;
+        GLfloat line_width = 0;
+        bool lit = false, textured = false;
+        bool operator==(const KeptState& o) const {
+            return binding == o.binding && line_width == o.line_width && lit == o.lit && textured == o.textured;
+        }
+    };
+    static KeptState kept_state();
+    void capture(const KeptState& before);
+    void leave_as_drawn() const;
+
+    CachedDrawing list_;
+    Bounds bounds_;
+    LeftState left_;
+    bool cullable_ = false;  // the capture found a box and nothing it cannot put back
+    bool left_out_ = false;
 };
 
 // Every cached list of one town, by pass (0 normal, 1 shadow).
 struct DrawCaches {
     ChunkedDrawing track[2];
     CachedDrawing centre_line[2];
-    CachedDrawing objects[2][MAX_OBJECTS];
+    CulledDrawing objects[2][MAX_OBJECTS];
     CachedDrawing sky;
     CachedDrawing ground;
+    CachedDrawing ground_after_world;  // the same ground, in the order it needs after the world
     // Off only to compare a culled picture with the whole drawing.
     bool culling = true;
 };

@@ -6,11 +6,14 @@
 #include "texture_cache.h"
 #include "town.h"
 
-void CachedDrawing::draw(const DrawKey& key, const std::function<void()>& draw) {
+bool CachedDrawing::ready(const DrawKey& key) const {
     // A list made in another context (a view that was shown again) is not
-    // there any more: compile it anew.
-    const bool usable = valid_ && list_ != 0 && glIsList(list_) == GL_TRUE && key == key_;
-    if (!usable) {
+    // there any more.
+    return valid_ && list_ != 0 && glIsList(list_) == GL_TRUE && key == key_;
+}
+
+void CachedDrawing::draw(const DrawKey& key, const std::function<void()>& draw) {
+    if (!ready(key)) {
         if (list_ == 0 || glIsList(list_) != GL_TRUE) list_ = glGenLists(1);
         if (list_ == 0) {  // out of list names: draw as if nothing were cached
             draw();
@@ -64,8 +67,12 @@ void ChunkedDrawing::draw(const DrawKey& key, const ChunkCount& count_chunks, co
     // A texture read from disk during the compile is uploaded by whichever
     // list first binds it: that once, every list runs, seen or not.
     const bool uploads = !valid_;
+    replayed_ = 0;
     for (const Chunk& chunk : chunks_) {
-        if (!culling || uploads || view.may_show(chunk.bounds)) glCallList(chunk.list);
+        if (!culling || uploads || view.may_show(chunk.bounds)) {
+            glCallList(chunk.list);
+            ++replayed_;
+        }
     }
 }
 

@@ -37,7 +37,7 @@ void draw_world_and_background(const Town& town, DrawState& draw) {
         glDisable(GL_LIGHTING);
     }
     glDepthFunc(GL_LEQUAL);
-    draw_town_ground(draw);
+    draw_ground_after_world(draw);
 
     // The sky at the far plane shows only where nothing else was drawn, and
     // leaves the depth buffer as the world and the ground left it.

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <iterator>
+#include <vector>
 
 #include "draw_cache.h"
 #include "face_table.h"
@@ -126,6 +127,23 @@ void draw_all_ground() {
     draw_ground("cement", LAND_TILES.data(), LAND_TILES.size());
 }
 
+void draw_ground_backwards(const char* texture, const QuadFace* quads, std::size_t count) {
+    const std::vector<QuadFace> backwards(std::make_reverse_iterator(quads + count), std::make_reverse_iterator(quads));
+    draw_ground(texture, backwards.data(), backwards.size());
+}
+
+// The ground for a world drawn before it. Where two ground quads meet at a
+// T (a street's side along two blocks), both may cover a pixel at one depth.
+// Drawn first with GL_LESS, the first quad kept that pixel; drawn with
+// GL_LEQUAL, the last one does: so every quad comes in the opposite order.
+void draw_all_ground_backwards() {
+    glColor3f(LAND_TINT[0], LAND_TINT[1], LAND_TINT[2]);
+    draw_ground_backwards("cement", LAND_TILES.data(), LAND_TILES.size());
+    glColor3f(1, 1, 1);
+    draw_ground_backwards("cement", BLOCKS, std::size(BLOCKS));
+    draw_ground_backwards("concrete", STREETS, std::size(STREETS));
+}
+
 }  // namespace
 
 void draw_sky(const Town& town, DrawState& draw) {
@@ -154,13 +172,23 @@ void draw_sky(const Town& town, DrawState& draw) {
     if (town.sky.lighting == 1) glEnable(GL_LIGHTING);
 }
 
-void draw_town_ground(DrawState& draw) {
-    DrawCaches* caches = draw_caches(draw);
+namespace {
+
+void draw_ground_list(DrawState& drawing, CachedDrawing DrawCaches::*list, void (*draw)()) {
+    DrawCaches* caches = draw_caches(drawing);
     if (caches == nullptr) {
-        draw_all_ground();
+        draw();
     } else {
-        caches->ground.draw(DrawKey{}, [&] { draw_all_ground(); });
+        (caches->*list).draw(DrawKey{}, draw);
     }
+}
+
+}  // namespace
+
+void draw_town_ground(DrawState& draw) { draw_ground_list(draw, &DrawCaches::ground, draw_all_ground); }
+
+void draw_ground_after_world(DrawState& draw) {
+    draw_ground_list(draw, &DrawCaches::ground_after_world, draw_all_ground_backwards);
 }
 
 void leave_ground_state() {

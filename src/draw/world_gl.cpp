@@ -83,9 +83,9 @@ ModelContext world_model_context(const Town& town, int pass) {
 
 void draw_town_objects(const Town& town, DrawState& draw, int pass) {
     ModelContext ctx = world_model_context(town, pass);
-    const int count =
-        town.town_objects.object_count < MAX_OBJECTS ? town.town_objects.object_count : MAX_OBJECTS;
+    const int count = town.town_objects.object_count < MAX_OBJECTS ? town.town_objects.object_count : MAX_OBJECTS;
     DrawCaches* caches = draw_caches(draw);
+    const ViewVolume view = ViewVolume::current();
     for (int i = 0; i < count; ++i) {
         if (!town.town_objects.objects[i]) continue;
         const int code = town.town_objects.object_type[i];
@@ -103,9 +103,9 @@ void draw_town_objects(const Town& town, DrawState& draw, int pass) {
             draw_town_object(ctx, code, *town.town_objects.objects[i]);
             continue;
         }
-        caches->objects[pass == 0 ? 0 : 1][i].draw(
-            object_key(ctx, code, *town.town_objects.objects[i]),
-            [&] { draw_town_object(ctx, code, *town.town_objects.objects[i]); });
+        caches->objects[pass == 0 ? 0 : 1][i].draw(object_key(ctx, code, *town.town_objects.objects[i]),
+                                                    [&] { draw_town_object(ctx, code, *town.town_objects.objects[i]); }, view,
+                                                    caches->culling);
     }
 }
 

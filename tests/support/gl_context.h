@@ -22,6 +22,8 @@ public:
     int height() const { return height_; }
     // Pixel at (x, y) with y counted from the bottom row, after glFinish.
     Rgba pixel(int x, int y) const;
+    // Every pixel, RGBA from the bottom row up, after glFinish.
+    const std::vector<unsigned char>& pixels() const { return buffer_; }
     // Writes the buffer as a PNG-free portable pixmap, for looking at a failure.
     void save_ppm(const char* path) const;
 
