@@ -7,7 +7,9 @@
 #include <array>
 #include <cstddef>
 
+#include "draw_cache.h"
 #include "face_table.h"
+#include "view_volume.h"
 #include "world_blocks.h"
 #include "town.h"
 
@@ -205,10 +207,67 @@ void draw_car_model(const std::array<CarFace, N>& faces, const LocalFrame& frame
     }
 }
 
+// What drawing a model leaves current for whatever comes next: the last
+// face's normal, the last window corner's texture coordinate and no texture
+// bound. A car left out of the view leaves the same.
+template <std::size_t N>
+void leave_as_model_would(const std::array<CarFace, N>& faces, const LocalFrame& frame) {
+    const CarFace& last = faces[N - 1];
+    const Vec3 n = frame.normal(last.face.nx, last.face.ny, last.face.nz);
+    glNormal3f(n.x, n.y, n.z);
+    for (std::size_t i = N; i-- > 0;) {
+        if (faces[i].skin != Skin::Window) continue;
+        // Polygons and quads alike are sent ending on their fourth corner.
+        glTexCoord2f(faces[i].face.corner[3].s, faces[i].face.corner[3].t);
+        unbind_texture();
+        return;
+    }
+}
+
+template <std::size_t N>
+void draw_or_leave(const std::array<CarFace, N>& faces, const LocalFrame& frame, bool shown) {
+    if (shown) {
+        draw_car_model(faces, frame);
+    } else {
+        leave_as_model_would(faces, frame);
+    }
+}
+
+// Boxes in car coordinates (f, y, s) round all a car can cover: its body
+// (0.45 each way, 0.25 to each side, from its floor at 0.1 to 0.6 up) and
+// the beam on the road ahead (0.45 to 3 ahead, 0.65 to each side, at 0.1).
+// Each reaches past what it bounds.
+constexpr float BODY_BOX[2][3] = {{-0.55f, 0.06f, -0.35f}, {0.55f, 0.7f, 0.35f}};
+constexpr float BEAM_BOX[2][3] = {{0.35f, 0.05f, -0.75f}, {3.1f, 0.15f, 0.75f}};
+
+// The corners of a car-coordinate box through the car's frame: whatever
+// way the car heads, its world box holds the turned box whole.
+Bounds car_box(const Car& car, const float (&box)[2][3]) {
+    const LocalFrame frame = car_frame(car);
+    Bounds out;
+    for (int corner = 0; corner < 8; ++corner) {
+        out.add(frame.point(box[corner & 1][0], box[(corner >> 1) & 1][1], box[(corner >> 2) & 1][2]));
+    }
+    return out;
+}
+
+// The lists and counts the town's drawing keeps; cars only read and count.
+DrawCaches* caches_of(const Town& town) { return static_cast<DrawCaches*>(town.drawing_cache.get()); }
+
+// Cars are left out only of pictures that are drawn, and while culling is on.
+bool culling_cars(const Town& town) {
+    if (town.cached_drawing != 1 || !town.drawing_cache || !caches_of(town)->culling) return false;
+    GLint mode = GL_RENDER;
+    glGetIntegerv(GL_RENDER_MODE, &mode);
+    return mode == GL_RENDER;
+}
+
 }  // namespace
 
 void draw_headlight_beams(Town& town, int pass) {
     if (pass != 0 || town.train_running != 1 || !is_night(town.time_of_day)) return;
+    const bool culling = culling_cars(town);
+    const ViewVolume view = ViewVolume::current();
     const int count = town.num_cars < MAX_CARS ? town.num_cars : MAX_CARS;
     for (int i = 0; i < count; ++i) {
         if (!town.cars[i]) continue;
@@ -218,7 +277,16 @@ void draw_headlight_beams(Town& town, int pass) {
         glDisable(GL_LIGHTING);
         bind_texture("headlights");
         glColor4f(BEAM_COLOUR[0], BEAM_COLOUR[1], BEAM_COLOUR[2], BEAM_COLOUR[3]);
-        draw_face_table(FaceKind::Quads, BEAM_FACES, car_frame(*town.cars[i]));
+        const LocalFrame frame = car_frame(*town.cars[i]);
+        if (culling && !view.may_show(car_box(*town.cars[i], BEAM_BOX))) {
+            // What the beam's quad leaves current: its normal, its last corner.
+            const QuadFace& beam = BEAM_FACES[0];
+            const Vec3 n = frame.normal(beam.nx, beam.ny, beam.nz);
+            glNormal3f(n.x, n.y, n.z);
+            glTexCoord2f(beam.corner[3].s, beam.corner[3].t);
+        } else {
+            draw_face_table(FaceKind::Quads, BEAM_FACES, frame);
+        }
         unbind_texture();
         if (town.lighting == 1) glEnable(GL_LIGHTING);
         glDisable(GL_BLEND);
@@ -228,6 +296,10 @@ void draw_headlight_beams(Town& town, int pass) {
 
 void draw_cars(const Town& town, int pass) {
     if (town.train_running != 1) return;
+    const bool culling = culling_cars(town);
+    if (culling) caches_of(town)->cars_left_out[pass == 0 ? 0 : 1] = 0;
+    // The view of this pass: in the shadow pass, the flattened one.
+    const ViewVolume view = ViewVolume::current();
     const int count = town.num_cars < MAX_CARS ? town.num_cars : MAX_CARS;
     for (int i = 0; i < count; ++i) {
         if (!town.cars[i]) continue;
@@ -235,10 +307,12 @@ void draw_cars(const Town& town, int pass) {
         // The whole car, windows included, takes the body colour.
         if (pass == 0) glColor3f(car.color[0], car.color[1], car.color[2]);
         const LocalFrame frame = car_frame(car);
+        const bool shown = !culling || view.may_show(car_box(car, BODY_BOX));
+        if (!shown) ++caches_of(town)->cars_left_out[pass == 0 ? 0 : 1];
         switch (car.model) {
-            case 0: draw_car_model(SALOON_FACES, frame); break;
-            case 1: draw_car_model(VAN_FACES, frame); break;
-            case 2: draw_car_model(TALL_SALOON_FACES, frame); break;
+            case 0: draw_or_leave(SALOON_FACES, frame, shown); break;
+            case 1: draw_or_leave(VAN_FACES, frame, shown); break;
+            case 2: draw_or_leave(TALL_SALOON_FACES, frame, shown); break;
             default: break;  // an unknown model shows no body
         }
     }
