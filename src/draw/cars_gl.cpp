@@ -198,12 +198,30 @@ LocalFrame car_frame(const Car& car) {
     return frame;
 }
 
+// Which of a model's faces a drawing sends: all of them, each skinned face
+// binding the window texture for itself; or only the plain ones, or only
+// the skinned ones, under whatever is bound.
+enum class FacesDrawn { All, Plain, Skinned };
+
 template <std::size_t N>
-void draw_car_model(const std::array<CarFace, N>& faces, const LocalFrame& frame) {
+void draw_car_model(const std::array<CarFace, N>& faces, const LocalFrame& frame, FacesDrawn which) {
     for (const CarFace& f : faces) {
-        if (f.skin != Skin::Plain) bind_texture("window");
+        const bool plain = f.skin == Skin::Plain;
+        if ((which == FacesDrawn::Plain && !plain) || (which == FacesDrawn::Skinned && plain)) continue;
+        if (which == FacesDrawn::All && !plain) bind_texture("window");
         draw_face_table(f.kind, &f.face, 1, frame, f.skin == Skin::Window ? TexCoords::Emit : TexCoords::Inherit);
-        if (f.skin == Skin::Window) unbind_texture();
+        if (which == FacesDrawn::All && f.skin == Skin::Window) unbind_texture();
+    }
+}
+
+// Calls draw with the model's face table; an unknown model has none.
+template <class Draw>
+bool with_model(int model, Draw draw) {
+    switch (model) {
+        case 0: draw(SALOON_FACES); return true;
+        case 1: draw(VAN_FACES); return true;
+        case 2: draw(TALL_SALOON_FACES); return true;
+        default: return false;
     }
 }
 
@@ -221,15 +239,6 @@ void leave_as_model_would(const std::array<CarFace, N>& faces, const LocalFrame&
         glTexCoord2f(faces[i].face.corner[3].s, faces[i].face.corner[3].t);
         unbind_texture();
         return;
-    }
-}
-
-template <std::size_t N>
-void draw_or_leave(const std::array<CarFace, N>& faces, const LocalFrame& frame, bool shown) {
-    if (shown) {
-        draw_car_model(faces, frame);
-    } else {
-        leave_as_model_would(faces, frame);
     }
 }
 
@@ -294,26 +303,83 @@ void draw_headlight_beams(Town& town, int pass) {
     }
 }
 
-void draw_cars(const Town& town, int pass) {
-    if (town.train_running != 1) return;
-    const bool culling = culling_cars(town);
-    if (culling) caches_of(town)->cars_left_out[pass == 0 ? 0 : 1] = 0;
-    // The view of this pass: in the shadow pass, the flattened one.
-    const ViewVolume view = ViewVolume::current();
-    const int count = town.num_cars < MAX_CARS ? town.num_cars : MAX_CARS;
-    for (int i = 0; i < count; ++i) {
+namespace {
+
+// Car by car, each skinned face binding the window texture for itself.
+void draw_car_by_car(const Town& town, int pass, const bool* shown, int last) {
+    for (int i = 0; i <= last; ++i) {
         if (!town.cars[i]) continue;
         const Car& car = *town.cars[i];
         // The whole car, windows included, takes the body colour.
         if (pass == 0) glColor3f(car.color[0], car.color[1], car.color[2]);
         const LocalFrame frame = car_frame(car);
-        const bool shown = !culling || view.may_show(car_box(car, BODY_BOX));
-        if (!shown) ++caches_of(town)->cars_left_out[pass == 0 ? 0 : 1];
-        switch (car.model) {
-            case 0: draw_or_leave(SALOON_FACES, frame, shown); break;
-            case 1: draw_or_leave(VAN_FACES, frame, shown); break;
-            case 2: draw_or_leave(TALL_SALOON_FACES, frame, shown); break;
-            default: break;  // an unknown model shows no body
+        with_model(car.model, [&](const auto& faces) {
+            if (shown[i]) {
+                draw_car_model(faces, frame, FacesDrawn::All);
+            } else {
+                leave_as_model_would(faces, frame);
+            }
+        });
+    }
+}
+
+// The lit cars with one bind of the window texture: every car's plain
+// faces, then every car's skinned faces in the car's own order, so a door
+// panel still takes the coordinate of its car's window before it. Cars are
+// solid and do not blend, so the depth test keeps the same nearest face
+// whichever car comes first. Then the state the last car leaves drawn car
+// by car.
+void draw_windows_together(const Town& town, const bool* shown, int last) {
+    for (const FacesDrawn which : {FacesDrawn::Plain, FacesDrawn::Skinned}) {
+        if (which == FacesDrawn::Skinned) bind_texture("window");
+        for (int i = 0; i <= last; ++i) {
+            if (!town.cars[i] || !shown[i]) continue;
+            const Car& car = *town.cars[i];
+            glColor3f(car.color[0], car.color[1], car.color[2]);
+            const LocalFrame frame = car_frame(car);
+            with_model(car.model, [&](const auto& faces) { draw_car_model(faces, frame, which); });
         }
+    }
+    unbind_texture();
+    const Car& final_car = *town.cars[last];
+    glColor3f(final_car.color[0], final_car.color[1], final_car.color[2]);
+    for (int i = last; i >= 0; --i) {
+        if (!town.cars[i]) continue;
+        const LocalFrame frame = car_frame(*town.cars[i]);
+        if (with_model(town.cars[i]->model, [&](const auto& faces) { leave_as_model_would(faces, frame); })) break;
+    }
+}
+
+bool texture_bound() {
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    return bound != 0;
+}
+
+}  // namespace
+
+void draw_cars(const Town& town, int pass) {
+    if (town.train_running != 1) return;
+    const bool culling = culling_cars(town);
+    // The view of this pass: in the shadow pass, the flattened one.
+    const ViewVolume view = ViewVolume::current();
+    const int count = town.num_cars < MAX_CARS ? town.num_cars : MAX_CARS;
+    bool shown[MAX_CARS] = {};
+    int last = -1, left_out = 0;
+    for (int i = 0; i < count; ++i) {
+        if (!town.cars[i]) continue;
+        last = i;
+        shown[i] = !culling || view.may_show(car_box(*town.cars[i], BODY_BOX));
+        left_out += shown[i] ? 0 : 1;
+    }
+    if (culling) caches_of(town)->cars_left_out[pass == 0 ? 0 : 1] = left_out;
+    if (last < 0) return;
+    // Shadows blend, and flattened faces tie in depth: their order stays.
+    // Lit plain faces drawn before a window are drawn under no texture only
+    // when none was bound before the cars.
+    if (pass == 0 && !texture_bound()) {
+        draw_windows_together(town, shown, last);
+    } else {
+        draw_car_by_car(town, pass, shown, last);
     }
 }

@@ -159,8 +159,10 @@ TEST_F(VehiclesGl, ACarHeadingSouthShowsItsLeftSideToTheEast) {
 }
 
 TEST_F(VehiclesGl, LowerDoorPanelsTakeTheLastWindowCoordinate) {
-    // Drawing order: 8 cross faces, then each side's faces; the panel is a
-    // side's third face. Two triangles per face.
+    // Drawing order, lit: the plain faces, then the windows and panels in
+    // the model's order (cross faces, left side, right side): the saloons'
+    // two cross windows, or the van's one, come before the left panel, and
+    // the left window between the panels. Two triangles per face.
     struct Case {
         int model;
         float right_s;
@@ -168,8 +170,8 @@ TEST_F(VehiclesGl, LowerDoorPanelsTakeTheLastWindowCoordinate) {
     for (const Case c : {Case{0, 0}, Case{1, 1}, Case{2, 0}}) {
         one_car(c.model, 0, 0, 1, 0);
         const auto tris = of_kind(drawn(draw_cars, 0), FeedbackPrimitive::Polygon);
-        const std::size_t side = c.model == 1 ? 7 : 6;
-        const std::size_t left_panel = 2 * (8 + 2), right_panel = 2 * (8 + side + 2);
+        const std::size_t plain = c.model == 1 ? 7 + 2 * 5 : 6 + 2 * 4, cross_windows = c.model == 1 ? 1 : 2;
+        const std::size_t left_panel = 2 * (plain + cross_windows), right_panel = left_panel + 2 * 2;
         for (const std::size_t first : {left_panel, right_panel}) {
             const float s = first == left_panel ? 0.0f : c.right_s;
             for (std::size_t k = first; k < first + 2; ++k) {
@@ -180,6 +182,37 @@ TEST_F(VehiclesGl, LowerDoorPanelsTakeTheLastWindowCoordinate) {
             }
         }
     }
+}
+
+TEST_F(VehiclesGl, LitCarsShowTheSamePixelsWithTheirWindowsDrawnTogether) {
+    // A crowd of all three models, heading every way and cutting into each
+    // other, seen close from two sides with the faces turned away culled.
+    const float heading[][2] = {{1, 0}, {0, 1}, {-0.6f, 0.8f}, {0.8f, 0.6f}, {-1, 0}, {0.6f, -0.8f}};
+    for (int i = 0; i < 6; ++i) {
+        const float colour[3] = {0.2f + 0.13f * i, 0.9f - 0.11f * i, 0.5f};
+        town.cars[i] = std::make_unique<Car>(0.3f * (i % 3) - 0.3f, 0.25f * (i / 3) - 0.1f, heading[i][0], heading[i][1],
+                                             -heading[i][1], heading[i][0], 0.1f, i % 3, colour, 4);
+    }
+    town.num_cars = 6;
+    GLuint imageless = 0;
+    glGenTextures(1, &imageless);
+    for (const Vec3 eye : {Vec3{3, 2.5f, 4}, Vec3{-4, 1, -2}}) {
+        view.look(eye, {0, 0.3f, 0}, {0, 1, 0}, 1.2f, context.width(), context.height());
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_CULL_FACE);
+        std::vector<unsigned char> car_by_car;
+        // Bound before the cars, a texture without an image draws as none
+        // but keeps every car drawn whole, one after the other.
+        for (const GLuint before : {imageless, 0u}) {
+            glBindTexture(GL_TEXTURE_2D, before);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            draw_cars(town, 0);
+            glFinish();
+            if (before != 0) car_by_car = context.pixels();
+        }
+        EXPECT_TRUE(car_by_car == context.pixels()) << "from " << eye.x << " " << eye.y << " " << eye.z;
+    }
+    glDeleteTextures(1, &imageless);
 }
 
 TEST_F(VehiclesGl, CarsKeepTheirColourAndCastShadowsAtAnyHour) {
