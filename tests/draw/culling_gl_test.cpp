@@ -52,13 +52,8 @@ protected:
     void expect_same_picture(Vec3 eye, Vec3 target, const char* view, Vec3 up = {0, 1, 0}) {
         town.camera = std::make_unique<Camera>(eye, target, up);
         std::vector<unsigned char> whole;
-        const float beacon = town.beacon_level;
-        const int falling = town.beacon_falling;
         for (const bool culling : {false, true}) {
             draw_caches(town)->culling = culling;
-            // A running train's beacon steps with each drawing: both start alike.
-            town.beacon_level = beacon;
-            town.beacon_falling = falling;
             // Twice, as the program draws: the lights follow the last frame's camera.
             for (int frame = 0; frame < 2; ++frame) render_frame(town, W, H);
             glFinish();
@@ -98,50 +93,28 @@ TEST_F(CullingGl, AShadowInViewWhoseTrackIsNotIsDrawn) {
     EXPECT_GT(shadows_shown, lit_shown) << "a shadow should be drawn whose track is not";
 }
 
-class CarCullingGl : public CullingGl {
-protected:
-    void SetUp() override {
-        CullingGl::SetUp();
-        for (auto& car : town.cars) car.reset();
-        town.num_cars = 0;
-        town.train_running = 1;
-        town.train_pos = {0, 6, 18};  // the locomotive on the loop, far from the cars
-        // Seen from 10 straight above the origin the ground shows x within
-        // 5.5 and z within 4.1 of it. One car is cut by the east edge, one
-        // stands just past it, one heads in from beyond with its beam
-        // reaching into the picture, one stands in the middle.
-        add_car(0, 5.75f, 0, 1, 0);
-        add_car(1, 6.5f, -2, 0, 1);
-        add_car(2, 7.5f, 1, -1, 0);
-        add_car(0, 2, 2, 1, 0);
+// From 10 over the origin (the ground within x 5.5, z 4.1), by day and night: a car cut by the east edge,
+// one past it, one beyond whose beam reaches in, one in the middle. Then so low over the middle one that its
+// body is nearer than the near plane, its shadow beyond it.
+TEST_F(CullingGl, CarsAtTheEdgeTheirBeamsAndShadowsDrawWhatAllCarsDraw) {
+    const float cars[4][4] = {{5.75f, 0, 1, 0}, {6.5f, -2, 0, 1}, {7.5f, 1, -1, 0}, {2, 2, 1, 0}};  // x z heading
+    const float colour[3] = {0.9f, 0.2f, 0.1f};
+    for (auto& car : town.cars) car.reset();
+    for (int i = 0; i < 4; ++i) {
+        const float* c = cars[i];
+        town.cars[i] = std::make_unique<Car>(c[0], c[1], c[2], c[3], -c[3], c[2], 0.1f, i % 3, colour, 4);
     }
-
-    void add_car(int model, float x, float z, float dir_x, float dir_z) {
-        const float colour[3] = {0.9f, 0.2f, 0.1f};
-        town.cars[town.num_cars++] = std::make_unique<Car>(x, z, dir_x, dir_z, -dir_z, dir_x, 0.1f, model, colour, 4);
+    town.num_cars = 4;
+    town.train_running = 1;
+    town.train_pos = {0, 6, 18};  // the locomotive far from the cars
+    const int* left_out = draw_caches(town)->cars_left_out;
+    for (const float t : {0.4f, 0.9f}) {
+        town.time_of_day = t;
+        expect_same_picture({0, 10, 0}, {0, 0, 0}, t < 0.5f ? "cars by day" : "cars and beams at night", {0, 0, -1});
+        EXPECT_TRUE(left_out[0] == 2 && left_out[1] == 2) << "the cars past the edge should be left out, shadows too";
     }
-
-    // Straight down from eye, north up the picture.
-    void look_down(Vec3 eye, const char* view) { expect_same_picture(eye, {eye.x, 0, eye.z}, view, {0, 0, -1}); }
-
-    int left_out(int pass) { return draw_caches(town)->cars_left_out[pass]; }
-};
-
-TEST_F(CarCullingGl, CarsAtTheEdgeAndBeamsFromBeyondItDrawWhatAllCarsDraw) {
-    look_down({0, 10, 0}, "the cars by day");
-    EXPECT_EQ(left_out(0), 2) << "the cars past the edge should be left out";
-    EXPECT_EQ(left_out(1), 2) << "their shadows too";
-    town.time_of_day = 0.9f;  // night: the beams shine
-    look_down({0, 10, 0}, "the cars at night");
-    EXPECT_EQ(left_out(0), 2);
-}
-
-TEST_F(CarCullingGl, AShadowInViewWhoseCarIsNotIsDrawn) {
-    // So low over the middle car that its body lies nearer than the near
-    // plane, while the shadow under it lies beyond.
-    look_down({2, 1.04f, 2}, "over the middle car");
-    EXPECT_EQ(left_out(0), 4);
-    EXPECT_EQ(left_out(1), 3) << "the middle car's shadow should be drawn";
+    expect_same_picture({2, 1.04f, 2}, {2, 0, 2}, "over the middle car", {0, 0, -1});
+    EXPECT_TRUE(left_out[0] == 4 && left_out[1] == 3) << "the middle car's shadow should be drawn, not the car";
 }
 
 }  // namespace
