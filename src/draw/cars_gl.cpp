@@ -7,7 +7,9 @@
 #include <array>
 #include <cstddef>
 
+#include "draw_cache.h"
 #include "face_table.h"
+#include "view_volume.h"
 #include "world_blocks.h"
 #include "town.h"
 
@@ -196,19 +198,85 @@ LocalFrame car_frame(const Car& car) {
     return frame;
 }
 
+// Which of a model's faces a drawing sends: all of them, each skinned face
+// binding the window texture for itself; or only the plain ones, or only
+// the skinned ones, under whatever is bound.
+enum class FacesDrawn { All, Plain, Skinned };
+
 template <std::size_t N>
-void draw_car_model(const std::array<CarFace, N>& faces, const LocalFrame& frame) {
+void draw_car_model(const std::array<CarFace, N>& faces, const LocalFrame& frame, FacesDrawn which) {
     for (const CarFace& f : faces) {
-        if (f.skin != Skin::Plain) bind_texture("window");
+        const bool plain = f.skin == Skin::Plain;
+        if ((which == FacesDrawn::Plain && !plain) || (which == FacesDrawn::Skinned && plain)) continue;
+        if (which == FacesDrawn::All && !plain) bind_texture("window");
         draw_face_table(f.kind, &f.face, 1, frame, f.skin == Skin::Window ? TexCoords::Emit : TexCoords::Inherit);
-        if (f.skin == Skin::Window) unbind_texture();
+        if (which == FacesDrawn::All && f.skin == Skin::Window) unbind_texture();
     }
+}
+
+// Calls draw with the model's face table; an unknown model has none.
+template <class Draw>
+bool with_model(int model, Draw draw) {
+    switch (model) {
+        case 0: draw(SALOON_FACES); return true;
+        case 1: draw(VAN_FACES); return true;
+        case 2: draw(TALL_SALOON_FACES); return true;
+        default: return false;
+    }
+}
+
+// What drawing a model leaves current for whatever comes next: the last
+// face's normal, the last window corner's texture coordinate and no texture
+// bound. A car left out of the view leaves the same.
+template <std::size_t N>
+void leave_as_model_would(const std::array<CarFace, N>& faces, const LocalFrame& frame) {
+    const CarFace& last = faces[N - 1];
+    const Vec3 n = frame.normal(last.face.nx, last.face.ny, last.face.nz);
+    glNormal3f(n.x, n.y, n.z);
+    for (std::size_t i = N; i-- > 0;) {
+        if (faces[i].skin != Skin::Window) continue;
+        // Polygons and quads alike are sent ending on their fourth corner.
+        glTexCoord2f(faces[i].face.corner[3].s, faces[i].face.corner[3].t);
+        unbind_texture();
+        return;
+    }
+}
+
+// Boxes in car coordinates (f, y, s) round all a car can cover: its body
+// (0.45 each way, 0.25 to each side, from its floor at 0.1 to 0.6 up) and
+// the beam on the road ahead (0.45 to 3 ahead, 0.65 to each side, at 0.1).
+// Each reaches past what it bounds.
+constexpr float BODY_BOX[2][3] = {{-0.55f, 0.06f, -0.35f}, {0.55f, 0.7f, 0.35f}};
+constexpr float BEAM_BOX[2][3] = {{0.35f, 0.05f, -0.75f}, {3.1f, 0.15f, 0.75f}};
+
+// The corners of a car-coordinate box through the car's frame: whatever
+// way the car heads, its world box holds the turned box whole.
+Bounds car_box(const Car& car, const float (&box)[2][3]) {
+    const LocalFrame frame = car_frame(car);
+    Bounds out;
+    for (int corner = 0; corner < 8; ++corner) {
+        out.add(frame.point(box[corner & 1][0], box[(corner >> 1) & 1][1], box[(corner >> 2) & 1][2]));
+    }
+    return out;
+}
+
+// Cars are left out only of pictures that are drawn, with the frame's
+// lists (which count them) at hand and culling on.
+bool culling_cars(const DrawCaches* caches) {
+    if (caches == nullptr || !caches->culling) return false;
+    GLint mode = GL_RENDER;
+    glGetIntegerv(GL_RENDER_MODE, &mode);
+    return mode == GL_RENDER;
 }
 
 }  // namespace
 
-void draw_headlight_beams(const Town& town, int pass) {
+void draw_headlight_beams(const Town& town, int pass) { draw_beams_in_view(town, nullptr, pass); }
+
+void draw_beams_in_view(const Town& town, DrawCaches* caches, int pass) {
     if (pass != 0 || town.train.train_running != 1 || !is_night(town.sky.time_of_day)) return;
+    const bool culling = culling_cars(caches);
+    const ViewVolume view = ViewVolume::current();
     const int count = town.traffic.num_cars < MAX_CARS ? town.traffic.num_cars : MAX_CARS;
     for (int i = 0; i < count; ++i) {
         if (!town.traffic.cars[i]) continue;
@@ -218,7 +286,16 @@ void draw_headlight_beams(const Town& town, int pass) {
         glDisable(GL_LIGHTING);
         bind_texture("headlights");
         glColor4f(BEAM_COLOUR[0], BEAM_COLOUR[1], BEAM_COLOUR[2], BEAM_COLOUR[3]);
-        draw_face_table(FaceKind::Quads, BEAM_FACES, car_frame(*town.traffic.cars[i]));
+        const LocalFrame frame = car_frame(*town.traffic.cars[i]);
+        if (culling && !view.may_show(car_box(*town.traffic.cars[i], BEAM_BOX))) {
+            // What the beam's quad leaves current: its normal, its last corner.
+            const QuadFace& beam = BEAM_FACES[0];
+            const Vec3 n = frame.normal(beam.nx, beam.ny, beam.nz);
+            glNormal3f(n.x, n.y, n.z);
+            glTexCoord2f(beam.corner[3].s, beam.corner[3].t);
+        } else {
+            draw_face_table(FaceKind::Quads, BEAM_FACES, frame);
+        }
         unbind_texture();
         if (town.sky.lighting == 1) glEnable(GL_LIGHTING);
         glDisable(GL_BLEND);
@@ -226,20 +303,85 @@ void draw_headlight_beams(const Town& town, int pass) {
     }
 }
 
-void draw_cars(const Town& town, int pass) {
-    if (town.train.train_running != 1) return;
-    const int count = town.traffic.num_cars < MAX_CARS ? town.traffic.num_cars : MAX_CARS;
-    for (int i = 0; i < count; ++i) {
+namespace {
+
+// Car by car, each skinned face binding the window texture for itself.
+void draw_car_by_car(const Town& town, int pass, const bool* shown, int last) {
+    for (int i = 0; i <= last; ++i) {
         if (!town.traffic.cars[i]) continue;
         const Car& car = *town.traffic.cars[i];
         // The whole car, windows included, takes the body colour.
         if (pass == 0) glColor3f(car.color[0], car.color[1], car.color[2]);
         const LocalFrame frame = car_frame(car);
-        switch (car.model) {
-            case 0: draw_car_model(SALOON_FACES, frame); break;
-            case 1: draw_car_model(VAN_FACES, frame); break;
-            case 2: draw_car_model(TALL_SALOON_FACES, frame); break;
-            default: break;  // an unknown model shows no body
+        with_model(car.model, [&](const auto& faces) {
+            if (shown[i]) {
+                draw_car_model(faces, frame, FacesDrawn::All);
+            } else {
+                leave_as_model_would(faces, frame);
+            }
+        });
+    }
+}
+
+// The lit cars with one bind of the window texture: every car's plain
+// faces, then every car's skinned faces in the car's own order, so a door
+// panel still takes the coordinate of its car's window before it. Cars are
+// solid and do not blend, so the depth test keeps the same nearest face
+// whichever car comes first. Then the state the last car leaves drawn car
+// by car.
+void draw_windows_together(const Town& town, const bool* shown, int last) {
+    for (const FacesDrawn which : {FacesDrawn::Plain, FacesDrawn::Skinned}) {
+        if (which == FacesDrawn::Skinned) bind_texture("window");
+        for (int i = 0; i <= last; ++i) {
+            if (!town.traffic.cars[i] || !shown[i]) continue;
+            const Car& car = *town.traffic.cars[i];
+            glColor3f(car.color[0], car.color[1], car.color[2]);
+            const LocalFrame frame = car_frame(car);
+            with_model(car.model, [&](const auto& faces) { draw_car_model(faces, frame, which); });
         }
+    }
+    unbind_texture();
+    const Car& final_car = *town.traffic.cars[last];
+    glColor3f(final_car.color[0], final_car.color[1], final_car.color[2]);
+    for (int i = last; i >= 0; --i) {
+        if (!town.traffic.cars[i]) continue;
+        const LocalFrame frame = car_frame(*town.traffic.cars[i]);
+        if (with_model(town.traffic.cars[i]->model, [&](const auto& faces) { leave_as_model_would(faces, frame); })) break;
+    }
+}
+
+bool texture_bound() {
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    return bound != 0;
+}
+
+}  // namespace
+
+void draw_cars(const Town& town, int pass) { draw_cars_in_view(town, nullptr, pass); }
+
+void draw_cars_in_view(const Town& town, DrawCaches* caches, int pass) {
+    if (town.train.train_running != 1) return;
+    const bool culling = culling_cars(caches);
+    // The view of this pass: in the shadow pass, the flattened one.
+    const ViewVolume view = ViewVolume::current();
+    const int count = town.traffic.num_cars < MAX_CARS ? town.traffic.num_cars : MAX_CARS;
+    bool shown[MAX_CARS] = {};
+    int last = -1, left_out = 0;
+    for (int i = 0; i < count; ++i) {
+        if (!town.traffic.cars[i]) continue;
+        last = i;
+        shown[i] = !culling || view.may_show(car_box(*town.traffic.cars[i], BODY_BOX));
+        left_out += shown[i] ? 0 : 1;
+    }
+    if (culling) caches->cars_left_out[pass == 0 ? 0 : 1] = left_out;
+    if (last < 0) return;
+    // Shadows blend, and flattened faces tie in depth: their order stays.
+    // Lit plain faces drawn before a window are drawn under no texture only
+    // when none was bound before the cars.
+    if (pass == 0 && !texture_bound()) {
+        draw_windows_together(town, shown, last);
+    } else {
+        draw_car_by_car(town, pass, shown, last);
     }
 }

@@ -139,6 +139,8 @@ struct DrawCaches {
     CachedDrawing ground_after_world;  // the same ground, in the order it needs after the world
     // Off only to compare a culled picture with the whole drawing.
     bool culling = true;
+    // Cars the last frame left out of each pass's view.
+    int cars_left_out[2] = {};
 };
 
 // The lists, made on first use; null while cached drawing is off

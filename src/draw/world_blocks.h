@@ -19,6 +19,9 @@ inline bool sun_up(float time_of_day) { return time_of_day >= 0.25f && time_of_d
 
 // Cars' headlight beams on the road: normal pass, at night, train running.
 void draw_headlight_beams(const Town& town, int pass);
+// The same, leaving out the beams the view cannot show while the frame's
+// lists are given (null: every beam) and culling is on.
+void draw_beams_in_view(const Town& town, DrawCaches* caches, int pass);
 // Cubes on the control and orientation points, with stems to the ground.
 void draw_point_markers(const Town& town, int pass);
 // Every town object through its model, by type code.
@@ -29,6 +32,9 @@ void draw_point_marker(const ControlPoint& p);
 void draw_light_marker(const Town& town, int pass);
 // The twenty cars, in both passes while the train runs.
 void draw_cars(const Town& town, int pass);
+// The same, leaving out the cars the view cannot show while the frame's
+// lists are given (null: every car) and culling is on; the lists count them.
+void draw_cars_in_view(const Town& town, DrawCaches* caches, int pass);
 
 // The locomotive at the train's place; each drawing steps the beacon.
 void draw_locomotive(const Town& town, BeaconPhase& beacon, int pass);

@@ -110,13 +110,14 @@ void draw_town_objects(const Town& town, DrawState& draw, int pass) {
 }
 
 void draw_world(const Town& town, DrawState& draw, int pass) {
+    DrawCaches* caches = draw_caches(draw);
     // The beams come first, with depth testing off, so that everything drawn
     // after them covers them: they lie on the road.
-    draw_headlight_beams(town, pass);
+    draw_beams_in_view(town, caches, pass);
     draw_point_markers(town, pass);
     draw_town_objects(town, draw, pass);
     draw_light_marker(town, pass);
-    draw_cars(town, pass);
+    draw_cars_in_view(town, caches, pass);
     draw_locomotive(town, draw.beacon, pass);
     draw_track(town, draw, pass);
 }

@@ -49,8 +49,8 @@ protected:
 
     // Culled and whole, the town seen from eye toward target draws the same
     // pixels; keeps how many chunks the culled drawing replayed in each pass.
-    void expect_same_picture(Vec3 eye, Vec3 target, const char* view) {
-        town.camera = std::make_unique<Camera>(eye, target, Vec3{0, 1, 0});
+    void expect_same_picture(Vec3 eye, Vec3 target, const char* view, Vec3 up = {0, 1, 0}) {
+        town.camera = std::make_unique<Camera>(eye, target, up);
         std::vector<unsigned char> whole;
         for (const bool culling : {false, true}) {
             draw_caches(drawing)->culling = culling;
@@ -92,6 +92,30 @@ TEST_F(CullingGl, AShadowInViewWhoseTrackIsNotIsDrawn) {
     // picture, its shadow lies in it.
     expect_same_picture({21.2f, 1, 21.2f}, {12.7f, 0, 12.7f}, "under the high stretch");
     EXPECT_GT(shadows_shown, lit_shown) << "a shadow should be drawn whose track is not";
+}
+
+// From 10 over the origin (the ground within x 5.5, z 4.1), by day and night: a car cut by the east edge,
+// one past it, one beyond whose beam reaches in, one in the middle. Then so low over the middle one that its
+// body is nearer than the near plane, its shadow beyond it.
+TEST_F(CullingGl, CarsAtTheEdgeTheirBeamsAndShadowsDrawWhatAllCarsDraw) {
+    const float cars[4][4] = {{5.75f, 0, 1, 0}, {6.5f, -2, 0, 1}, {7.5f, 1, -1, 0}, {2, 2, 1, 0}};  // x z heading
+    const float colour[3] = {0.9f, 0.2f, 0.1f};
+    for (auto& car : town.traffic.cars) car.reset();
+    for (int i = 0; i < 4; ++i) {
+        const float* c = cars[i];
+        town.traffic.cars[i] = std::make_unique<Car>(c[0], c[1], c[2], c[3], -c[3], c[2], 0.1f, i % 3, colour, 4);
+    }
+    town.traffic.num_cars = 4;
+    town.train.train_running = 1;
+    town.train.train_pos = {0, 6, 18};  // the locomotive far from the cars
+    const int* left_out = draw_caches(drawing)->cars_left_out;
+    for (const float t : {0.4f, 0.9f}) {
+        town.sky.time_of_day = t;
+        expect_same_picture({0, 10, 0}, {0, 0, 0}, t < 0.5f ? "cars by day" : "cars and beams at night", {0, 0, -1});
+        EXPECT_TRUE(left_out[0] == 2 && left_out[1] == 2) << "the cars past the edge should be left out, shadows too";
+    }
+    expect_same_picture({2, 1.04f, 2}, {2, 0, 2}, "over the middle car", {0, 0, -1});
+    EXPECT_TRUE(left_out[0] == 4 && left_out[1] == 3) << "the middle car's shadow should be drawn, not the car";
 }
 
 }  // namespace

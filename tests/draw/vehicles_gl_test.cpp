@@ -158,8 +158,8 @@ TEST_F(VehiclesGl, ACarHeadingSouthShowsItsLeftSideToTheEast) {
 }
 
 TEST_F(VehiclesGl, LowerDoorPanelsTakeTheLastWindowCoordinate) {
-    // Drawing order: 8 cross faces, then each side's faces; the panel is a
-    // side's third face. Two triangles per face.
+    // Drawing order, lit: plain faces, then the model's cross windows, left
+    // panel, left window, right panel, right window. Two triangles a face.
     struct Case {
         int model;
         float right_s;
@@ -167,8 +167,8 @@ TEST_F(VehiclesGl, LowerDoorPanelsTakeTheLastWindowCoordinate) {
     for (const Case c : {Case{0, 0}, Case{1, 1}, Case{2, 0}}) {
         one_car(c.model, 0, 0, 1, 0);
         const auto tris = of_kind(drawn(draw_cars, 0), FeedbackPrimitive::Polygon);
-        const std::size_t side = c.model == 1 ? 7 : 6;
-        const std::size_t left_panel = 2 * (8 + 2), right_panel = 2 * (8 + side + 2);
+        const std::size_t plain = c.model == 1 ? 7 + 2 * 5 : 6 + 2 * 4, cross_windows = c.model == 1 ? 1 : 2;
+        const std::size_t left_panel = 2 * (plain + cross_windows), right_panel = left_panel + 2 * 2;
         for (const std::size_t first : {left_panel, right_panel}) {
             const float s = first == left_panel ? 0.0f : c.right_s;
             for (std::size_t k = first; k < first + 2; ++k) {
@@ -179,6 +179,30 @@ TEST_F(VehiclesGl, LowerDoorPanelsTakeTheLastWindowCoordinate) {
             }
         }
     }
+}
+
+TEST_F(VehiclesGl, LitCarsShowTheSamePixelsWithTheirWindowsDrawnTogether) {
+    // A crowd of all three models heading every way, cutting into each other.
+    for (int i = 0; i < 6; ++i) {
+        const float colour[3] = {0.15f * i, 0.5f, 0.9f - 0.15f * i}, hx = std::cos(1.1f * i), hz = std::sin(1.1f * i);
+        town.traffic.cars[i] = std::make_unique<Car>(0.3f * (i % 3), 0.25f * (i / 3), hx, hz, -hz, hx, 0.1f, i % 3, colour, 4);
+    }
+    town.traffic.num_cars = 6;
+    view.look({3, 2.5f, 4}, {0.3f, 0.3f, 0.1f}, {0, 1, 0}, 1.2f, context.width(), context.height());
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_CULL_FACE);
+    // A texture bound before, but without an image, draws as none and keeps the cars drawn car by car.
+    GLuint imageless = 0;
+    glGenTextures(1, &imageless);
+    std::vector<unsigned char> car_by_car;
+    for (const GLuint before : {imageless, 0u}) {
+        glBindTexture(GL_TEXTURE_2D, before);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        draw_cars(town, 0);
+        glFinish();
+        if (before != 0) car_by_car = context.pixels();
+    }
+    EXPECT_TRUE(car_by_car == context.pixels());
 }
 
 TEST_F(VehiclesGl, CarsKeepTheirColourAndCastShadowsAtAnyHour) {
