@@ -28,6 +28,9 @@ TEST(Glyphs, LowerCaseLettersHaveShapesOfTheirOwn) {
         for (char other = 'a'; other < lower; ++other) {
             EXPECT_NE(small, picture_of(other)) << lower << " looks like " << other;
         }
+        for (char digit = '0'; digit <= '9'; ++digit) {
+            EXPECT_NE(small, picture_of(digit)) << lower << " looks like " << digit;
+        }
     }
 }
 
