@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "autosave_notice.h"
+#include "close_with_autosave.h"
 #include "edit_history.h"
 #include "pump.h"
 #include "shutdown_signals.h"
@@ -41,8 +42,9 @@ int main() {
     {
         // Fl::run(), but a signal ends it even should a window show again.
         const ShutdownWatch watch(*view);
+        const CloseWithAutosave close(*window, *view);
         while (Fl::first_window() != nullptr && !watch.ending()) Fl::wait();
-        keep_edits_on_close(*view);
+        if (!close.kept()) keep_edits_on_close(*view);
     }
 
     // The view first (it leaves the window as it goes), then the window with

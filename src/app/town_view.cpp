@@ -41,10 +41,13 @@ static_assert(EVENT_MOUSEWHEEL == FL_MOUSEWHEEL && EVENT_SHORTCUT == FL_SHORTCUT
 //
 // The X server is asked at the moment of the poll, so a tap released before
 // its press event is handled would be missed: at a key's own press event,
-// the key counts as down from what the events themselves said.
+// the key counts as down from what the event itself said. That is the
+// event's key, taken before any poll: asking the server for the keyboard
+// also overwrites the toolkit's record of which keys the events held down.
 class ToolkitKeys : public KeyPoll {
 public:
-    ToolkitKeys(const Fl_Widget* view, int event) : view_(view), event_(event) {}
+    ToolkitKeys(const Fl_Widget* view, int event)
+        : view_(view), event_(event), pressed_(event == FL_KEYDOWN || event == FL_SHORTCUT ? Fl::event_key() : 0) {}
     bool key_down(int key) const override {
         const Fl_Widget* focus = Fl::focus();
         const bool ours = focus != nullptr && focus->top_window() == view_->top_window();
@@ -54,12 +57,15 @@ public:
     int wheel_notches() const override { return event_ == FL_MOUSEWHEEL ? Fl::event_dy() : 0; }
 
 private:
+    // The toolkit names a letter's key by its lower case; the commands poll
+    // letters by their capitals.
     bool pressed_at_this_event(int key) const {
-        if (event_ != FL_KEYDOWN && event_ != FL_SHORTCUT) return false;
-        return Fl::event_key(key) != 0;
+        const int named = key >= 'A' && key <= 'Z' ? key - 'A' + 'a' : key;
+        return pressed_ != 0 && pressed_ == named;
     }
     const Fl_Widget* view_;
     int event_;
+    int pressed_;  // the key of this press event, 0 at any other event
 };
 
 }  // namespace

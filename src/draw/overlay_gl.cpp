@@ -97,16 +97,16 @@ void draw_help(int width, int height) {
     panel(x0, top - panel_h, x0 + panel_w, top);
 
     colour(HEADING);
-    draw_text_gl("Keys and mouse   (H closes this help)", x0 + PAD, top - PAD - line_h + 2 * scale, scale);
+    draw_text_gl(in_capitals("Keys and mouse   (H closes this help)"), x0 + PAD, top - PAD - line_h + 2 * scale, scale);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const bool right = i >= split;
         const std::size_t row = (right ? i - split : i) + 2;
         colour(heading[i] ? HEADING : TEXT);
         const float x = x0 + PAD + (right ? column_w + 2 * PAD : 0);
-        draw_text_gl(lines[i], x, top - PAD - (row + 1) * line_h + 2 * scale, scale);
+        draw_text_gl(in_capitals(lines[i]), x, top - PAD - (row + 1) * line_h + 2 * scale, scale);
     }
     colour(TEXT);
-    draw_text_gl("free: locked while a point is selected, press R first", x0 + PAD,
+    draw_text_gl(in_capitals("free: locked while a point is selected, press R first"), x0 + PAD,
                  top - panel_h + PAD + 2 * scale, scale);
 }
 
@@ -148,10 +148,10 @@ void draw_profile(const Town& town, int width, int height) {
     char label[96];
     std::snprintf(label, sizeof label, "height %.1f to %.1f", profile.min_height, profile.max_height);
     colour(HEIGHT_LINE);
-    draw_text_gl(label, px, y1 - PAD - label_h + 2 * scale, scale);
+    draw_text_gl(in_capitals(label), px, y1 - PAD - label_h + 2 * scale, scale);
     std::snprintf(label, sizeof label, "speed up to %.1f", profile.max_speed);
     colour(SPEED_LINE);
-    draw_text_gl(label, px + text_width("height -000.0 to -000.0  ", scale), y1 - PAD - label_h + 2 * scale,
+    draw_text_gl(in_capitals(label), px + text_width("height -000.0 to -000.0  ", scale), y1 - PAD - label_h + 2 * scale,
                  scale);
 }
 
@@ -228,7 +228,8 @@ void draw_overlays(const Town& town, int width, int height) {
 
     if (shown.show_profile == 1) draw_profile(town, width, height);
     if (shown.show_hud == 1) {
-        const std::vector<std::string> lines = hud_lines(town);
+        std::vector<std::string> lines = hud_lines(town);
+        for (std::string& line : lines) line = in_capitals(line);
         text_block(lines, MARGIN, height - MARGIN, scale_for(width, 60), !refusal_text(town).empty());
     }
     // The told lines sit above the ride profile, the hint above them, the
@@ -238,7 +239,7 @@ void draw_overlays(const Town& town, int width, int height) {
     if (!hint.empty()) {
         const int scale = 2;
         const float top = bottom + LINE_CELLS * scale + 2 * PAD;
-        text_block({hint}, (width - text_width(hint, scale)) / 2.0f - PAD, top, scale, false);
+        text_block({in_capitals(hint)}, (width - text_width(hint, scale)) / 2.0f - PAD, top, scale, false);
         bottom = top + MARGIN;
     }
     if (!notice.empty()) {

@@ -163,11 +163,6 @@ void frame_whole_town(Town& town, float fov_degrees) {
 }
 
 bool run_camera_gestures(Town& town, int event, int button, const KeyPoll& keys) {
-    KeyLatches& latch = town.latches;
-    const bool end = keys.key_down(KEY_END);
-    if (fire_once(end, latch.overview_end, true)) frame_whole_town(town, static_cast<float>(town.fov));
-    rearm_when_up(end, latch.overview_end);
-
     if (event == EVENT_MOUSEWHEEL) {
         const int notches = keys.wheel_notches();
         if (follows_point(town)) {

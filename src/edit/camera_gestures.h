@@ -44,7 +44,7 @@ void pan_free_camera(Camera& camera, int dx, int dy);
 // the track and the town objects inside the vertical field of view (degrees).
 void frame_whole_town(Town& town, float fov_degrees);
 
-// Runs the wheel, the middle-button drags and End for one toolkit event,
+// Runs the wheel and the middle-button drags for one toolkit event,
 // after the event's own handling has stored the drag positions; true when
 // the event was one of these and the view takes it.
 bool run_camera_gestures(Town& town, int event, int button, const KeyPoll& keys);

@@ -80,9 +80,7 @@ int Town::handle_event(int event, int event_x, int event_y, int button, const Ke
     forget_stale_selection(*this);  // F1 may have loaded a smaller scene
     run_selection_gestures(*this, event, event_x, event_y, button, keys);
     run_keys_after_gestures(*this, keys);
-    run_insert_delete_keys(*this, keys);
-    run_snapping(*this, event, keys);
-    run_typed_numbers_key(*this, keys);
+    run_snapping(*this, event);
     run_display_keys(*this, keys);
     int result = run_event(*this, event, event_x, event_y, button);
     if (run_camera_gestures(*this, event, button, keys)) result = 1;

@@ -152,18 +152,22 @@ void edits_after_event(Town& town, int event, const KeyPoll& keys) {
     settle(town, now);
 }
 
+bool has_unsaved_edits(Town& town) {
+    // Before the first event (the load the town is built with) nothing was
+    // edited yet, and the history must start from the scene that load gives,
+    // not from the empty town before it: undo would clear the town.
+    if (!town.edits.history.started()) return false;
+    settle(town, scene_bytes(town));
+    return town.edits.history.differs_from_file();
+}
+
 namespace {
 
 // Writes the unsaved edits as the autosave and says where they went, or why
 // they went nowhere; false when they did. Nothing to keep is no failure.
 bool keep_unsaved_edits(Town& town, const char* before_what) {
-    // Before the first event (the load the town is built with) nothing was
-    // edited yet, and the history must start from the scene that load gives,
-    // not from the empty town before it: undo would clear the town.
-    if (!town.edits.history.started()) return true;
+    if (!has_unsaved_edits(town)) return true;
     const SceneBytes now = scene_bytes(town);
-    settle(town, now);
-    if (!town.edits.history.differs_from_file()) return true;
     const AutosaveResult kept = write_autosave(town.autosave_places(), now);
     for (const AutosaveRefusal& refused : kept.refusals) {
         town.tell_user("Error saving to file \"" + refused.path + "\": " + refused.reason);

@@ -37,6 +37,8 @@ bool redo_edit(Town& town);
 // edits made since the last load or save, the scene is saved as the autosave
 // of the town's autosave places, as F2 saves, and a line says where.
 void keep_edits_on_close(Town& town);
+// Edits made since the last load or save that a close would keep.
+bool has_unsaved_edits(Town& town);
 // Before a load replaces the scene: the same, with a line naming the file to
 // be loaded. False when there were edits and no place would take them: the
 // load must not go on.

@@ -9,6 +9,9 @@
 #include "camera_gestures.h"
 #include "command_steps.h"
 #include "input_codes.h"
+#include "point_edits.h"
+#include "snapping.h"
+#include "typed_numbers.h"
 #include "scene_file_commands.h"
 #include "town.h"
 
@@ -239,10 +242,19 @@ const KeyCommand KEY_COMMANDS[] = {
          t.light_edit = 0;
          t.redraw();
      }},
-    {'A', REPEATING, nullptr, AFTER, nullptr, nullptr,
-     [](Town& t) { move_eye_or_follow(t, 1.0f); }},
-    {'Z', REPEATING, nullptr, AFTER, nullptr, nullptr,
-     [](Town& t) { move_eye_or_follow(t, -1.0f); }},
+    {'A', REPEATING, nullptr, AFTER, nullptr, nullptr, [](Town& t) { move_eye_or_follow(t, 1.0f); }},
+    {'Z', REPEATING, nullptr, AFTER, nullptr, nullptr, [](Town& t) { move_eye_or_follow(t, -1.0f); }},
+    {KEY_INSERT, ONCE, &L::insert_key, AFTER, nullptr, nullptr, [](Town& t) {
+         if (insert_beside_selection(t)) t.redraw();
+     }},
+    {KEY_DELETE, ONCE, &L::delete_key, AFTER, nullptr, nullptr, [](Town& t) {
+         if (delete_selection(t)) t.redraw();
+     }},
+    {'S', ONCE, &L::snapping_s, AFTER, nullptr, nullptr, switch_snapping},
+    // The latch is down before the dialog opens: its nested events must not open another.
+    {'P', ONCE, &L::numbers_p, AFTER, nullptr, nullptr, ask_typed_numbers},
+    {KEY_END, ONCE, &L::overview_end, AFTER, nullptr, nullptr,
+     [](Town& t) { frame_whole_town(t, static_cast<float>(t.fov)); }},
 };
 
 const std::size_t KEY_COMMAND_COUNT = sizeof KEY_COMMANDS / sizeof KEY_COMMANDS[0];

@@ -177,13 +177,3 @@ bool delete_selection(Town& town) {
     town.overlays.messages.post(NOTHING_TO_EDIT, GetTickCount());
     return false;
 }
-
-void run_insert_delete_keys(Town& town, const KeyPoll& keys) {
-    KeyLatches& latch = town.latches;
-    const bool insert = keys.key_down(KEY_INSERT);
-    if (fire_once(insert, latch.insert_key, true) && insert_beside_selection(town)) town.redraw();
-    rearm_when_up(insert, latch.insert_key);
-    const bool del = keys.key_down(KEY_DELETE);
-    if (fire_once(del, latch.delete_key, true) && delete_selection(town)) town.redraw();
-    rearm_when_up(del, latch.delete_key);
-}

@@ -3,10 +3,6 @@
 #pragma once
 
 struct Town;
-struct KeyPoll;
-
-// Insert and Delete, each once per press, on what is selected.
-void run_insert_delete_keys(Town& town, const KeyPoll& keys);
 
 // After the selected control point, a point (with its orientation point)
 // halfway along the curve to the next one, selected; or a copy of the

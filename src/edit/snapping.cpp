@@ -42,17 +42,15 @@ void snap_selection(Town& town) {
     }
 }
 
-void run_snapping(Town& town, int event, const KeyPoll& keys) {
-    const bool s = keys.key_down('S');
-    if (fire_once(s, town.latches.snapping_s, true)) {
-        toggle(town.snapping);
-        town.overlays.messages.post(town.snapping == 1 ? "Snapping on: drags land on a 0.5 grid, heights on 0.25"
-                                                       : "Snapping off",
-                                    GetTickCount());
-        town.redraw();
-    }
-    rearm_when_up(s, town.latches.snapping_s);
+void switch_snapping(Town& town) {
+    toggle(town.snapping);
+    town.overlays.messages.post(town.snapping == 1 ? "Snapping on: drags land on a 0.5 grid, heights on 0.25"
+                                                   : "Snapping off",
+                                GetTickCount());
+    town.redraw();
+}
 
+void run_snapping(Town& town, int event) {
     if (event == EVENT_PUSH) town.dragged_since_push = 0;
     if (event == EVENT_DRAG && anything_selected(town)) town.dragged_since_push = 1;
     if (event != EVENT_RELEASE) return;

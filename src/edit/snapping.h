@@ -9,8 +9,10 @@ struct KeyPoll;
 constexpr float SNAP_GRID = 0.5f;
 constexpr float SNAP_HEIGHT = 0.25f;
 
-// S switches snapping; a release that ends a drag of the selection snaps it.
-void run_snapping(Town& town, int event, const KeyPoll& keys);
+// S switches snapping on and off, saying so on screen.
+void switch_snapping(Town& town);
+// A release that ends a drag of the selection snaps it while snapping is on.
+void run_snapping(Town& town, int event);
 // Puts the selected point (its orientation point riding along) or object
 // on the grid, through the same moves and rebuilds a drag makes.
 void snap_selection(Town& town);

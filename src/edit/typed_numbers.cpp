@@ -104,12 +104,7 @@ bool apply_typed_numbers(Town& town, const std::vector<float>& values) {
     return false;
 }
 
-void run_typed_numbers_key(Town& town, const KeyPoll& keys) {
-    const bool p = keys.key_down('P');
-    // The latch is down before the dialog opens: its nested events must not open another.
-    const bool fired = fire_once(p, town.latches.numbers_p, true);
-    rearm_when_up(p, town.latches.numbers_p);
-    if (!fired) return;
+void ask_typed_numbers(Town& town) {
     const Typed typed = what_is_selected(town);
     if (typed == Typed::Nothing) {
         town.overlays.messages.post("P types the numbers of a selected point or object: select one first",

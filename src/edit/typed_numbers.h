@@ -16,8 +16,8 @@ std::string typed_number_refusal(const std::string& field, const std::string& te
 // unchanged changes nothing.
 std::string number_text(float value);
 
-// P, once per press: opens the dialog for what is selected.
-void run_typed_numbers_key(Town& town, const KeyPoll& keys);
+// P: opens the dialog for what is selected, or says on screen to select one.
+void ask_typed_numbers(Town& town);
 // x, y, z (and an object's size and height) for the selection; false, said
 // on screen, when the track cannot take them.
 bool apply_typed_numbers(Town& town, const std::vector<float>& values);

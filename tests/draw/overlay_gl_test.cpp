@@ -84,6 +84,15 @@ TEST_F(OverlayGl, TheStartNoticeStandsAboveTheHintAndGoesWithItsTime) {
     EXPECT_EQ(frame(true), plain) << "the notice outlived its time";
 }
 
+TEST_F(OverlayGl, AToldPathKeepsItsCase) {
+    const auto told = [&](const std::string& line) {
+        town.overlays.messages = ScreenMessages();
+        town.overlays.messages.post(line, GetTickCount());
+        return frame(true);
+    };
+    EXPECT_NE(told("saved /home/ann/town"), told("saved /HOME/ANN/TOWN")) << "a path lost its case on screen";
+}
+
 TEST_F(OverlayGl, ScreenshotHoldsThePictureShown) {
     ScratchDir dir;
     char here[4096];

@@ -19,6 +19,7 @@ std::string key_name(int key) {
     static const std::map<int, std::string> NAMES = {
         {KEY_SPACE, "Space"}, {KEY_F1, "F1"}, {KEY_F2, "F2"}, {KEY_F3, "F3"}, {KEY_F4, "F4"}, {KEY_F5, "F5"},
         {KEY_UP, "Up"}, {KEY_DOWN, "Down"}, {KEY_PAGE_UP, "Page Up"}, {KEY_PAGE_DOWN, "Page Down"},
+        {KEY_INSERT, "Insert"}, {KEY_DELETE, "Delete"}, {KEY_END, "End"},
     };
     const auto named = NAMES.find(key);
     if (named != NAMES.end()) return named->second;
@@ -31,8 +32,7 @@ const std::set<std::string> POLLED_ELSEWHERE = {
     "T",                                   // with the selected object's gestures
     "U", "Y",                              // by the edit history, before any command
     "H", "I", "G", "F12", "Home",          // by the display step, after every command
-    "Insert", "Delete", "S", "P",          // by the hand edits, after the gestures
-    "End", "F11",                          // with the camera's mouse gestures
+    "F11",                                 // by the window, which it fills
     "Escape",                              // by the toolkit: it closes the window
     "Left click", "Left drag", "Right drag", "Left", "right drag",  // gestures
     "Wheel", "Middle drag", "Shift + middle drag",
