@@ -356,13 +356,10 @@ bool texture_bound() {
     return bound != 0;
 }
 
-}  // namespace
-
-void draw_cars(const Town& town, int pass) { draw_cars_in_view(town, nullptr, pass); }
-
-void draw_cars_in_view(const Town& town, DrawCaches* caches, int pass) {
+// The cars the view may show, all of them when not culling; how many were
+// left out goes to left_out_count when there is one.
+void draw_shown_cars(const Town& town, bool culling, int* left_out_count, int pass) {
     if (town.train.train_running != 1) return;
-    const bool culling = culling_cars(caches);
     // The view of this pass: in the shadow pass, the flattened one.
     const ViewVolume view = ViewVolume::current();
     const int count = town.traffic.num_cars < MAX_CARS ? town.traffic.num_cars : MAX_CARS;
@@ -374,7 +371,7 @@ void draw_cars_in_view(const Town& town, DrawCaches* caches, int pass) {
         shown[i] = !culling || view.may_show(car_box(*town.traffic.cars[i], BODY_BOX));
         left_out += shown[i] ? 0 : 1;
     }
-    if (culling) caches->cars_left_out[pass == 0 ? 0 : 1] = left_out;
+    if (culling && left_out_count) *left_out_count = left_out;
     if (last < 0) return;
     // Shadows blend, and flattened faces tie in depth: their order stays.
     // Lit plain faces drawn before a window are drawn under no texture only
@@ -385,3 +382,15 @@ void draw_cars_in_view(const Town& town, DrawCaches* caches, int pass) {
         draw_car_by_car(town, pass, shown, last);
     }
 }
+
+}  // namespace
+
+void draw_cars(const Town& town, int pass) { draw_cars_in_view(town, nullptr, pass); }
+
+void draw_cars_in_view(const Town& town, DrawCaches* caches, int pass) {
+    draw_shown_cars(town, culling_cars(caches), caches ? &caches->cars_left_out[pass == 0 ? 0 : 1] : nullptr, pass);
+}
+
+// The pick draws into a box of a few pixels: the cars it cannot show cost
+// it nothing, as they cost the frame nothing.
+void draw_cars_in_pick_view(const Town& town) { draw_shown_cars(town, true, nullptr, 0); }

@@ -106,7 +106,7 @@ void draw_coded_world(const Town& town) {
     BeaconPhase beacon;
     paint_code(SCENERY);
     draw_light_marker(town, 0);
-    draw_cars(town, 0);
+    draw_cars_in_pick_view(town);
     draw_locomotive(town, beacon, 0);
 }
 

@@ -35,6 +35,7 @@ void draw_cars(const Town& town, int pass);
 // The same, leaving out the cars the view cannot show while the frame's
 // lists are given (null: every car) and culling is on; the lists count them.
 void draw_cars_in_view(const Town& town, DrawCaches* caches, int pass);
+void draw_cars_in_pick_view(const Town& town);
 
 // The locomotive at the train's place; each drawing steps the beacon.
 void draw_locomotive(const Town& town, BeaconPhase& beacon, int pass);
