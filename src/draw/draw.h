@@ -19,7 +19,7 @@ void set_lights(const Town& town, float daylight);
 
 // The frame's perspective for a viewport of width x height pixels,
 // multiplied onto the projection matrix.
-void set_projection(const Town& town, int width, int height);
+void set_projection(const Editor& editor, int width, int height);
 
 // One gluLookAt for the camera mode; returns where the sky box stands.
 Vec3 set_camera(const Town& town, const Editor& editor);

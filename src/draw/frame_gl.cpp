@@ -67,10 +67,10 @@ void enable_if(GLenum cap, bool on) {
 
 }  // namespace
 
-void set_projection(const Town& town, int width, int height) {
+void set_projection(const Editor& editor, int width, int height) {
     // A window squeezed to no height keeps a square aspect instead of dividing by zero.
     const double aspect = height > 0 ? static_cast<double>(width) / height : 1.0;
-    gluPerspective(town.fov, aspect, 1.0, 100.0);
+    gluPerspective(editor.fov, aspect, 1.0, 100.0);
 }
 
 void render_frame(const Town& town, const Editor& editor, DrawState& draw, int width, int height) {
@@ -105,7 +105,7 @@ void render_frame(const Town& town, const Editor& editor, DrawState& draw, int w
     glMatrixMode(GL_PROJECTION);
     glViewport(0, 0, width, height);
     glLoadIdentity();
-    set_projection(town, width, height);
+    set_projection(editor, width, height);
 
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();

@@ -204,7 +204,7 @@ PickHit pick_at(const Town& town, const Editor& editor, int width, int height, i
     prepare_coded_pass(box, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    set_projection(town, width, height);
+    set_projection(editor, width, height);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     set_camera(town, editor);  // no sky is drawn: its centre is not wanted

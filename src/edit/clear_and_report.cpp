@@ -29,7 +29,7 @@ void clear_scene(Town& town, Editor& editor) {
     ++town.scene_clears;
     town.train.train_mass = 100.0f;
     editor.ground_drag = 1;
-    town.fov = 45.0;
+    editor.fov = 45.0;
 
     // 'D', 'N', 'T' and 'V' keep their latches: a key held through the clear
     // must not act again on the empty scene.

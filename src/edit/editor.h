@@ -56,6 +56,7 @@ struct Editor {
     std::unique_ptr<Camera> camera;
     int camera_mode = 0;    // 0..12
     int vehicle_view = 0;   // 0..19
+    double fov = 45.0;      // the view's field of view, in degrees
 
     // ===== What the user selected =========================================
     int sel_point = -1;

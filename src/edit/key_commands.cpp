@@ -258,7 +258,7 @@ const KeyCommand KEY_COMMANDS[] = {
     // The latch is down before the dialog opens: its nested events must not open another.
     {'P', ONCE, &L::numbers_p, AFTER, nullptr, nullptr, ask_typed_numbers},
     {KEY_END, ONCE, &L::overview_end, AFTER, nullptr, nullptr,
-     [](Town& t, Editor& e) { frame_whole_town(t, e, static_cast<float>(t.fov)); }},
+     [](Town& t, Editor& e) { frame_whole_town(t, e, static_cast<float>(e.fov)); }},
 };
 
 const std::size_t KEY_COMMAND_COUNT = sizeof KEY_COMMANDS / sizeof KEY_COMMANDS[0];

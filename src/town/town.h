@@ -91,9 +91,6 @@ struct Town {
     // Consumes one step of real time after the frame.
     void frame_end();
 
-    // ===== Projection =====================================================
-    double fov = 45.0;
-
     // ===== The town's parts, each with its own step ======================
     Track track;
     Train train;

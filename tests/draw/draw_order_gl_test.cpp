@@ -29,7 +29,7 @@ TEST(DrawOrderGl, TheWorldBeforeTheGroundDrawsTheWorldOverTheGround) {
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glViewport(0, 0, W, H);
-        set_projection(town, W, H);
+        set_projection(town.editor, W, H);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         drawing.sky_center = set_camera(town, town.editor);

@@ -21,7 +21,7 @@ constexpr int W = 320, H = 240;
 Hit pick_over(EditedTown& town, Vec3 p) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    set_projection(town, W, H);
+    set_projection(town.editor, W, H);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     set_camera(town, town.editor);

@@ -15,7 +15,7 @@ auto settings_of(const CommandTown& t) {
                            t.editor.light_edit, t.train.train_speed, t.track.show_points,
                            t.track.show_ties, t.track.post_interval, t.sky.lighting,
                            t.track.tie_spacing, t.train.gravity, t.train.train_mass,
-                           t.train.physics, t.editor.ground_drag, t.follow_distance, t.spare_scalar, t.fov,
+                           t.train.physics, t.editor.ground_drag, t.follow_distance, t.spare_scalar, t.editor.fov,
                            t.editor.camera_mode, t.train.train_running);
 }
 
@@ -42,7 +42,7 @@ TEST(ClearCommand, ResetsTheSceneAndItsSettings) {
     town.editor.ground_drag = 0;
     town.follow_distance = 22;
     town.spare_scalar = 2.5f;
-    town.fov = 60;
+    town.editor.fov = 60;
     ASSERT_EQ(town.train.train_running, 1);
 
     town.hold_keys({'C'});
