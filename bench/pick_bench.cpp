@@ -11,6 +11,8 @@
 #include "pick.h"
 #include "draw.h"
 #include "support/gl_context.h"
+#include "editor.h"
+#include "scene_file_commands.h"
 #include "town.h"
 
 namespace {
@@ -18,18 +20,20 @@ namespace {
 constexpr int WIDTH = 800;
 constexpr int HEIGHT = 600;
 
-void running_town(Town& town, DrawState& drawing) {
+void running_town(Town& town, const Editor& editor, DrawState& drawing) {
     if (town.track.num_points > 2) town.train.train_running = 1;
-    render_frame(town, drawing, WIDTH, HEIGHT);  // loads the textures
+    render_frame(town, editor, drawing, WIDTH, HEIGHT);  // loads the textures
 }
 
 void BM_Frame(benchmark::State& state) {
     OffscreenContext context(WIDTH, HEIGHT);
-    Town town("town");
+    Town town;
+    Editor editor;
+    start_town(town, editor, "town");
     DrawState drawing;
-    running_town(town, drawing);
+    running_town(town, editor, drawing);
     for (auto _ : state) {
-        render_frame(town, drawing, WIDTH, HEIGHT);
+        render_frame(town, editor, drawing, WIDTH, HEIGHT);
         glFinish();
     }
     state.counters["objects"] = town.town_objects.object_count;
@@ -38,10 +42,12 @@ BENCHMARK(BM_Frame)->Unit(benchmark::kMillisecond);
 
 void BM_PickAtCentre(benchmark::State& state) {
     OffscreenContext context(WIDTH, HEIGHT);
-    Town town("town");
+    Town town;
+    Editor editor;
+    start_town(town, editor, "town");
     DrawState drawing;
-    running_town(town, drawing);
-    for (auto _ : state) benchmark::DoNotOptimize(pick_at(town, WIDTH, HEIGHT, WIDTH / 2, HEIGHT / 2));
+    running_town(town, editor, drawing);
+    for (auto _ : state) benchmark::DoNotOptimize(pick_at(town, editor, WIDTH, HEIGHT, WIDTH / 2, HEIGHT / 2));
 }
 BENCHMARK(BM_PickAtCentre)->Unit(benchmark::kMillisecond);
 
@@ -61,12 +67,14 @@ long resident_kb() {
 // not stay behind. Resident memory after 500 picks against after the first 100.
 void BM_PickResidentGrowth(benchmark::State& state) {
     OffscreenContext context(WIDTH, HEIGHT);
-    Town town("town");
+    Town town;
+    Editor editor;
+    start_town(town, editor, "town");
     DrawState drawing;
-    running_town(town, drawing);
-    for (int i = 0; i < 100; ++i) pick_at(town, WIDTH, HEIGHT, WIDTH / 2, HEIGHT / 2);
+    running_town(town, editor, drawing);
+    for (int i = 0; i < 100; ++i) pick_at(town, editor, WIDTH, HEIGHT, WIDTH / 2, HEIGHT / 2);
     const long warm = resident_kb();
-    for (auto _ : state) benchmark::DoNotOptimize(pick_at(town, WIDTH, HEIGHT, WIDTH / 2, HEIGHT / 2));
+    for (auto _ : state) benchmark::DoNotOptimize(pick_at(town, editor, WIDTH, HEIGHT, WIDTH / 2, HEIGHT / 2));
     state.counters["resident_growth_kB"] = static_cast<double>(resident_kb() - warm);
 }
 BENCHMARK(BM_PickResidentGrowth)->Iterations(500)->Unit(benchmark::kMillisecond);
@@ -75,9 +83,10 @@ BENCHMARK(BM_PickResidentGrowth)->Iterations(500)->Unit(benchmark::kMillisecond)
 // back, the few pixels cleared and read.
 void BM_PickEmptyTown(benchmark::State& state) {
     OffscreenContext context(WIDTH, HEIGHT);
-    Town town(nullptr);
+    Town town;
+    Editor editor;
     DrawState drawing;
-    for (auto _ : state) benchmark::DoNotOptimize(pick_at(town, WIDTH, HEIGHT, WIDTH / 2, HEIGHT / 2));
+    for (auto _ : state) benchmark::DoNotOptimize(pick_at(town, editor, WIDTH, HEIGHT, WIDTH / 2, HEIGHT / 2));
 }
 BENCHMARK(BM_PickEmptyTown)->Unit(benchmark::kMillisecond);
 

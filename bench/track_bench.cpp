@@ -11,7 +11,7 @@ namespace {
 void lay_wavy_loop(Town& town, int n) { lay_track(town, wavy_loop(n, 12.0f, 9.0f, 3.0f, 2.0f)); }
 
 void BM_RebuildTrack(benchmark::State& state) {
-    Town town(nullptr);
+    Town town;
     lay_wavy_loop(town, static_cast<int>(state.range(0)));
     for (auto _ : state) {
         town.rebuild_track();
@@ -22,7 +22,7 @@ void BM_RebuildTrack(benchmark::State& state) {
 BENCHMARK(BM_RebuildTrack)->Arg(4)->Arg(20)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 void BM_TrainStep(benchmark::State& state) {
-    Town town(nullptr);
+    Town town;
     lay_wavy_loop(town, 20);
     town.start_train();
     for (auto _ : state) {

@@ -9,7 +9,7 @@
 namespace {
 
 void BM_TrafficStep(benchmark::State& state) {
-    Town town(nullptr);
+    Town town;
     std::srand(1);
     // Let the starting queues spread out over the streets first.
     for (int k = 0; k < 2000; ++k) traffic_step(town.traffic);

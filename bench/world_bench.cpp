@@ -11,6 +11,7 @@
 #include "draw.h"
 #include "support/gl_context.h"
 #include "town/track_fixture.h"
+#include "editor.h"
 #include "town.h"
 
 namespace {
@@ -32,7 +33,7 @@ void look_at_town() {
 void BM_TrackOnTies(benchmark::State& state) {
     OffscreenContext context(64, 48);
     look_at_town();
-    Town town(nullptr);
+    Town town;
     DrawState drawing;
     lay_wavy_loop(town, 23);
     town.track.show_ties = 1;
@@ -49,19 +50,20 @@ BENCHMARK(BM_TrackOnTies)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 void BM_WorldBothPasses(benchmark::State& state) {
     OffscreenContext context(64, 48);
     look_at_town();
-    Town town(nullptr);
+    Town town;
+    const Editor editor;
     DrawState drawing;
     lay_wavy_loop(town, 23);
     town.track.show_ties = 1;
     town.train.train_running = 1;
     town.sky.time_of_day = 0.5f;
     town.place_train(0.2f);
-    draw_world(town, drawing, 0);
+    draw_world(town, editor, drawing, 0);
     for (auto _ : state) {
-        draw_world(town, drawing, 0);
+        draw_world(town, editor, drawing, 0);
         glPushMatrix();
         glMultMatrixd(flatten_matrix);
-        draw_world(town, drawing, 1);
+        draw_world(town, editor, drawing, 1);
         glPopMatrix();
         glFinish();
     }

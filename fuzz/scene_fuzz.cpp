@@ -13,7 +13,7 @@
 #include "town.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static Town town(nullptr);
+    static Town town;
 
     const SceneTextParse text = scene_from_text(std::string(reinterpret_cast<const char*>(data), size));
     if (text.ok != text.reason.empty()) std::abort();

@@ -15,6 +15,8 @@
 
 #include "camera.h"
 #include "draw.h"
+#include "editor.h"
+#include "scene_file_commands.h"
 #include "town.h"
 
 namespace {
@@ -54,7 +56,9 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    Town town(argv[1]);
+    Town town;
+    Editor editor;
+    start_town(town, editor, argv[1]);
     DrawState drawing;
     for (int i = 0; i < steps; ++i) {
         if (town.train.train_running == 1) {
@@ -65,20 +69,20 @@ int main(int argc, char** argv) {
     town.sky.time_of_day = static_cast<float>(std::atof(argv[3]));
     if (free_eye) {
         const auto arg = [argv](int i) { return static_cast<float>(std::atof(argv[i])); };
-        town.camera_mode = CAMERA_FREE;
-        town.camera = std::make_unique<Camera>(Vec3{arg(5), arg(6), arg(7)}, Vec3{arg(8), arg(9), arg(10)},
+        editor.camera_mode = CAMERA_FREE;
+        editor.camera = std::make_unique<Camera>(Vec3{arg(5), arg(6), arg(7)}, Vec3{arg(8), arg(9), arg(10)},
                                                Vec3{0, 1, 0});
     } else {
-        town.camera_mode = std::atoi(argv[5]);
-        if (town.camera_mode < 0 || town.camera_mode > 12) {
+        editor.camera_mode = std::atoi(argv[5]);
+        if (editor.camera_mode < 0 || editor.camera_mode > 12) {
             std::printf("camera mode out of range\n");
             return 2;
         }
     }
     // The lights are placed under the previous frame's camera: the second
     // frame has them where the running program has them.
-    render_frame(town, drawing, width, height);
-    render_frame(town, drawing, width, height);
+    render_frame(town, editor, drawing, width, height);
+    render_frame(town, editor, drawing, width, height);
     glFinish();
     const bool ok = write_ppm(argv[2], width, height, pixels);
     OSMesaDestroyContext(ctx);

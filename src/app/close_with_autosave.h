@@ -7,6 +7,7 @@
 class Fl_Widget;
 class Fl_Window;
 struct Town;
+struct Editor;
 
 // Long enough to read the path once, short enough not to feel like a hang.
 constexpr double AUTOSAVE_FAREWELL_S = 2.5;
@@ -14,7 +15,7 @@ constexpr double AUTOSAVE_FAREWELL_S = 2.5;
 class CloseWithAutosave {
 public:
     // Becomes the window's close callback for as long as it exists.
-    CloseWithAutosave(Fl_Window& window, Town& town);
+    CloseWithAutosave(Fl_Window& window, Town& town, Editor& editor);
     ~CloseWithAutosave();
     CloseWithAutosave(const CloseWithAutosave&) = delete;
     CloseWithAutosave& operator=(const CloseWithAutosave&) = delete;
@@ -30,5 +31,6 @@ private:
 
     Fl_Window& window_;
     Town& town_;
+    Editor& editor_;
     bool kept_ = false;
 };

@@ -38,15 +38,15 @@ int main() {
     // The view takes every size the window is given, full screen included.
     window->resizable(view);
     window->show();
-    announce_newer_autosaves(*view, STARTUP_SCENE);
-    for (const std::string& line : start_advice) view->overlays.start_notice.push_back(line);
+    announce_newer_autosaves(view->editor(), STARTUP_SCENE);
+    for (const std::string& line : start_advice) view->editor().overlays.start_notice.push_back(line);
 
     {
         // Fl::run(), but a signal ends it even should a window show again.
-        const ShutdownWatch watch(*view);
-        const CloseWithAutosave close(*window, *view);
+        const ShutdownWatch watch(view->town(), view->editor());
+        const CloseWithAutosave close(*window, view->town(), view->editor());
         while (Fl::first_window() != nullptr && !watch.ending()) Fl::wait();
-        if (!close.kept()) keep_edits_on_close(*view);
+        if (!close.kept()) keep_edits_on_close(view->town(), view->editor());
     }
 
     // The view first (it leaves the window as it goes), then the window with

@@ -28,10 +28,10 @@ void play_timeout_cb(void* data) {
     // A hidden window is not drawn: ask for no frames until it shows again,
     // and the clock catches up then.
     if (!button->view->visible_r()) {
-        Fl::repeat_timeout(button->view->clock.redraw_speed / 1000.0, play_timeout_cb, button);
+        Fl::repeat_timeout(button->view->town().clock.redraw_speed / 1000.0, play_timeout_cb, button);
         return;
     }
-    int wait_ms = ms_until_next_step(*button->view);
+    int wait_ms = ms_until_next_step(button->view->town());
     if (wait_ms == 0) {
         // A step is due: the frame runs at the toolkit's next flush, and the
         // clock is read again just after it. (A timeout of 0 would run again

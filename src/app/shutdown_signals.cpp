@@ -27,6 +27,7 @@ constexpr int EXIT_STATUS = 1;  // the program's status on every path
 volatile sig_atomic_t ending_signal = 0;
 int wake_pipe[2] = {-1, -1};
 Town* watched_town = nullptr;
+Editor* watched_editor = nullptr;
 bool closed_for_signal = false;  // the loop has acted on the signal
 struct sigaction previous_actions[SIGNAL_COUNT];
 XIOErrorHandler toolkit_io_handler = nullptr;
@@ -71,15 +72,16 @@ void act_on_signal(FL_SOCKET fd, void*) {
 // server for anything any more: keep the edits, then go.
 int keep_edits_on_lost_display(Display*) {
     std::printf("Lost the connection to the display\n");
-    if (watched_town != nullptr) keep_edits_on_close(*watched_town);
+    if (watched_town != nullptr) keep_edits_on_close(*watched_town, *watched_editor);
     std::fflush(stdout);
     _exit(EXIT_STATUS);
 }
 
 }  // namespace
 
-ShutdownWatch::ShutdownWatch(Town& town) {
+ShutdownWatch::ShutdownWatch(Town& town, Editor& editor) {
     watched_town = &town;
+    watched_editor = &editor;
     ending_signal = 0;
     closed_for_signal = false;
     if (pipe2(wake_pipe, O_CLOEXEC | O_NONBLOCK) == 0) {
@@ -116,4 +118,5 @@ ShutdownWatch::~ShutdownWatch() {
         wake_pipe[0] = wake_pipe[1] = -1;
     }
     watched_town = nullptr;
+    watched_editor = nullptr;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 struct Town;
+struct Editor;
 
 // While one exists: SIGTERM, SIGHUP and SIGINT hide every window, so an
 // open file prompt counts as cancelled, and ending() turns true, so the event
@@ -13,7 +14,7 @@ struct Town;
 // status 1. The display must be open before it is made.
 class ShutdownWatch {
 public:
-    explicit ShutdownWatch(Town& town);
+    ShutdownWatch(Town& town, Editor& editor);
     ~ShutdownWatch();
     ShutdownWatch(const ShutdownWatch&) = delete;
     ShutdownWatch& operator=(const ShutdownWatch&) = delete;

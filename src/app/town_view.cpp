@@ -4,7 +4,10 @@
 #include <FL/Fl.H>
 #include <FL/Enumerations.H>
 
+#include "commands.h"
 #include "file_prompt.h"
+#include "frame_rest.h"
+#include "scene_file_commands.h"
 #include "number_dialog.h"
 #include "keyboard_focus.h"
 #include "pick.h"
@@ -70,7 +73,10 @@ private:
 
 }  // namespace
 
-TownView::TownView(int x, int y, int w, int h) : Fl_Gl_Window(x, y, w, h, nullptr), Town(STARTUP_SCENE) {
+TownView::TownView(int x, int y, int w, int h) : Fl_Gl_Window(x, y, w, h, nullptr) {
+    // The start-up load asks nobody: the view is not on screen yet.
+    start_town(town_, editor_, STARTUP_SCENE);
+    editor_.seams = this;
     mode(FL_RGB | FL_DOUBLE | FL_DEPTH);
 }
 
@@ -79,8 +85,8 @@ TownView::~TownView() = default;
 void TownView::flush() {
     // Uncovered or resized, the window needs its picture whether or not
     // the town is resting.
-    if ((damage() & ~FL_DAMAGE_CHILD) != 0) picture_wanted = true;
-    run_frame([this] {
+    if ((damage() & ~FL_DAMAGE_CHILD) != 0) editor_.picture_wanted = true;
+    run_frame(town_, editor_, [this] {
         const unsigned long loaded = texture_files_loaded();
         Fl_Gl_Window::flush();
         return texture_files_loaded() != loaded;
@@ -93,17 +99,17 @@ void TownView::draw() {
     // The report's draw timing counts the picture, measured here because
     // drawing only reads the town.
     const uint32_t t0 = GetTickCount();
-    render_frame(*this, draw_state_, w(), h());
-    clock.count_drawn_frame(static_cast<int>(GetTickCount() - t0));
-    draw_overlays(*this, w(), h());
-    const auto tell = [this](const std::string& line) { tell_user(line); };
-    if (save_wanted_screenshot(*this, w(), h(), tell)) overlays.screenshot_wanted = 0;
+    render_frame(town_, editor_, draw_state_, w(), h());
+    town_.clock.count_drawn_frame(static_cast<int>(GetTickCount() - t0));
+    draw_overlays(town_, editor_, w(), h());
+    const auto tell = [this](const std::string& line) { editor_.tell_user(line); };
+    if (save_wanted_screenshot(editor_, w(), h(), tell)) editor_.overlays.screenshot_wanted = 0;
 }
 
 int TownView::handle(int event) {
     const ToolkitKeys keys(this, event);
     const unsigned prompts_before = prompts_opened_;  // nested events may come and go meanwhile
-    const int result = handle_event(event, Fl::event_x(), Fl::event_y(), Fl::event_button(), keys);
+    const int result = handle_event(town_, editor_, event, Fl::event_x(), Fl::event_y(), Fl::event_button(), keys);
     if (top_window() != nullptr) full_screen_.poll(*top_window(), keys);
     if (event == FL_SHOW) show();
     if (event == FL_SHOW || event == FL_PUSH) give_keyboard_to(*this);
@@ -146,9 +152,9 @@ void TownView::pick_after_event(int event) {
     }
     // The pick leaves a few pixels in the back buffer; the toolkit only ever
     // swaps it after a draw, which clears it first.
-    if (clicks_.ends_click(*this, event, Fl::event_x(), Fl::event_y(), Fl::event_button()) && shown()) {
+    if (clicks_.ends_click(town_, editor_, event, Fl::event_x(), Fl::event_y(), Fl::event_button()) && shown()) {
         make_current();
-        select_clicked(*this, pick_at(*this, w(), h(), Fl::event_x(), Fl::event_y()));
+        select_clicked(town_, editor_, pick_at(town_, editor_, w(), h(), Fl::event_x(), Fl::event_y()));
     }
 }
 
@@ -156,7 +162,7 @@ void TownView::pick_after_event(int event) {
 // at most one pick per frame.
 void TownView::show_pick_cursor() {
     hover_moved_ = false;
-    const bool hand = pick_at(*this, w(), h(), hover_x_, hover_y_).kind != PickHit::Nothing;
+    const bool hand = pick_at(town_, editor_, w(), h(), hover_x_, hover_y_).kind != PickHit::Nothing;
     if (hand == hand_shown_) return;
     hand_shown_ = hand;
     cursor(hand ? FL_CURSOR_HAND : FL_CURSOR_DEFAULT);

@@ -1,12 +1,14 @@
-// TownView: the OpenGL widget that fills the main window. It owns the town
-// (by deriving from it), runs one frame per redraw and turns toolkit events
-// into the town's commands.
+// TownView: the OpenGL widget that fills the main window. It holds the town,
+// the editor of it and what drawing keeps between frames, runs one frame per
+// redraw, turns toolkit events into the editor's commands and answers the
+// editor's questions with the toolkit's dialogs.
 #pragma once
 
 #include <FL/Fl_Gl_Window.H>
 
 #include "click_select.h"
 #include "draw_state.h"
+#include "editor.h"
 #include "full_screen.h"
 #include "town.h"
 
@@ -15,7 +17,7 @@ class Fl_Widget;
 // The scene file the view loads when it is made.
 constexpr const char* STARTUP_SCENE = "town";
 
-class TownView : public Fl_Gl_Window, public Town {
+class TownView : public Fl_Gl_Window, private EditorSeams {
 public:
     TownView(int x, int y, int w, int h);
     ~TownView() override;
@@ -26,14 +28,19 @@ public:
     // must not swap an undefined back buffer onto the screen.
     void flush() override;
 
+    Town& town() { return town_; }
+    Editor& editor() { return editor_; }
+
+    Fl_Widget* slider = nullptr;  // the speed slider; stored, never read
+
+private:
     void request_redraw() override;
     int ask_file_name(char* buffer, const char* label) override;
     bool ask_numbers(const std::string& title, const std::vector<std::string>& names,
                      std::vector<float>& values) override;
 
-    Fl_Widget* slider = nullptr;  // the speed slider; stored, never read
-
-private:
+    Town town_;
+    Editor editor_;
     DrawState draw_state_;
     unsigned prompts_opened_ = 0;  // file-name prompts opened so far
     FullScreenKey full_screen_;

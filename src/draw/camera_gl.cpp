@@ -4,10 +4,11 @@
 
 #include "camera.h"
 #include "draw.h"
+#include "editor.h"
 #include "town.h"
 
-Vec3 set_camera(const Town& town) {
-    const CameraView v = choose_camera_view(town);
+Vec3 set_camera(const Town& town, const Editor& editor) {
+    const CameraView v = choose_camera_view(town, editor);
     gluLookAt(v.eye.x, v.eye.y, v.eye.z, v.center.x, v.center.y, v.center.z, v.up.x, v.up.y, v.up.z);
     return v.sky_center;
 }

@@ -7,10 +7,11 @@
 #include "vec3.h"
 
 struct Town;
+struct Editor;
 
 // Drawing steps of one frame (lights, projection, camera, background, world
 // and shadows) into a viewport of width x height pixels.
-void render_frame(const Town& town, DrawState& draw, int width, int height);
+void render_frame(const Town& town, const Editor& editor, DrawState& draw, int width, int height);
 
 // The three lights for the town's time of day, train and lamp, the sun as
 // bright as the daylight.
@@ -18,10 +19,10 @@ void set_lights(const Town& town, float daylight);
 
 // The frame's perspective for a viewport of width x height pixels,
 // multiplied onto the projection matrix.
-void set_projection(const Town& town, int width, int height);
+void set_projection(const Editor& editor, int width, int height);
 
 // One gluLookAt for the camera mode; returns where the sky box stands.
-Vec3 set_camera(const Town& town);
+Vec3 set_camera(const Town& town, const Editor& editor);
 
 // Sky box and ground; leaves the depth test on.
 void draw_background(const Town& town, DrawState& draw);
@@ -37,10 +38,10 @@ void draw_ground_after_world(DrawState& draw);
 void leave_ground_state();
 // The lit world, the ground and the sky, in whichever order draws fewer
 // hidden pixels for the same picture.
-void draw_world_and_background(const Town& town, DrawState& draw);
+void draw_world_and_background(const Town& town, const Editor& editor, DrawState& draw);
 
 // The world: pass 0 normal, pass 1 the flattened shadows.
-void draw_world(const Town& town, DrawState& draw, int pass);
+void draw_world(const Town& town, const Editor& editor, DrawState& draw, int pass);
 
 // Column-major matrix that flattens every point (x, y, z) to (x, 0.01, z).
 extern const double flatten_matrix[16];

@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 
 #include "draw.h"
+#include "editor.h"
 #include "town.h"
 #include "world_blocks.h"
 
@@ -19,15 +20,15 @@ bool beams_shine(const Town& town) {
 
 }  // namespace
 
-void draw_world_and_background(const Town& town, DrawState& draw) {
+void draw_world_and_background(const Town& town, const Editor& editor, DrawState& draw) {
     if (beams_shine(town)) {
         draw_background(town, draw);
-        draw_world(town, draw, 0);
+        draw_world(town, editor, draw, 0);
         return;
     }
     glEnable(GL_DEPTH_TEST);
     leave_ground_state();
-    draw_world(town, draw, 0);
+    draw_world(town, editor, draw, 0);
 
     // The ground wins where the world meets it at the same depth, as it did
     // when the world was drawn over it with GL_LESS.

@@ -5,6 +5,7 @@
 #include <GL/glu.h>
 
 #include "draw.h"
+#include "editor.h"
 #include "town.h"
 
 const double flatten_matrix[16] = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0.01, 0, 1};
@@ -66,13 +67,13 @@ void enable_if(GLenum cap, bool on) {
 
 }  // namespace
 
-void set_projection(const Town& town, int width, int height) {
+void set_projection(const Editor& editor, int width, int height) {
     // A window squeezed to no height keeps a square aspect instead of dividing by zero.
     const double aspect = height > 0 ? static_cast<double>(width) / height : 1.0;
-    gluPerspective(town.fov, aspect, 1.0, 100.0);
+    gluPerspective(editor.fov, aspect, 1.0, 100.0);
 }
 
-void render_frame(const Town& town, DrawState& draw, int width, int height) {
+void render_frame(const Town& town, const Editor& editor, DrawState& draw, int width, int height) {
     // A cleared scene starts its beacon over, as a fresh town does.
     if (draw.clears_seen != town.scene_clears) {
         draw.clears_seen = town.scene_clears;
@@ -104,13 +105,13 @@ void render_frame(const Town& town, DrawState& draw, int width, int height) {
     glMatrixMode(GL_PROJECTION);
     glViewport(0, 0, width, height);
     glLoadIdentity();
-    set_projection(town, width, height);
+    set_projection(editor, width, height);
 
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    draw.sky_center = set_camera(town);
+    draw.sky_center = set_camera(town, editor);
 
-    draw_world_and_background(town, draw);
+    draw_world_and_background(town, editor, draw);
 
     // Shadows: the world again, flattened onto the ground, black and at most
     // 40 % opaque at noon; at night the alpha is negative and clamps to 0.
@@ -120,7 +121,7 @@ void render_frame(const Town& town, DrawState& draw, int width, int height) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(0, 0, 0, draw.daylight / 2.5f);
-    draw_world(town, draw, 1);
+    draw_world(town, editor, draw, 1);
     glDisable(GL_BLEND);
     glPopMatrix();
     if (town.sky.lighting == 1) glEnable(GL_LIGHTING);

@@ -8,6 +8,7 @@
 
 #include "face_table.h"
 #include "world_blocks.h"
+#include "editor.h"
 #include "town.h"
 
 namespace {
@@ -129,9 +130,9 @@ void step_beacon(BeaconPhase& beacon) {
 
 }  // namespace
 
-void draw_locomotive(const Town& town, BeaconPhase& beacon, int pass) {
+void draw_locomotive(const Town& town, const Editor& editor, BeaconPhase& beacon, int pass) {
     // The view riding on the train sits inside the cab.
-    if (town.train.train_running != 1 || town.camera_mode == 1) return;
+    if (town.train.train_running != 1 || editor.camera_mode == 1) return;
     const float t = town.sky.time_of_day;
     if (pass == 1 && !sun_up(t)) return;
     const std::optional<LocalFrame> frame =

@@ -12,6 +12,7 @@
 #include "screenshot.h"
 #include "ride_profile.h"
 #include "help_table.h"
+#include "editor.h"
 #include "town.h"
 
 namespace {
@@ -200,10 +201,10 @@ void draw_text_gl(const std::string& text, float x, float y, int scale) {
     glEnd();
 }
 
-void draw_overlays(const Town& town, int width, int height) {
-    const OverlayState& shown = town.overlays;
-    const std::string hint = start_hint(town);
-    const std::vector<std::string> notice = start_notice(town);
+void draw_overlays(const Town& town, const Editor& editor, int width, int height) {
+    const OverlayState& shown = editor.overlays;
+    const std::string hint = start_hint(editor);
+    const std::vector<std::string> notice = start_notice(editor);
     const std::vector<std::string> told = shown.messages.lines_at(GetTickCount());
     if (shown.show_help == 0 && shown.show_hud == 0 && shown.show_profile == 0 && hint.empty() && notice.empty() &&
         told.empty()) {
@@ -228,9 +229,9 @@ void draw_overlays(const Town& town, int width, int height) {
 
     if (shown.show_profile == 1) draw_profile(town, width, height);
     if (shown.show_hud == 1) {
-        std::vector<std::string> lines = hud_lines(town);
+        std::vector<std::string> lines = hud_lines(town, editor);
         for (std::string& line : lines) line = in_capitals(line);
-        text_block(lines, MARGIN, height - MARGIN, scale_for(width, 60), !refusal_text(town).empty());
+        text_block(lines, MARGIN, height - MARGIN, scale_for(width, 60), !refusal_text(town, editor).empty());
     }
     // The told lines sit above the ride profile, the hint above them, the
     // notice above the hint.
@@ -267,9 +268,9 @@ std::vector<unsigned char> read_picture(int width, int height) {
     return pixels;
 }
 
-bool save_wanted_screenshot(const Town& town, int width, int height,
+bool save_wanted_screenshot(const Editor& editor, int width, int height,
                             const std::function<void(const std::string&)>& tell) {
-    if (town.overlays.screenshot_wanted == 0) return false;
+    if (editor.overlays.screenshot_wanted == 0) return false;
     if (width <= 0 || height <= 0) return true;
     const std::vector<unsigned char> pixels = read_picture(width, height);
     save_screenshot(width, height, pixels.data(), tell);

@@ -4,6 +4,7 @@
 #include "click_select.h"
 
 struct Town;
+struct Editor;
 
 // The control-point marker, orientation-point marker or town object drawn
 // nearest under pixel (x, y) of a width x height view, counted from the top
@@ -11,4 +12,4 @@ struct Town;
 // current colour and depth buffers, so it belongs before a frame that clears
 // them, never between a frame and its swap; leaves every other GL state as
 // it found it, asks for no texture, and needs the view's GL context.
-PickHit pick_at(const Town& town, int width, int height, int x, int y);
+PickHit pick_at(const Town& town, const Editor& editor, int width, int height, int x, int y);

@@ -17,6 +17,7 @@
 #include "world_blocks.h"
 #include "draw.h"
 #include "texture_cache.h"
+#include "editor.h"
 #include "town.h"
 
 namespace {
@@ -79,7 +80,7 @@ GLuint code_in(const GLubyte* rgba) {
            static_cast<GLuint>(rgba[1] >> SHIFT) << CODE_BITS_PER_CHANNEL | static_cast<GLuint>(rgba[2] >> SHIFT);
 }
 
-void draw_coded_world(const Town& town) {
+void draw_coded_world(const Town& town, const Editor& editor) {
     if (town.track.show_points == 1) {
         for (int i = 0; i < town.track.num_points && i < MAX_POINTS; ++i) {
             if (!town.track.points[i]) continue;
@@ -107,7 +108,7 @@ void draw_coded_world(const Town& town) {
     paint_code(SCENERY);
     draw_light_marker(town, 0);
     draw_cars_in_pick_view(town);
-    draw_locomotive(town, beacon, 0);
+    draw_locomotive(town, editor, beacon, 0);
 }
 
 // The pixels of the pick box that lie inside the view, in OpenGL's counting.
@@ -193,7 +194,7 @@ void prepare_coded_pass(const PickBox& box, int width, int height) {
 
 }  // namespace
 
-PickHit pick_at(const Town& town, int width, int height, int x, int y) {
+PickHit pick_at(const Town& town, const Editor& editor, int width, int height, int x, int y) {
     if (width <= 0 || height <= 0) return {};
     const PickBox box = box_round(width, height, x, y);
     if (box.width == 0) return {};
@@ -203,11 +204,11 @@ PickHit pick_at(const Town& town, int width, int height, int x, int y) {
     prepare_coded_pass(box, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    set_projection(town, width, height);
+    set_projection(editor, width, height);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    set_camera(town);  // no sky is drawn: its centre is not wanted
+    set_camera(town, editor);  // no sky is drawn: its centre is not wanted
 
-    draw_coded_world(town);
+    draw_coded_world(town, editor);
     return hit_of(nearest_code(box));
 }

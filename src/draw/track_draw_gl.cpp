@@ -14,6 +14,7 @@
 #include "face_table.h"
 #include "world_blocks.h"
 #include "track_walk.h"
+#include "editor.h"
 #include "town.h"
 
 namespace {
@@ -380,14 +381,14 @@ void draw_cube(float x, float y, float z, float size) {
     glPopMatrix();
 }
 
-void draw_point_markers(const Town& town, int pass) {
+void draw_point_markers(const Town& town, const Editor& editor, int pass) {
     if (town.track.show_points != 1) return;
     for (int i = 0; i < town.track.num_points; ++i) {
         if (!town.track.points[i]) continue;
         const ControlPoint& cp = *town.track.points[i];
-        draw_marker(cp, pass, i == town.sel_point);
+        draw_marker(cp, pass, i == editor.sel_point);
         if (i < town.track.num_orient_points && town.track.orient_points[i]) {
-            draw_marker(*town.track.orient_points[i], pass, i == town.sel_orient_point);
+            draw_marker(*town.track.orient_points[i], pass, i == editor.sel_orient_point);
         }
         relight(town.sky.lighting, pass);
         glLineWidth(STEM_WIDTH);

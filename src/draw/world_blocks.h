@@ -11,6 +11,7 @@
 
 struct ControlPoint;
 struct Town;
+struct Editor;
 
 // Headlights, beams and the lamp glow while the sun is down.
 inline bool is_night(float time_of_day) { return time_of_day < 0.25f || time_of_day > 0.75f; }
@@ -23,9 +24,9 @@ void draw_headlight_beams(const Town& town, int pass);
 // lists are given (null: every beam) and culling is on.
 void draw_beams_in_view(const Town& town, DrawCaches* caches, int pass);
 // Cubes on the control and orientation points, with stems to the ground.
-void draw_point_markers(const Town& town, int pass);
+void draw_point_markers(const Town& town, const Editor& editor, int pass);
 // Every town object through its model, by type code.
-void draw_town_objects(const Town& town, DrawState& draw, int pass);
+void draw_town_objects(const Town& town, const Editor& editor, DrawState& draw, int pass);
 // The cube on one control or orientation point, without colour or stem.
 void draw_point_marker(const ControlPoint& p);
 // The white cube where the movable lamp stands (normal pass only).
@@ -38,7 +39,7 @@ void draw_cars_in_view(const Town& town, DrawCaches* caches, int pass);
 void draw_cars_in_pick_view(const Town& town);
 
 // The locomotive at the train's place; each drawing steps the beacon.
-void draw_locomotive(const Town& town, BeaconPhase& beacon, int pass);
+void draw_locomotive(const Town& town, const Editor& editor, BeaconPhase& beacon, int pass);
 // The centre line, or rails on textured ties with posts.
 void draw_track(const Town& town, DrawState& draw, int pass);
 

@@ -8,6 +8,7 @@
 #include "world_blocks.h"
 #include "draw.h"
 #include "texture_cache.h"
+#include "editor.h"
 #include "town.h"
 
 namespace {
@@ -81,7 +82,7 @@ ModelContext world_model_context(const Town& town, int pass) {
     return ctx;
 }
 
-void draw_town_objects(const Town& town, DrawState& draw, int pass) {
+void draw_town_objects(const Town& town, const Editor& editor, DrawState& draw, int pass) {
     ModelContext ctx = world_model_context(town, pass);
     const int count = town.town_objects.object_count < MAX_OBJECTS ? town.town_objects.object_count : MAX_OBJECTS;
     DrawCaches* caches = draw_caches(draw);
@@ -89,7 +90,7 @@ void draw_town_objects(const Town& town, DrawState& draw, int pass) {
     for (int i = 0; i < count; ++i) {
         if (!town.town_objects.objects[i]) continue;
         const int code = town.town_objects.object_type[i];
-        ctx.selected = i == town.selected_object;
+        ctx.selected = i == editor.selected_object;
         if (pass == 0) {
             if (ctx.selected) {
                 glColor3f(1, 1, 0);
@@ -109,15 +110,15 @@ void draw_town_objects(const Town& town, DrawState& draw, int pass) {
     }
 }
 
-void draw_world(const Town& town, DrawState& draw, int pass) {
+void draw_world(const Town& town, const Editor& editor, DrawState& draw, int pass) {
     DrawCaches* caches = draw_caches(draw);
     // The beams come first, with depth testing off, so that everything drawn
     // after them covers them: they lie on the road.
     draw_beams_in_view(town, caches, pass);
-    draw_point_markers(town, pass);
-    draw_town_objects(town, draw, pass);
+    draw_point_markers(town, editor, pass);
+    draw_town_objects(town, editor, draw, pass);
     draw_light_marker(town, pass);
     draw_cars_in_view(town, caches, pass);
-    draw_locomotive(town, draw.beacon, pass);
+    draw_locomotive(town, editor, draw.beacon, pass);
     draw_track(town, draw, pass);
 }

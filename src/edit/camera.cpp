@@ -3,6 +3,7 @@
 // selected point.
 #include "camera.h"
 
+#include "editor.h"
 #include "town.h"
 
 namespace {
@@ -120,27 +121,27 @@ TrainFrame train_frame(const Town& town) {
 }
 
 // The car the car views ride on, or null when there is no such car.
-const Car* viewed_car(const Town& town) {
-    const int i = town.vehicle_view;
+const Car* viewed_car(const Town& town, const Editor& editor) {
+    const int i = editor.vehicle_view;
     if (i < 0 || i >= town.traffic.num_cars || i >= MAX_CARS) return nullptr;
     return town.traffic.cars[i].get();
 }
 
 // The selected track point (or orientation point) the view follows while
 // points are dragged in the ground plane; null when the free camera applies.
-const ControlPoint* followed_point(const Town& town) {
-    if (town.ground_drag != 1) return nullptr;
-    const int p = town.sel_point;
+const ControlPoint* followed_point(const Town& town, const Editor& editor) {
+    if (editor.ground_drag != 1) return nullptr;
+    const int p = editor.sel_point;
     if (p >= 0 && p < town.track.num_points && p < MAX_POINTS) return town.track.points[p].get();
-    const int o = town.sel_orient_point;
+    const int o = editor.sel_orient_point;
     if (o >= 0 && o < town.track.num_orient_points && o < MAX_POINTS)
         return town.track.orient_points[o].get();
     return nullptr;
 }
 
-CameraView free_or_follow_view(const Town& town) {
-    const Camera& cam = *town.camera;
-    const ControlPoint* q = followed_point(town);
+CameraView free_or_follow_view(const Town& town, const Editor& editor) {
+    const Camera& cam = *editor.camera;
+    const ControlPoint* q = followed_point(town, editor);
     if (q == nullptr) return {cam.eye, cam.eye + cam.look, cam.up, cam.eye};
     // The point seen from above and from the south at 45 degrees.
     const float d = town.follow_distance;
@@ -150,9 +151,9 @@ CameraView free_or_follow_view(const Town& town) {
 
 // Views riding on the train, a car or a fixed viewpoint; false when the mode
 // names none or its car does not exist.
-bool vehicle_view(const Town& town, CameraView& v) {
+bool vehicle_view(const Town& town, const Editor& editor, CameraView& v) {
     const Vec3 p = town.train.train_pos;
-    const int mode = town.camera_mode;
+    const int mode = editor.camera_mode;
     if (mode >= CAMERA_ON_TRAIN && mode <= CAMERA_ABOVE_TRAIN) {
         const TrainFrame t = train_frame(town);
         const Vec3 f = t.forward;
@@ -166,11 +167,11 @@ bool vehicle_view(const Town& town, CameraView& v) {
         return true;
     }
     if (mode >= CAMERA_CAR_DRIVER && mode <= CAMERA_CAR_TO_TRAIN) {
-        const Car* c = viewed_car(town);
+        const Car* c = viewed_car(town, editor);
         if (c == nullptr) return false;
         const Vec3 seat{c->x, 0.8f, c->z};
         const Vec3 dir{c->dir_x, 0, c->dir_z};
-        const Camera& cam = *town.camera;
+        const Camera& cam = *editor.camera;
         switch (mode) {
             case CAMERA_CAR_DRIVER: v = {seat, seat + dir, WORLD_UP, seat}; break;
             case CAMERA_BEHIND_CAR:
@@ -207,9 +208,9 @@ bool vehicle_view(const Town& town, CameraView& v) {
 // gluLookAt draws nothing when the centre sits on the eye or the up vector
 // runs along the line of sight (a car's view straight up at the train over
 // it, the train tipped towards the camera above it). Keep such a view defined.
-CameraView keep_defined(CameraView v, const Town& town) {
+CameraView keep_defined(CameraView v, const Town& town, const Editor& editor) {
     Vec3 sight;
-    if (!is_finite(v.eye) || !unit_into(v.center - v.eye, sight)) return free_or_follow_view(town);
+    if (!is_finite(v.eye) || !unit_into(v.center - v.eye, sight)) return free_or_follow_view(town, editor);
     Vec3 side;
     if (!is_finite(v.up) || !unit_cross_into(sight, v.up, side)) v.up = any_square_to(sight);
     return v;
@@ -217,10 +218,10 @@ CameraView keep_defined(CameraView v, const Town& town) {
 
 }  // namespace
 
-CameraView choose_camera_view(const Town& town) {
+CameraView choose_camera_view(const Town& town, const Editor& editor) {
     CameraView v;
-    if (town.train.train_running != 0 && town.camera_mode != CAMERA_FREE && vehicle_view(town, v)) {
-        return keep_defined(v, town);
+    if (town.train.train_running != 0 && editor.camera_mode != CAMERA_FREE && vehicle_view(town, editor, v)) {
+        return keep_defined(v, town, editor);
     }
-    return free_or_follow_view(town);
+    return free_or_follow_view(town, editor);
 }

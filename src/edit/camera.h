@@ -5,8 +5,9 @@
 #include "vec3.h"
 
 struct Town;
+struct Editor;
 
-// Camera modes (Town::camera_mode). Modes 1 to 12 apply only while the train runs.
+// Camera modes (Editor::camera_mode). Modes 1 to 12 apply only while the train runs.
 enum CameraMode {
     CAMERA_FREE = 0,
     CAMERA_ON_TRAIN = 1,
@@ -43,4 +44,4 @@ struct CameraView {
     Vec3 sky_center;
 };
 
-CameraView choose_camera_view(const Town& town);
+CameraView choose_camera_view(const Town& town, const Editor& editor);

@@ -8,6 +8,7 @@
 #include "camera.h"
 #include "command_steps.h"
 #include "input_codes.h"
+#include "editor.h"
 #include "town.h"
 
 namespace {
@@ -41,13 +42,13 @@ constexpr float STREETS_HALF = 15.0f;
 constexpr float FRAME_LIMIT = 50.0f;
 constexpr float MIN_FRAME_RADIUS = 5.0f;
 
-bool nothing_selected(const Town& town) {
-    return town.sel_point == -1 && town.sel_orient_point == -1 && town.selected_object == -1 &&
-           town.light_edit == 0;
+bool nothing_selected(const Editor& editor) {
+    return editor.sel_point == -1 && editor.sel_orient_point == -1 && editor.selected_object == -1 &&
+           editor.light_edit == 0;
 }
 
-bool follows_point(const Town& town) {
-    return town.ground_drag == 1 && (town.sel_point != -1 || town.sel_orient_point != -1);
+bool follows_point(const Editor& editor) {
+    return editor.ground_drag == 1 && (editor.sel_point != -1 || editor.sel_orient_point != -1);
 }
 
 bool shift_down(const KeyPoll& keys) { return keys.key_down(KEY_SHIFT_L) || keys.key_down(KEY_SHIFT_R); }
@@ -146,7 +147,7 @@ void pan_free_camera(Camera& camera, int dx, int dy) {
     camera.eye = eye_within_reach(camera.eye, step);
 }
 
-void frame_whole_town(Town& town, float fov_degrees) {
+void frame_whole_town(Town& town, Editor& editor, float fov_degrees) {
     const Bounds box = town_and_track_bounds(town);
     const Vec3 centre = (box.lo + box.hi) * 0.5f;
     const float radius = std::max(MIN_FRAME_RADIUS, 0.5f * length(box.hi - box.lo));
@@ -157,31 +158,31 @@ void frame_whole_town(Town& town, float fov_degrees) {
     const float along = dot(centre, back);
     const float reach_left = along * along - dot(centre, centre) + FREE_CAMERA_REACH * FREE_CAMERA_REACH;
     distance = std::min(distance, -along + square_root(std::max(0.0f, reach_left)));
-    *town.camera = Camera(centre + back * distance, centre, Vec3{0, 1, 0});
-    town.camera_mode = CAMERA_FREE;
-    town.redraw();
+    *editor.camera = Camera(centre + back * distance, centre, Vec3{0, 1, 0});
+    editor.camera_mode = CAMERA_FREE;
+    editor.redraw(town);
 }
 
-bool run_camera_gestures(Town& town, int event, int button, const KeyPoll& keys) {
+bool run_camera_gestures(Town& town, Editor& editor, int event, int button, const KeyPoll& keys) {
     if (event == EVENT_MOUSEWHEEL) {
         const int notches = keys.wheel_notches();
-        if (follows_point(town)) {
+        if (follows_point(editor)) {
             town.follow_distance = wheel_follow_distance(town.follow_distance, notches);
-        } else if (town.camera_mode == CAMERA_FREE && nothing_selected(town)) {
-            wheel_free_camera(*town.camera, notches);
+        } else if (editor.camera_mode == CAMERA_FREE && nothing_selected(editor)) {
+            wheel_free_camera(*editor.camera, notches);
         }
-        town.redraw();
+        editor.redraw(town);
         return true;
     }
     if (event != EVENT_DRAG || button != BUTTON_MIDDLE) return false;
-    if (town.camera_mode != CAMERA_FREE || !nothing_selected(town)) return true;
-    const int dx = town.drag_x - town.drag_prev_x;
-    const int dy = town.drag_y - town.drag_prev_y;
+    if (editor.camera_mode != CAMERA_FREE || !nothing_selected(editor)) return true;
+    const int dx = editor.drag_x - editor.drag_prev_x;
+    const int dy = editor.drag_y - editor.drag_prev_y;
     if (shift_down(keys)) {
-        pan_free_camera(*town.camera, dx, dy);
+        pan_free_camera(*editor.camera, dx, dy);
     } else {
-        orbit_free_camera(*town.camera, -ORBIT_RADIANS_PER_PIXEL * dx, ORBIT_RADIANS_PER_PIXEL * -dy);
+        orbit_free_camera(*editor.camera, -ORBIT_RADIANS_PER_PIXEL * dx, ORBIT_RADIANS_PER_PIXEL * -dy);
     }
-    town.redraw();
+    editor.redraw(town);
     return true;
 }

@@ -9,6 +9,7 @@
 struct Camera;
 struct KeyPoll;
 struct Town;
+struct Editor;
 
 // The eye never goes further than this from the town square: the view
 // reaches 100 units, and from here the town is still inside it.
@@ -42,9 +43,9 @@ void orbit_free_camera(Camera& camera, float turn, float tilt);
 void pan_free_camera(Camera& camera, int dx, int dy);
 // The free camera from the south, 45 degrees down, with the street grid,
 // the track and the town objects inside the vertical field of view (degrees).
-void frame_whole_town(Town& town, float fov_degrees);
+void frame_whole_town(Town& town, Editor& editor, float fov_degrees);
 
 // Runs the wheel and the middle-button drags for one toolkit event,
 // after the event's own handling has stored the drag positions; true when
 // the event was one of these and the view takes it.
-bool run_camera_gestures(Town& town, int event, int button, const KeyPoll& keys);
+bool run_camera_gestures(Town& town, Editor& editor, int event, int button, const KeyPoll& keys);

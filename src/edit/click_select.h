@@ -6,6 +6,7 @@
 #include <vector>
 
 struct Town;
+struct Editor;
 
 // What lies nearest under the pointer: a control point's marker, an
 // orientation point's marker, a town object, or nothing of these.
@@ -27,7 +28,7 @@ class ClickWatch {
 public:
     // Sees one toolkit event (kinds as in input_codes.h) after the town has
     // handled it; true when it is the release that ends a click.
-    bool ends_click(const Town& town, int event, int x, int y, int button);
+    bool ends_click(const Town& town, const Editor& editor, int event, int x, int y, int button);
 
 private:
     bool pressed_ = false;
@@ -38,9 +39,9 @@ private:
 
 // Where what a drag can move stands: the selected point, orientation point
 // or object (with its size and height), and the light.
-std::vector<float> drag_pose(const Town& town);
+std::vector<float> drag_pose(const Town& town, const Editor& editor);
 
 // Selects what the click hit: a control point alone, an orientation point
 // alone, or an object alone; nothing lets go of every selection and of the
 // light. A control point let go has its track rebuilt, as R does.
-void select_clicked(Town& town, PickHit hit);
+void select_clicked(Town& town, Editor& editor, PickHit hit);

@@ -7,8 +7,10 @@
 
 #include "scene_data.h"
 #include "scene_file.h"
+#include "scene_file_commands.h"
 #include "command_steps.h"
 #include "input_codes.h"
+#include "editor.h"
 #include "town.h"
 
 namespace {
@@ -32,8 +34,8 @@ bool is_edit(const SceneBytes& from, const SceneBytes& to, bool speed_or_energy_
     return speed_or_energy_keys || !same_but_speed_and_energy(from, to);
 }
 
-void take_step(Town& town, const SceneBytes& now) {
-    EditTracker& edits = town.edits;
+void take_step(Town& town, Editor& editor, const SceneBytes& now) {
+    EditTracker& edits = editor.edits;
     if (now != edits.history.current()) edits.history.record(now, town.track.max_height);
     edits.pending = false;
 }
@@ -42,18 +44,18 @@ void take_step(Town& town, const SceneBytes& now) {
 // a step, what the town worked out by itself joins the current step, and an
 // edit made outside any event (none are known) still becomes a step. A load
 // or save since the last look makes the step the one a file holds.
-void settle(Town& town, const SceneBytes& now) {
-    EditTracker& edits = town.edits;
+void settle(Town& town, Editor& editor, const SceneBytes& now) {
+    EditTracker& edits = editor.edits;
     if (!edits.history.started()) {
         edits.history.start(now, town.track.max_height);
     } else if (edits.pending || is_edit(edits.history.current(), now, false)) {
-        take_step(town, now);
+        take_step(town, editor, now);
     } else if (now != edits.history.current() ||
                town.track.max_height != edits.history.current_max_height()) {
         edits.history.amend(now, town.track.max_height);
     }
-    if (town.scene_file_syncs == edits.file_syncs_seen) return;
-    edits.file_syncs_seen = town.scene_file_syncs;
+    if (editor.scene_file_syncs == edits.file_syncs_seen) return;
+    edits.file_syncs_seen = editor.scene_file_syncs;
     edits.history.mark_matches_file();
 }
 
@@ -62,22 +64,22 @@ void settle(Town& town, const SceneBytes& now) {
 // first, so the step's rebuild and every later one measure the energy as
 // they did at that step. A step that cannot be read back (none should)
 // leaves the town as it is.
-bool restore(Town& town, const SceneBytes& bytes, float max_height) {
+bool restore(Town& town, Editor& editor, const SceneBytes& bytes, float max_height) {
     const SceneDecode decoded = decode_scene(bytes.data(), bytes.size());
     if (!decoded.ok) {
-        town.tell_user("Cannot restore that step: " + decoded.reason);
+        editor.tell_user("Cannot restore that step: " + decoded.reason);
         return false;
     }
     const int was_running = town.train.train_running;
     town.track.max_height = max_height;
-    install_scene(town, decoded.scene);
+    install_scene_keeping_selection(town, editor, decoded.scene);
     // A load starts the train; a step back leaves it standing, and stops it
     // where fewer than 3 points leave no track to ride.
     if (was_running == 0 || town.track.num_points < 3) {
         town.train.train_running = 0;
-        town.redraw();
+        editor.redraw(town);
     }
-    town.edits.before = scene_bytes(town);  // the step itself is no edit of this event
+    editor.edits.before = scene_bytes(town);  // the step itself is no edit of this event
     return true;
 }
 
@@ -87,15 +89,15 @@ namespace {
 
 // One step back (U) or forward (Y) through the same restore a load uses; a
 // step that cannot be read back leaves the history where it stood.
-bool step_through_history(Town& town, bool back) {
-    settle(town, scene_bytes(town));
-    SceneHistory& history = town.edits.history;
+bool step_through_history(Town& town, Editor& editor, bool back) {
+    settle(town, editor, scene_bytes(town));
+    SceneHistory& history = editor.edits.history;
     if (back ? !history.can_undo() : !history.can_redo()) {
-        town.tell_user(back ? "Nothing to undo" : "Nothing to redo");
+        editor.tell_user(back ? "Nothing to undo" : "Nothing to redo");
         return false;
     }
     const SceneBytes& step = back ? history.undo() : history.redo();
-    if (restore(town, step, history.current_max_height())) return true;
+    if (restore(town, editor, step, history.current_max_height())) return true;
     if (back) {
         history.redo();
     } else {
@@ -106,15 +108,15 @@ bool step_through_history(Town& town, bool back) {
 
 }  // namespace
 
-bool undo_edit(Town& town) { return step_through_history(town, true); }
+bool undo_edit(Town& town, Editor& editor) { return step_through_history(town, editor, true); }
 
-bool redo_edit(Town& town) { return step_through_history(town, false); }
+bool redo_edit(Town& town, Editor& editor) { return step_through_history(town, editor, false); }
 
-void edits_before_event(Town& town, int event, const KeyPoll& keys) {
-    EditTracker& edits = town.edits;
+void edits_before_event(Town& town, Editor& editor, int event, const KeyPoll& keys) {
+    EditTracker& edits = editor.edits;
     if (++edits.depth > 1) return;
     edits.before = scene_bytes(town);
-    if (!edits.history.started()) settle(town, edits.before);  // the scene the town was built with
+    if (!edits.history.started()) settle(town, editor, edits.before);  // the scene the town was built with
 
     // Every button is up, yet no release came (the pointer left the window,
     // or the release was lost): the drag is over, and what this event edits
@@ -122,20 +124,20 @@ void edits_before_event(Town& town, int event, const KeyPoll& keys) {
     const bool part_of_drag = event == EVENT_PUSH || event == EVENT_DRAG || event == EVENT_RELEASE;
     if (edits.button_down && !part_of_drag && (event == EVENT_MOVE || !keys.button_down())) {
         edits.button_down = false;
-        settle(town, edits.before);
+        settle(town, editor, edits.before);
     }
 
-    KeyLatches& latch = town.latches;
+    KeyLatches& latch = editor.latches;
     const bool u = keys.key_down(KEY_UNDO);
-    if (fire_once(u, latch.undo_u, true)) undo_edit(town);
+    if (fire_once(u, latch.undo_u, true)) undo_edit(town, editor);
     rearm_when_up(u, latch.undo_u);
     const bool y = keys.key_down(KEY_REDO);
-    if (fire_once(y, latch.redo_y, true)) redo_edit(town);
+    if (fire_once(y, latch.redo_y, true)) redo_edit(town, editor);
     rearm_when_up(y, latch.redo_y);
 }
 
-void edits_after_event(Town& town, int event, const KeyPoll& keys) {
-    EditTracker& edits = town.edits;
+void edits_after_event(Town& town, Editor& editor, int event, const KeyPoll& keys) {
+    EditTracker& edits = editor.edits;
     if (edits.depth-- > 1) return;
     if (event == EVENT_PUSH) edits.button_down = true;
     if (event == EVENT_RELEASE || event == EVENT_MOVE) edits.button_down = false;
@@ -147,45 +149,45 @@ void edits_after_event(Town& town, int event, const KeyPoll& keys) {
     // A drag is one step from push to release; a held repeating key (C, the
     // arrows) is one step once an event passes that it changes nothing in.
     const bool gesture_over = !edits.button_down && (!edited_now || event == EVENT_RELEASE);
-    const bool file_synced = town.scene_file_syncs != edits.file_syncs_seen;
+    const bool file_synced = editor.scene_file_syncs != edits.file_syncs_seen;
     if (edits.pending && !gesture_over && !file_synced) return;
-    settle(town, now);
+    settle(town, editor, now);
 }
 
-bool has_unsaved_edits(Town& town) {
+bool has_unsaved_edits(Town& town, Editor& editor) {
     // Before the first event (the load the town is built with) nothing was
     // edited yet, and the history must start from the scene that load gives,
     // not from the empty town before it: undo would clear the town.
-    if (!town.edits.history.started()) return false;
-    settle(town, scene_bytes(town));
-    return town.edits.history.differs_from_file();
+    if (!editor.edits.history.started()) return false;
+    settle(town, editor, scene_bytes(town));
+    return editor.edits.history.differs_from_file();
 }
 
 namespace {
 
 // Writes the unsaved edits as the autosave and says where they went, or why
 // they went nowhere; false when they did. Nothing to keep is no failure.
-bool keep_unsaved_edits(Town& town, const char* before_what) {
-    if (!has_unsaved_edits(town)) return true;
+bool keep_unsaved_edits(Town& town, Editor& editor, const char* before_what) {
+    if (!has_unsaved_edits(town, editor)) return true;
     const SceneBytes now = scene_bytes(town);
-    const AutosaveResult kept = write_autosave(town.autosave_places(), now);
+    const AutosaveResult kept = write_autosave(editor.seams->autosave_places(), now);
     for (const AutosaveRefusal& refused : kept.refusals) {
-        town.tell_user("Error saving to file \"" + refused.path + "\": " + refused.reason);
+        editor.tell_user("Error saving to file \"" + refused.path + "\": " + refused.reason);
     }
     if (kept.path.empty()) {
-        town.tell_user("Unsaved edits could not be kept: no place would take them");
+        editor.tell_user("Unsaved edits could not be kept: no place would take them");
         return false;
     }
-    town.tell_user("Unsaved edits kept in \"" + kept.path + "\"" + before_what + ": F1 loads them back");
-    if (!kept.previous.empty()) town.tell_user("The autosave before them is now \"" + kept.previous + "\"");
+    editor.tell_user("Unsaved edits kept in \"" + kept.path + "\"" + before_what + ": F1 loads them back");
+    if (!kept.previous.empty()) editor.tell_user("The autosave before them is now \"" + kept.previous + "\"");
     return true;
 }
 
 }  // namespace
 
-void keep_edits_on_close(Town& town) { keep_unsaved_edits(town, ""); }
+void keep_edits_on_close(Town& town, Editor& editor) { keep_unsaved_edits(town, editor, ""); }
 
-bool keep_edits_before_load(Town& town, const char* loading) {
+bool keep_edits_before_load(Town& town, Editor& editor, const char* loading) {
     const std::string before = std::string(" before loading \"") + loading + "\"";
-    return keep_unsaved_edits(town, before.c_str());
+    return keep_unsaved_edits(town, editor, before.c_str());
 }

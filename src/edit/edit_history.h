@@ -9,9 +9,10 @@
 #include "scene_history.h"
 
 struct Town;
+struct Editor;
 struct KeyPoll;
 
-// What the town remembers between events to turn edits into steps.
+// What the editor remembers between events to turn edits into steps.
 struct EditTracker {
     SceneHistory history;
     SceneBytes before;         // the scene as the current event found it
@@ -23,23 +24,23 @@ struct EditTracker {
 
 // At the start of an event: a drag whose release was lost ends as its own
 // step, then U and Y, and the scene as the event finds it.
-void edits_before_event(Town& town, int event, const KeyPoll& keys);
+void edits_before_event(Town& town, Editor& editor, int event, const KeyPoll& keys);
 // At its end: an edit made in it becomes a step once the gesture or the held
 // key is over.
-void edits_after_event(Town& town, int event, const KeyPoll& keys);
+void edits_after_event(Town& town, Editor& editor, int event, const KeyPoll& keys);
 
 // One step back or forward; false (and a line on standard output) when there
 // is none. The train keeps running or standing as it was.
-bool undo_edit(Town& town);
-bool redo_edit(Town& town);
+bool undo_edit(Town& town, Editor& editor);
+bool redo_edit(Town& town, Editor& editor);
 
 // When the program ends (the window closed, a signal, the display lost): with
 // edits made since the last load or save, the scene is saved as the autosave
-// of the town's autosave places, as F2 saves, and a line says where.
-void keep_edits_on_close(Town& town);
+// of the editor's autosave places, as F2 saves, and a line says where.
+void keep_edits_on_close(Town& town, Editor& editor);
 // Edits made since the last load or save that a close would keep.
-bool has_unsaved_edits(Town& town);
+bool has_unsaved_edits(Town& town, Editor& editor);
 // Before a load replaces the scene: the same, with a line naming the file to
 // be loaded. False when there were edits and no place would take them: the
 // load must not go on.
-bool keep_edits_before_load(Town& town, const char* loading);
+bool keep_edits_before_load(Town& town, Editor& editor, const char* loading);

@@ -4,6 +4,8 @@
 
 #include "command_steps.h"
 #include "input_codes.h"
+#include "editor.h"
+#include "selection.h"
 #include "town.h"
 
 namespace {
@@ -29,13 +31,13 @@ struct PointerStep {
     bool coarse() const { return std::abs(dx) > 1 || std::abs(dy) > 1; }
 };
 
-PointerStep track_pointer(Town& town, int x, int y) {
-    town.mouse_prev_x = town.mouse_x;
-    town.mouse_prev_y = town.mouse_y;
-    town.mouse_x = x;
-    town.mouse_y = y;
-    return {town.mouse_x - town.mouse_prev_x, town.mouse_y - town.mouse_prev_y,
-            town.mouse_prev_y - town.mouse_y};
+PointerStep track_pointer(Editor& editor, int x, int y) {
+    editor.mouse_prev_x = editor.mouse_x;
+    editor.mouse_prev_y = editor.mouse_y;
+    editor.mouse_x = x;
+    editor.mouse_y = y;
+    return {editor.mouse_x - editor.mouse_prev_x, editor.mouse_y - editor.mouse_prev_y,
+            editor.mouse_prev_y - editor.mouse_y};
 }
 
 // A move across the screen: sideways along the camera's right vector and
@@ -47,13 +49,13 @@ Vec3 along_camera(const Camera& camera, const PointerStep& step, float k) {
 
 // The pointer's move as a displacement of a dragged point, or false when the
 // button moves nothing.
-bool point_displacement(const Town& town, const PointerStep& step, int button, Vec3& d) {
-    if (button == BUTTON_LEFT && town.ground_drag == 1) {
+bool point_displacement(const Editor& editor, const PointerStep& step, int button, Vec3& d) {
+    if (button == BUTTON_LEFT && editor.ground_drag == 1) {
         d = {DRAG_UNITS_PER_PIXEL * step.dx, 0.0f, DRAG_UNITS_PER_PIXEL * step.dy};
         return true;
     }
     if (button == BUTTON_LEFT) {
-        d = along_camera(*town.camera, step, DRAG_UNITS_PER_PIXEL);
+        d = along_camera(*editor.camera, step, DRAG_UNITS_PER_PIXEL);
         return true;
     }
     if (button == BUTTON_RIGHT) {
@@ -63,68 +65,68 @@ bool point_displacement(const Town& town, const PointerStep& step, int button, V
     return false;
 }
 
-void deselect_everything(Town& town) {
-    town.sel_point = -1;
-    town.sel_orient_point = -1;
-    town.selected_object = -1;
-    town.light_edit = 0;
+void deselect_everything(Editor& editor) {
+    editor.sel_point = -1;
+    editor.sel_orient_point = -1;
+    editor.selected_object = -1;
+    editor.light_edit = 0;
 }
 
-void drag_control_point(Town& town, int event, int x, int y, int button, const KeyPoll& keys) {
-    const PointerStep step = track_pointer(town, x, y);
+void drag_control_point(Town& town, Editor& editor, int event, int x, int y, int button, const KeyPoll& keys) {
+    const PointerStep step = track_pointer(editor, x, y);
     if (event == EVENT_RELEASE) {
         town.rebuild_track();
-        town.redraw();
+        editor.redraw(town);
     }
     Vec3 d;
-    if (event == EVENT_DRAG && !step.jump() && point_displacement(town, step, button, d)) {
-        town.move_selected_point(d);  // its orientation point rides along
-        town.redraw();
+    if (event == EVENT_DRAG && !step.jump() && point_displacement(editor, step, button, d)) {
+        move_selected_point(town, editor, d);  // its orientation point rides along
+        editor.redraw(town);
     }
     town.track.track_edited = 1;
     if (keys.key_down('R')) {
-        town.deselect_points();  // rebuilds the track the point was dragged on
-        deselect_everything(town);
-        town.redraw();
+        deselect_points(town, editor);  // rebuilds the track the point was dragged on
+        deselect_everything(editor);
+        editor.redraw(town);
     }
 }
 
-void drag_orient_point(Town& town, int event, int x, int y, int button, const KeyPoll& keys) {
-    const PointerStep step = track_pointer(town, x, y);
+void drag_orient_point(Town& town, Editor& editor, int event, int x, int y, int button, const KeyPoll& keys) {
+    const PointerStep step = track_pointer(editor, x, y);
     if (event == EVENT_RELEASE) {
         town.rebuild_orientation();
-        town.redraw();
+        editor.redraw(town);
     }
     Vec3 d;
-    if (event == EVENT_DRAG && !step.jump() && point_displacement(town, step, button, d)) {
-        town.move_selected_orient_point(d);
-        town.redraw();
+    if (event == EVENT_DRAG && !step.jump() && point_displacement(editor, step, button, d)) {
+        move_selected_orient_point(town, editor, d);
+        editor.redraw(town);
     }
     if (keys.key_down('R')) {
-        deselect_everything(town);
-        town.redraw();
+        deselect_everything(editor);
+        editor.redraw(town);
     }
 }
 
-void drag_object(Town& town, int event, int x, int y, int button, const KeyPoll& keys) {
-    const PointerStep step = track_pointer(town, x, y);
-    ControlPoint& object = *town.town_objects.objects[town.selected_object];
-    if (event == EVENT_RELEASE) town.redraw();
+void drag_object(Town& town, Editor& editor, int event, int x, int y, int button, const KeyPoll& keys) {
+    const PointerStep step = track_pointer(editor, x, y);
+    ControlPoint& object = *town.town_objects.objects[editor.selected_object];
+    if (event == EVENT_RELEASE) editor.redraw(town);
 
-    KeyLatches& latch = town.latches;
+    KeyLatches& latch = editor.latches;
     const bool t = keys.key_down('T');
     if (fire_once(t, latch.object_type_t, true)) {
-        town.cycle_object_type();
-        town.redraw();
+        cycle_object_type(town, editor);
+        editor.redraw(town);
     }
     rearm_when_up(t, latch.object_type_t);
 
     if (event == EVENT_DRAG && !step.jump()) {
         const float k = step.coarse() ? DRAG_UNITS_PER_PIXEL : FINE_UNITS_PER_PIXEL;
         if (button == BUTTON_LEFT) {
-            const Vec3 d = move_within_town(object.position(), along_camera(*town.camera, step, k));
+            const Vec3 d = move_within_town(object.position(), along_camera(*editor.camera, step, k));
             object.set_position(object.x + d.x, object.y, object.z + d.z);
-            town.redraw();
+            editor.redraw(town);
         } else if (button == BUTTON_RIGHT) {
             const float size_rate = step.coarse() ? OBJECT_SIZE_PER_PIXEL : FINE_SIZE_PER_PIXEL;
             const float height_rate = step.coarse() ? OBJECT_HEIGHT_PER_PIXEL : FINE_HEIGHT_PER_PIXEL;
@@ -132,35 +134,35 @@ void drag_object(Town& town, int event, int x, int y, int button, const KeyPoll&
             const float height = object.get_height();
             object.set_size(size + step_within_town(size, size_rate * step.up));
             object.set_height(height + step_within_town(height, height_rate * step.up));
-            town.redraw();
+            editor.redraw(town);
         }
     }
     if (keys.key_down('R')) {
-        deselect_everything(town);
-        town.redraw();
+        deselect_everything(editor);
+        editor.redraw(town);
     }
 }
 
-void drag_light(Town& town, int event, int x, int y, int button) {
-    const PointerStep step = track_pointer(town, x, y);
-    if (event == EVENT_RELEASE) town.redraw();
+void drag_light(Town& town, Editor& editor, int event, int x, int y, int button) {
+    const PointerStep step = track_pointer(editor, x, y);
+    if (event == EVENT_RELEASE) editor.redraw(town);
     if (event != EVENT_DRAG || step.jump()) return;
     if (button == BUTTON_LEFT) {
-        const Vec3 d = along_camera(*town.camera, step, DRAG_UNITS_PER_PIXEL);
+        const Vec3 d = along_camera(*editor.camera, step, DRAG_UNITS_PER_PIXEL);
         town.sky.light_pos = town.sky.light_pos + move_within_town(town.sky.light_pos, d);
-        town.redraw();
+        editor.redraw(town);
     } else if (button == BUTTON_RIGHT) {
         town.sky.light_pos.y +=
             step_within_town(town.sky.light_pos.y, DRAG_UNITS_PER_PIXEL * step.up);
-        town.redraw();
+        editor.redraw(town);
     }
 }
 
 }  // namespace
 
-void run_selection_gestures(Town& town, int event, int x, int y, int button, const KeyPoll& keys) {
-    if (town.sel_point != -1) drag_control_point(town, event, x, y, button, keys);
-    if (town.sel_orient_point != -1) drag_orient_point(town, event, x, y, button, keys);
-    if (town.selected_object != -1) drag_object(town, event, x, y, button, keys);
-    if (town.light_edit == 1) drag_light(town, event, x, y, button);
+void run_selection_gestures(Town& town, Editor& editor, int event, int x, int y, int button, const KeyPoll& keys) {
+    if (editor.sel_point != -1) drag_control_point(town, editor, event, x, y, button, keys);
+    if (editor.sel_orient_point != -1) drag_orient_point(town, editor, event, x, y, button, keys);
+    if (editor.selected_object != -1) drag_object(town, editor, event, x, y, button, keys);
+    if (editor.light_edit == 1) drag_light(town, editor, event, x, y, button);
 }

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "editor.h"
 #include "town.h"
 
 namespace {
@@ -15,14 +16,14 @@ std::string position_line(const ControlPoint& p) {
     return line;
 }
 
-const ControlPoint* selected_record(const Town& town) {
-    if (town.sel_point >= 0 && town.sel_point < town.track.num_points)
-        return town.track.points[town.sel_point].get();
-    if (town.sel_orient_point >= 0 && town.sel_orient_point < town.track.num_points) {
-        return town.track.orient_points[town.sel_orient_point].get();
+const ControlPoint* selected_record(const Town& town, const Editor& editor) {
+    if (editor.sel_point >= 0 && editor.sel_point < town.track.num_points)
+        return town.track.points[editor.sel_point].get();
+    if (editor.sel_orient_point >= 0 && editor.sel_orient_point < town.track.num_points) {
+        return town.track.orient_points[editor.sel_orient_point].get();
     }
-    if (town.selected_object >= 0 && town.selected_object < town.town_objects.object_count) {
-        return town.town_objects.objects[town.selected_object].get();
+    if (editor.selected_object >= 0 && editor.selected_object < town.town_objects.object_count) {
+        return town.town_objects.objects[editor.selected_object].get();
     }
     return nullptr;
 }
@@ -41,17 +42,17 @@ std::string day_line(float time_step) {
 
 }  // namespace
 
-std::vector<std::string> hud_number_lines(const Town& town) {
+std::vector<std::string> hud_number_lines(const Town& town, const Editor& editor) {
     std::vector<std::string> lines;
     char line[96];
-    if (const ControlPoint* p = selected_record(town)) {
+    if (const ControlPoint* p = selected_record(town, editor)) {
         lines.push_back(position_line(*p));
-        const bool object = town.sel_point == -1 && town.sel_orient_point == -1;  // points come first
+        const bool object = editor.sel_point == -1 && editor.sel_orient_point == -1;  // points come first
         if (object) {
             std::snprintf(line, sizeof line, "size %.2f  height %.2f", p->size, p->height);
             lines.push_back(line);
         }
-    } else if (town.light_edit == 1) {
+    } else if (editor.light_edit == 1) {
         std::snprintf(line, sizeof line, "at x %.2f  y %.2f  z %.2f", town.sky.light_pos.x,
                       town.sky.light_pos.y, town.sky.light_pos.z);
         lines.push_back(line);
@@ -63,6 +64,6 @@ std::vector<std::string> hud_number_lines(const Town& town) {
                   town.track.tie_spacing, town.track.post_interval, town.track.num_ties);
     lines.push_back(line);
     lines.push_back(day_line(town.sky.time_step));
-    if (town.snapping == 1) lines.push_back("snapping on: grid 0.5, heights 0.25 (S)");
+    if (editor.snapping == 1) lines.push_back("snapping on: grid 0.5, heights 0.25 (S)");
     return lines;
 }

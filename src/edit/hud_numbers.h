@@ -6,7 +6,8 @@
 #include <vector>
 
 struct Town;
+struct Editor;
 
 // The selection's x, y, z (an object's size and height too), then the
 // energy, ties, posts, gravity, the day's speed and whether snapping is on.
-std::vector<std::string> hud_number_lines(const Town& town);
+std::vector<std::string> hud_number_lines(const Town& town, const Editor& editor);

@@ -11,6 +11,7 @@
 #include "overlays.h"
 
 struct Town;
+struct Editor;
 
 // How a row's latch turns a held key into actions. Two rows that name the
 // same latch share it: while one fires, the other waits for its release.
@@ -35,10 +36,10 @@ struct KeyCommand {
     int KeyLatches::*latch;  // null for a repeating key
     PollStep step;
     // When the command may act, besides its latch; null: always.
-    bool (*condition)(const Town& town, const KeyPoll& keys);
+    bool (*condition)(const Town& town, const Editor& editor, const KeyPoll& keys);
     // Why a press may not act, noted for the HUD; null: it is never refused.
-    Refusal (*refusal)(const Town& town);
-    void (*action)(Town& town);
+    Refusal (*refusal)(const Town& town, const Editor& editor);
+    void (*action)(Town& town, Editor& editor);
     // The latch re-arms after its step in every selection state, by the key
     // as it was when the step began (a prompt may open in between).
     bool rearms_in_every_state = false;
@@ -50,4 +51,4 @@ extern const std::size_t KEY_COMMAND_COUNT;
 // Runs the rows of one step in table order. Rows of the without-point step
 // act only while no point is selected; a free key held while one is, is
 // refused instead.
-void run_key_commands(Town& town, const KeyPoll& keys, PollStep step);
+void run_key_commands(Town& town, Editor& editor, const KeyPoll& keys, PollStep step);

@@ -13,6 +13,7 @@
 #include "screen_messages.h"
 
 struct Town;
+struct Editor;
 
 // Why the last refused command did nothing; shown by the HUD for as long as
 // the reason lasts.
@@ -45,22 +46,22 @@ struct OverlayState {
 
 // Notes a refusal when the command's key is pressed (down, latch armed) and
 // its condition does not hold.
-void refuse_unless(Town& town, bool down, int latch, bool condition, Refusal why);
+void refuse_unless(Town& town, Editor& editor, bool down, int latch, bool condition, Refusal why);
 // Notes a refusal on the HUD and in the strip of messages at the bottom.
-void note_refusal(Town& town, Refusal why);
+void note_refusal(Town& town, Editor& editor, Refusal why);
 // With a point selected: notes a refusal for any free command's key held.
-void refuse_locked_free_keys(Town& town, const KeyPoll& keys);
+void refuse_locked_free_keys(Town& town, Editor& editor, const KeyPoll& keys);
 // H, I, G, F12 and Home; then forgets a refusal whose reason has gone.
-void run_display_keys(Town& town, const KeyPoll& keys);
+void run_display_keys(Town& town, Editor& editor, const KeyPoll& keys);
 
 // The HUD's lines, top first; the refusal (when one holds) comes last.
-std::vector<std::string> hud_lines(const Town& town);
+std::vector<std::string> hud_lines(const Town& town, const Editor& editor);
 // The refusal's text, or empty while none holds.
-std::string refusal_text(const Town& town);
+std::string refusal_text(const Town& town, const Editor& editor);
 // The start hint, or empty once its time is over or the help is shown.
-std::string start_hint(const Town& town);
+std::string start_hint(const Editor& editor);
 // The start notice's lines, while they last the same way.
-std::vector<std::string> start_notice(const Town& town);
+std::vector<std::string> start_notice(const Editor& editor);
 // Names for the HUD.
-std::string camera_name(const Town& town);
-std::string selection_name(const Town& town);
+std::string camera_name(const Town& town, const Editor& editor);
+std::string selection_name(const Town& town, const Editor& editor);

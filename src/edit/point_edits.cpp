@@ -9,6 +9,7 @@
 #include "command_steps.h"
 #include "input_codes.h"
 #include "track_measure.h"
+#include "editor.h"
 #include "town.h"
 
 namespace {
@@ -41,23 +42,23 @@ std::unique_ptr<ControlPoint> new_point(Vec3 at, const int (&rgba)[4]) {
     return std::make_unique<ControlPoint>(at.x, at.y, at.z, 1.0f, 1.0f, 1.0f, rgba[0], rgba[1], rgba[2], rgba[3]);
 }
 
-bool insert_point_after(Town& town, int i) {
+bool insert_point_after(Town& town, Editor& editor, int i) {
     const int n = town.track.num_points;
     if (n >= MAX_POINTS) {
-        town.tell_user("No point added: 100 control points reached, no more fit");
+        editor.tell_user("No point added: 100 control points reached, no more fit");
         return false;
     }
     Vec3 at, orient_at;
     new_point_places(town, i, at, orient_at);
     if (!within_town(at) || !within_town(orient_at)) {
-        town.tell_user("No point added: halfway to the next one lies beyond the town's bound");
+        editor.tell_user("No point added: halfway to the next one lies beyond the town's bound");
         return false;
     }
     std::vector<Vec3> grown = town.control_positions();
     grown.insert(grown.begin() + i + 1, at);
     const std::string heavy = track_work_refusal(grown, town.track.bspline);
     if (!heavy.empty()) {
-        town.tell_user("No point added: " + heavy);
+        editor.tell_user("No point added: " + heavy);
         return false;
     }
     for (int k = n; k > i + 1; --k) {
@@ -71,8 +72,8 @@ bool insert_point_after(Town& town, int i) {
     town.track.segments[i + 1] = std::make_unique<TrackSegment>();
     town.track.orient_segments[i + 1] = std::make_unique<TrackSegment>();
     town.track.num_points = town.track.num_orient_points = n + 1;
-    town.sel_point = i + 1;
-    town.sel_orient_point = -1;
+    editor.sel_point = i + 1;
+    editor.sel_orient_point = -1;
     town.rebuild_track();
     town.rebuild_orientation();
     town.track.track_edited = 1;
@@ -80,13 +81,13 @@ bool insert_point_after(Town& town, int i) {
     return true;
 }
 
-bool delete_point(Town& town, int i) {
+bool delete_point(Town& town, Editor& editor, int i) {
     const int n = town.track.num_points;
     std::vector<Vec3> shrunk = town.control_positions();
     shrunk.erase(shrunk.begin() + i);
     const std::string heavy = track_work_refusal(shrunk, town.track.bspline);
     if (!heavy.empty()) {
-        town.tell_user("No point deleted: " + heavy);
+        editor.tell_user("No point deleted: " + heavy);
         return false;
     }
     for (int k = i; k + 1 < n; ++k) {
@@ -100,8 +101,8 @@ bool delete_point(Town& town, int i) {
     town.track.segments[n - 1].reset();
     town.track.orient_segments[n - 1].reset();
     town.track.num_points = town.track.num_orient_points = n - 1;
-    town.sel_point = -1;
-    town.sel_orient_point = -1;
+    editor.sel_point = -1;
+    editor.sel_orient_point = -1;
     town.track.track_edited = 1;
     // Under 3 points there is no track to ride: the train stands, as after a clear.
     if (town.track.num_points < 3) {
@@ -120,24 +121,24 @@ Vec3 side_step(const Camera& camera) {
     return len > 1e-6f ? flat * (COPY_OFFSET / len) : Vec3{COPY_OFFSET, 0.0f, 0.0f};
 }
 
-bool copy_object(Town& town, int j) {
+bool copy_object(Town& town, Editor& editor, int j) {
     const int n = town.town_objects.object_count;
     if (n >= MAX_OBJECTS) {
-        town.tell_user("No object added: 200 town objects reached, no more fit");
+        editor.tell_user("No object added: 200 town objects reached, no more fit");
         return false;
     }
     const ControlPoint& original = *town.town_objects.objects[j];
-    const Vec3 d = move_within_town(original.position(), side_step(*town.camera));
+    const Vec3 d = move_within_town(original.position(), side_step(*editor.camera));
     town.town_objects.objects[n] = std::make_unique<ControlPoint>(original);
     town.town_objects.objects[n]->set_position(original.x + d.x, original.y + d.y,
                                                original.z + d.z);
     town.town_objects.object_type[n] = town.town_objects.object_type[j];
     town.town_objects.object_count = n + 1;
-    town.selected_object = n;
+    editor.selected_object = n;
     return true;
 }
 
-bool delete_object(Town& town, int j) {
+bool delete_object(Town& town, Editor& editor, int j) {
     const int n = town.town_objects.object_count;
     for (int k = j; k + 1 < n; ++k) {
         town.town_objects.objects[k] = std::move(town.town_objects.objects[k + 1]);
@@ -146,34 +147,34 @@ bool delete_object(Town& town, int j) {
     town.town_objects.objects[n - 1].reset();
     town.town_objects.object_type[n - 1] = 0;
     town.town_objects.object_count = n - 1;
-    town.selected_object = -1;
+    editor.selected_object = -1;
     return true;
 }
 
-bool point_selected(const Town& town) {
-    return town.sel_point >= 0 && town.sel_point < town.track.num_points &&
-           town.track.points[town.sel_point] && town.track.orient_points[town.sel_point];
+bool point_selected(const Town& town, const Editor& editor) {
+    return editor.sel_point >= 0 && editor.sel_point < town.track.num_points &&
+           town.track.points[editor.sel_point] && town.track.orient_points[editor.sel_point];
 }
 
-bool object_selected(const Town& town) {
-    return town.selected_object >= 0 && town.selected_object < town.town_objects.object_count &&
-           town.town_objects.objects[town.selected_object];
+bool object_selected(const Town& town, const Editor& editor) {
+    return editor.selected_object >= 0 && editor.selected_object < town.town_objects.object_count &&
+           town.town_objects.objects[editor.selected_object];
 }
 
 constexpr const char* NOTHING_TO_EDIT = "Insert and Delete act on a selected control point or town object";
 
 }  // namespace
 
-bool insert_beside_selection(Town& town) {
-    if (point_selected(town)) return insert_point_after(town, town.sel_point);
-    if (object_selected(town)) return copy_object(town, town.selected_object);
-    town.overlays.messages.post(NOTHING_TO_EDIT, GetTickCount());
+bool insert_beside_selection(Town& town, Editor& editor) {
+    if (point_selected(town, editor)) return insert_point_after(town, editor, editor.sel_point);
+    if (object_selected(town, editor)) return copy_object(town, editor, editor.selected_object);
+    editor.overlays.messages.post(NOTHING_TO_EDIT, GetTickCount());
     return false;
 }
 
-bool delete_selection(Town& town) {
-    if (point_selected(town)) return delete_point(town, town.sel_point);
-    if (object_selected(town)) return delete_object(town, town.selected_object);
-    town.overlays.messages.post(NOTHING_TO_EDIT, GetTickCount());
+bool delete_selection(Town& town, Editor& editor) {
+    if (point_selected(town, editor)) return delete_point(town, editor, editor.sel_point);
+    if (object_selected(town, editor)) return delete_object(town, editor, editor.selected_object);
+    editor.overlays.messages.post(NOTHING_TO_EDIT, GetTickCount());
     return false;
 }

@@ -6,6 +6,8 @@
 
 #include "command_steps.h"
 #include "input_codes.h"
+#include "editor.h"
+#include "selection.h"
 #include "town.h"
 
 namespace {
@@ -16,25 +18,25 @@ Vec3 grid_step(Vec3 p) {
     return Vec3{on_grid(p.x, SNAP_GRID), on_grid(p.y, SNAP_HEIGHT), on_grid(p.z, SNAP_GRID)} - p;
 }
 
-bool anything_selected(const Town& town) {
-    return town.sel_point != -1 || town.sel_orient_point != -1 || town.selected_object != -1;
+bool anything_selected(const Editor& editor) {
+    return editor.sel_point != -1 || editor.sel_orient_point != -1 || editor.selected_object != -1;
 }
 
 }  // namespace
 
-void snap_selection(Town& town) {
-    if (town.sel_point >= 0 && town.sel_point < town.track.num_points &&
-        town.track.points[town.sel_point]) {
-        town.move_selected_point(grid_step(town.track.points[town.sel_point]->position()));
+void snap_selection(Town& town, Editor& editor) {
+    if (editor.sel_point >= 0 && editor.sel_point < town.track.num_points &&
+        town.track.points[editor.sel_point]) {
+        move_selected_point(town, editor, grid_step(town.track.points[editor.sel_point]->position()));
     }
-    if (town.sel_orient_point >= 0 && town.sel_orient_point < town.track.num_points &&
-        town.track.orient_points[town.sel_orient_point]) {
-        town.move_selected_orient_point(
-            grid_step(town.track.orient_points[town.sel_orient_point]->position()));
+    if (editor.sel_orient_point >= 0 && editor.sel_orient_point < town.track.num_points &&
+        town.track.orient_points[editor.sel_orient_point]) {
+        move_selected_orient_point(town, editor, 
+            grid_step(town.track.orient_points[editor.sel_orient_point]->position()));
     }
-    if (town.selected_object >= 0 && town.selected_object < town.town_objects.object_count &&
-        town.town_objects.objects[town.selected_object]) {
-        ControlPoint& object = *town.town_objects.objects[town.selected_object];
+    if (editor.selected_object >= 0 && editor.selected_object < town.town_objects.object_count &&
+        town.town_objects.objects[editor.selected_object]) {
+        ControlPoint& object = *town.town_objects.objects[editor.selected_object];
         const Vec3 d = move_within_town(object.position(), grid_step(object.position()));
         object.set_position(object.x + d.x, object.y + d.y, object.z + d.z);
         object.set_height(object.height + step_within_town(object.height,
@@ -42,21 +44,21 @@ void snap_selection(Town& town) {
     }
 }
 
-void switch_snapping(Town& town) {
-    toggle(town.snapping);
-    town.overlays.messages.post(town.snapping == 1 ? "Snapping on: drags land on a 0.5 grid, heights on 0.25"
+void switch_snapping(Town& town, Editor& editor) {
+    toggle(editor.snapping);
+    editor.overlays.messages.post(editor.snapping == 1 ? "Snapping on: drags land on a 0.5 grid, heights on 0.25"
                                                    : "Snapping off",
                                 GetTickCount());
-    town.redraw();
+    editor.redraw(town);
 }
 
-void run_snapping(Town& town, int event) {
-    if (event == EVENT_PUSH) town.dragged_since_push = 0;
-    if (event == EVENT_DRAG && anything_selected(town)) town.dragged_since_push = 1;
+void run_snapping(Town& town, Editor& editor, int event) {
+    if (event == EVENT_PUSH) editor.dragged_since_push = 0;
+    if (event == EVENT_DRAG && anything_selected(editor)) editor.dragged_since_push = 1;
     if (event != EVENT_RELEASE) return;
-    if (town.snapping == 1 && town.dragged_since_push == 1) {
-        snap_selection(town);
-        town.redraw();
+    if (editor.snapping == 1 && editor.dragged_since_push == 1) {
+        snap_selection(town, editor);
+        editor.redraw(town);
     }
-    town.dragged_since_push = 0;
+    editor.dragged_since_push = 0;
 }

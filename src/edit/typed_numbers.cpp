@@ -9,23 +9,24 @@
 
 #include "command_steps.h"
 #include "track_measure.h"
+#include "editor.h"
 #include "town.h"
 
 namespace {
 
 enum class Typed { Nothing, ControlPoint, OrientPoint, Object };
 
-Typed what_is_selected(const Town& town) {
-    if (town.sel_point >= 0 && town.sel_point < town.track.num_points &&
-        town.track.points[town.sel_point] && town.track.orient_points[town.sel_point]) {
+Typed what_is_selected(const Town& town, const Editor& editor) {
+    if (editor.sel_point >= 0 && editor.sel_point < town.track.num_points &&
+        town.track.points[editor.sel_point] && town.track.orient_points[editor.sel_point]) {
         return Typed::ControlPoint;
     }
-    if (town.sel_orient_point >= 0 && town.sel_orient_point < town.track.num_points &&
-        town.track.orient_points[town.sel_orient_point]) {
+    if (editor.sel_orient_point >= 0 && editor.sel_orient_point < town.track.num_points &&
+        town.track.orient_points[editor.sel_orient_point]) {
         return Typed::OrientPoint;
     }
-    if (town.selected_object >= 0 && town.selected_object < town.town_objects.object_count &&
-        town.town_objects.objects[town.selected_object]) {
+    if (editor.selected_object >= 0 && editor.selected_object < town.town_objects.object_count &&
+        town.town_objects.objects[editor.selected_object]) {
         return Typed::Object;
     }
     return Typed::Nothing;
@@ -33,13 +34,13 @@ Typed what_is_selected(const Town& town) {
 
 // The control point goes exactly where typed; its orientation point rides
 // along by the same step, as in a drag, so the banking stays.
-bool place_control_point(Town& town, Vec3 at) {
-    const int i = town.sel_point;
+bool place_control_point(Town& town, Editor& editor, Vec3 at) {
+    const int i = editor.sel_point;
     std::vector<Vec3> moved = town.control_positions();
     moved[i] = at;
     const std::string heavy = track_work_refusal(moved, town.track.bspline);
     if (!heavy.empty()) {
-        town.tell_user("Point not moved: " + heavy);
+        editor.tell_user("Point not moved: " + heavy);
         return false;
     }
     ControlPoint& orient = *town.track.orient_points[i];
@@ -78,21 +79,21 @@ std::string number_text(float value) {
     return text;
 }
 
-bool apply_typed_numbers(Town& town, const std::vector<float>& values) {
+bool apply_typed_numbers(Town& town, Editor& editor, const std::vector<float>& values) {
     if (values.size() < 3) return false;
     const Vec3 at{values[0], values[1], values[2]};
     if (!within_town(at)) return false;
-    switch (what_is_selected(town)) {
+    switch (what_is_selected(town, editor)) {
         case Typed::ControlPoint:
-            return place_control_point(town, at);
+            return place_control_point(town, editor, at);
         case Typed::OrientPoint:
-            town.track.orient_points[town.sel_orient_point]->set_position(at.x, at.y, at.z);
+            town.track.orient_points[editor.sel_orient_point]->set_position(at.x, at.y, at.z);
             town.rebuild_orientation();
             town.track.track_edited = 1;
             return true;
         case Typed::Object: {
             if (values.size() < 5 || !within_town(values[3]) || !within_town(values[4])) return false;
-            ControlPoint& object = *town.town_objects.objects[town.selected_object];
+            ControlPoint& object = *town.town_objects.objects[editor.selected_object];
             object.set_position(at.x, at.y, at.z);
             object.set_size(values[3]);
             object.set_height(values[4]);
@@ -104,26 +105,23 @@ bool apply_typed_numbers(Town& town, const std::vector<float>& values) {
     return false;
 }
 
-void ask_typed_numbers(Town& town) {
-    const Typed typed = what_is_selected(town);
+void ask_typed_numbers(Town& town, Editor& editor) {
+    const Typed typed = what_is_selected(town, editor);
     if (typed == Typed::Nothing) {
-        town.overlays.messages.post("P types the numbers of a selected point or object: select one first",
+        editor.overlays.messages.post("P types the numbers of a selected point or object: select one first",
                                     GetTickCount());
         return;
     }
-    const ControlPoint& record = typed == Typed::ControlPoint ? *town.track.points[town.sel_point]
+    const ControlPoint& record = typed == Typed::ControlPoint ? *town.track.points[editor.sel_point]
                                  : typed == Typed::OrientPoint
-                                     ? *town.track.orient_points[town.sel_orient_point]
-                                     : *town.town_objects.objects[town.selected_object];
+                                     ? *town.track.orient_points[editor.sel_orient_point]
+                                     : *town.town_objects.objects[editor.selected_object];
     std::vector<std::string> names = {"x", "y", "z"};
     std::vector<float> values = {record.x, record.y, record.z};
     if (typed == Typed::Object) {
         names.insert(names.end(), {"size", "height"});
         values.insert(values.end(), {record.size, record.height});
     }
-    const std::string title = "Numbers of " + selection_name(town);
-    if (town.ask_numbers(title, names, values) && apply_typed_numbers(town, values)) town.redraw();
+    const std::string title = "Numbers of " + selection_name(town, editor);
+    if (editor.seams->ask_numbers(title, names, values) && apply_typed_numbers(town, editor, values)) editor.redraw(town);
 }
-
-// Without a toolkit there is nobody to ask: the dialog counts as cancelled.
-bool Town::ask_numbers(const std::string&, const std::vector<std::string>&, std::vector<float>&) { return false; }

@@ -6,6 +6,7 @@
 #include <vector>
 
 struct Town;
+struct Editor;
 struct KeyPoll;
 
 // Why text cannot be the value of the field named field (not a number, or
@@ -17,7 +18,7 @@ std::string typed_number_refusal(const std::string& field, const std::string& te
 std::string number_text(float value);
 
 // P: opens the dialog for what is selected, or says on screen to select one.
-void ask_typed_numbers(Town& town);
+void ask_typed_numbers(Town& town, Editor& editor);
 // x, y, z (and an object's size and height) for the selection; false, said
 // on screen, when the track cannot take them.
-bool apply_typed_numbers(Town& town, const std::vector<float>& values);
+bool apply_typed_numbers(Town& town, Editor& editor, const std::vector<float>& values);

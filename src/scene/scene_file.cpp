@@ -22,11 +22,6 @@ namespace {
 
 std::string error_text(int error) { return std::strerror(error); }
 
-// Scene-file errors end without a newline: the next line continues them.
-void print_load_error(Town& town, const char* name, const std::string& reason) {
-    town.tell_user("Error loading file \"" + std::string(name) + "\": " + reason, "");
-}
-
 }  // namespace
 
 FileBytes read_scene_bytes(const char* name) {
@@ -100,13 +95,7 @@ void install_scene(Town& town, const SceneData& scene) {
     settings_to_town(scene.settings, town, rows_with(AFTER_REBUILD));
     for (int i = 0; i < m; ++i) town.town_objects.object_type[i] = scene.objects[i].type;
 
-    // Selections survive a load only while they still name something.
-    if (town.selected_object >= town.town_objects.object_count) town.selected_object = -1;
-    if (town.sel_point >= town.track.num_points) town.sel_point = -1;
-    if (town.sel_orient_point >= town.track.num_orient_points) town.sel_orient_point = -1;
-
     if (town.track.num_points > 2) town.start_train();
-    town.redraw();
 }
 
 SceneData scene_of_town(const Town& town) {
@@ -131,27 +120,4 @@ SceneData scene_of_town(const Town& town) {
     }
     scene.settings = settings_of_town(town);
     return scene;
-}
-
-void Town::load_scene(const char* name) {
-    const FileBytes file = read_scene_bytes(name);
-    if (!file.ok) return print_load_error(*this, name, file.reason);
-    const SceneDecode decoded = decode_scene(file.bytes.data(), file.bytes.size());
-    if (!decoded.ok) return print_load_error(*this, name, decoded.reason);
-    // The file is read whole first, so loading the autosave itself still
-    // loads what it held before these edits went there.
-    if (!keep_edits_before_load(*this, name)) {
-        return print_load_error(*this, name, "the unsaved edits could not be kept anywhere: F2 saves them");
-    }
-    install_scene(*this, decoded.scene);
-    ++scene_file_syncs;
-}
-
-void Town::save_scene(const char* name) {
-    const std::string reason = write_file_replacing(name, encode_scene(scene_of_town(*this)));
-    if (reason.empty()) {
-        ++scene_file_syncs;
-        return;
-    }
-    tell_user("Error saving to file \"" + std::string(name) + "\": " + reason, "");
 }

@@ -20,8 +20,8 @@ struct FileBytes {
 FileBytes read_scene_bytes(const char* name);
 
 // Replaces the town's points, objects and stored settings with a checked
-// scene and does what a load does after it: rebuilds the track, restarts the
-// train, keeps the selections that still point at something.
+// scene and does what a load does after it: rebuilds the track and restarts
+// the train.
 void install_scene(Town& town, const SceneData& scene);
 
 // The scene the town would save now.

@@ -47,14 +47,3 @@ bool Town::frame_begin() {
 void Town::frame_end() {
     if (clock.frame_clock >= 0) clock.frame_clock -= clock.redraw_speed;
 }
-
-void Town::run_frame(const std::function<bool()>& draw_picture) {
-    const bool draw_now = frame_begin() && !picture_still_right();
-    if (draw_now) {
-        picture_wanted = false;
-        drawn_frames.record(GetTickCount());
-        drawn_frames.shown = drawn_frames.in_last_second(GetTickCount());
-    }
-    if (draw_now && draw_picture()) clock.frame_clock = CLOCK_RESTART;
-    frame_end();
-}

@@ -1,17 +1,16 @@
-// Town: every piece of scene state the town view owns, and the operations of
-// the simulation on it. No toolkit and no OpenGL here: the FLTK widget
-// (TownView) derives from this, and the drawing layer reads it.
+// Town: the model of the town and its train, its parts each with its own
+// step, and the operations of the simulation on them. No toolkit, no OpenGL
+// and nothing of what the user is doing here: the town view holds a town
+// beside its editor, and the drawing layer reads both.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
-#include "camera.h"
-#include "autosave_place.h"
 #include "control_point.h"
 #include "frame_clock.h"
 #include "ride_telemetry.h"
@@ -23,57 +22,36 @@
 #include "train.h"
 #include "vec3.h"
 #include "traffic.h"
-#include "edit_history.h"
-#include "key_latches.h"
-#include "key_poll.h"
-#include "overlays.h"
-#include "drawn_frames.h"
 
 struct Town {
-    // Builds the town: defaults, cars, intersections, the free camera, then
-    // loads startup_scene (skipped when null) and seeds the random turns.
-    explicit Town(const char* startup_scene);
-    virtual ~Town();
+    // Builds the town: defaults, cars, intersections, and the random turns
+    // seeded.
+    Town();
+    ~Town();
     Town(const Town&) = delete;
     Town& operator=(const Town&) = delete;
 
-    // --- Seams: the toolkit shell and tests override these. ---------------
-    // Asks the toolkit to redraw the view (damage(1)). Use redraw() below.
-    virtual void request_redraw() {}
-    // The file-name prompt: fills a 64-byte buffer, returns 1 when confirmed.
-    virtual int ask_file_name(char* buffer, const char* label);
-    // Where unsaved edits are kept: the working folder, then the user's own.
-    virtual AutosavePlaces autosave_places() const;
-    // The dialog of typed numbers (P): one field per name, filled from values;
-    // true with values replaced when confirmed, every one within its bound.
-    virtual bool ask_numbers(const std::string& title, const std::vector<std::string>& names,
-                             std::vector<float>& values);
-
-    // A redraw is requested only while the train stands: while it runs the
-    // idle pump redraws anyway.
-    void redraw() {
-        if (train.train_running == 0) request_redraw();
-    }
-
     // --- Track points (control points and orientation points) -------------
-    void append_point();
-    void select_next_point();
-    void select_next_orient_point();
-    // Moves stop at the town's bound; a control point's move that would make
-    // the track need more ties than any track may have is not made.
-    void move_selected_point(Vec3 d);
-    void move_selected_orient_point(Vec3 d);
+    // A control point at the centre of town, its orientation point above it,
+    // at the end of the track; a point the track has no room for is not
+    // added. Returns why not, for the user, when its ties would be too many.
+    std::string append_point();
+    // Moves of point i stop at the town's bound; a control point's move that
+    // would make the track need more ties than any track may have is not
+    // made. An index that names no point moves nothing.
+    void move_point(int i, Vec3 d);
+    void move_orient_point(int i, Vec3 d);
     // Where the control points stand, in track order.
     std::vector<Vec3> control_positions() const;
-    void deselect_points();
+    // Every point and its segment gone, the tie table released.
     void clear_points();
 
     // --- Curves and track tables ------------------------------------------
     void rebuild_track();
     void rebuild_orientation();
     // Between B-spline and Catmull-Rom, unless the other basis would make
-    // the track need more ties than any track may have.
-    void switch_basis();
+    // the track need more ties than any track may have: then says why not.
+    std::string switch_basis();
     Vec3 track_point(float t) const;       // track curve at global parameter t
     Vec3 track_derivative(float t) const;  // its derivative with respect to u
     Vec3 orient_point_at(float t) const;   // orientation curve at t
@@ -101,23 +79,10 @@ struct Town {
     void recompute_energy();   // rebuild_track, which sets total_energy
 
     // --- Town objects ----------------------------------------------------
+    // A new object at the end of the list, while there is room.
     void create_object();
-    void select_next_object();
-    void cycle_object_type();
-
-    // --- Scene files -----------------------------------------------------
-    void load_scene(const char* name);
-    void save_scene(const char* name);
-
-    // --- Commands --------------------------------------------------------
-    // Runs the key commands and mouse gestures for one toolkit event and
-    // returns what the toolkit's handle must return.
-    int handle_event(int event, int event_x, int event_y, int button, const KeyPoll& keys);
-    void clear_scene();
-    void print_report() const;
-    // A line for the user: printed on standard output as it stands, ending
-    // included, and shown across the bottom of the window for a few seconds.
-    void tell_user(const std::string& line, const char* ending = "\n");
+    // The next type code for object i; an index that names none does nothing.
+    void cycle_object_type(int i);
 
     // --- Frame clock -----------------------------------------------------
     // Advances the clock by the real time since the last frame, steps the
@@ -125,18 +90,6 @@ struct Town {
     bool frame_begin();
     // Consumes one step of real time after the frame.
     void frame_end();
-    // One whole frame: begin, the picture when the clock says so, end. The
-    // picture says whether it read images from disk: that took real time
-    // the clock must not simulate, so the clock starts over.
-    void run_frame(const std::function<bool()>& draw_picture);
-    // True while no step changes the picture and nothing asked for a new
-    // one: the frame clock keeps time, but no frame is drawn.
-    bool picture_still_right() const;
-    bool picture_wanted = true;  // an event arrived or the window was exposed
-    DrawnFrames drawn_frames;
-
-    // ===== Projection =====================================================
-    double fov = 45.0;
 
     // ===== The town's parts, each with its own step ======================
     Track track;
@@ -146,35 +99,13 @@ struct Town {
     Sky sky;
     FrameClock clock;
 
-    // ===== What the user selected =========================================
-    int sel_point = -1;
-    int sel_orient_point = -1;
-    int selected_object = -1;
-
     // Clears of the scene so far: drawing starts its own phases over.
     unsigned scene_clears = 0;
 
-    // ===== Cameras ========================================================
-    std::unique_ptr<Camera> camera;
-    int camera_mode = 0;    // 0..12
-    int vehicle_view = 0;   // 0..19
-    float follow_distance = 15.0f;
+    // ===== Stored with the scene ==========================================
+    float follow_distance = 15.0f;  // how far the view follows a selected point
+    float spare_scalar = 0.0f;      // kept only for the scene file
 
-    // ===== Editing state ==================================================
-    int ground_drag = 1;
-    int light_edit = 0;
-    int mouse_x = 0, mouse_y = 0, mouse_prev_x = 0, mouse_prev_y = 0;
-    int drag_x = 0, drag_y = 0, drag_prev_x = 0, drag_prev_y = 0;
-    KeyLatches latches;
-    int snapping = 0;            // S: dragged points and objects land on the grid
-    int dragged_since_push = 0;  // the selection moved since the button went down
-    float spare_scalar = 0.0f;  // kept only for the scene file
-
-    // ===== On-screen help, heads-up display, ride telemetry, screenshots ==
-    OverlayState overlays;
+    // ===== The ride's telemetry, recorded at every step of the train =====
     RideTelemetry telemetry;
-
-    // ===== Undo, redo and the autosave on close ===========================
-    EditTracker edits;
-    int scene_file_syncs = 0;  // loads and saves that succeeded: the scene then matches a file
 };

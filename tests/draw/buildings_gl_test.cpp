@@ -11,6 +11,7 @@
 #include "town_models.h"
 #include "draw.h"
 #include "support/gl_context.h"
+#include "edit/edited_town.h"
 #include "town.h"
 
 namespace {
@@ -37,7 +38,7 @@ protected:
 TEST_F(BuildingsGl, EachBuildingFillsItsBoxWhateverTheObjectsSizeFields) {
     // Drawn through the world pass, so the object's size and height really
     // reach the loop; they must not reach the building.
-    Town town(nullptr);
+    EditedTown town;
     DrawState drawing;
     const float x = 21.5f, z = -17.25f;
     for (const Expected& e : BUILDINGS) {
@@ -48,7 +49,7 @@ TEST_F(BuildingsGl, EachBuildingFillsItsBoxWhateverTheObjectsSizeFields) {
         town.town_objects.object_type[0] = e.code;
         town.town_objects.object_count = 1;
         std::vector<WorldCorner> corners;
-        for (const WorldPolygon& poly : capture_world([&] { draw_world(town, drawing, 0); })) {
+        for (const WorldPolygon& poly : capture_world([&] { draw_world(town, town.editor, drawing, 0); })) {
             // Keep what stands near the building; the light marker hangs at the origin.
             if (all_corners_match(poly, [&](const WorldCorner& c) { return std::fabs(c.p.x - x) < 5; })) {
                 corners.insert(corners.end(), poly.begin(), poly.end());

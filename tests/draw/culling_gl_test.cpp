@@ -16,6 +16,7 @@
 #include "scene_file.h"
 #include "scene_text.h"
 #include "support/gl_context.h"
+#include "edit/edited_town.h"
 #include "town.h"
 
 namespace {
@@ -44,18 +45,18 @@ protected:
         install_scene(town, parsed.scene);
         town.train.train_running = 0;
         town.sky.time_of_day = 0.4f;  // mid-morning: every piece throws a shadow
-        town.camera_mode = CAMERA_FREE;
+        town.editor.camera_mode = CAMERA_FREE;
     }
 
     // Culled and whole, the town seen from eye toward target draws the same
     // pixels; keeps how many chunks the culled drawing replayed in each pass.
     void expect_same_picture(Vec3 eye, Vec3 target, const char* view, Vec3 up = {0, 1, 0}) {
-        town.camera = std::make_unique<Camera>(eye, target, up);
+        town.editor.camera = std::make_unique<Camera>(eye, target, up);
         std::vector<unsigned char> whole;
         for (const bool culling : {false, true}) {
             draw_caches(drawing)->culling = culling;
             // Twice, as the program draws: the lights follow the last frame's camera.
-            for (int frame = 0; frame < 2; ++frame) render_frame(town, drawing, W, H);
+            for (int frame = 0; frame < 2; ++frame) render_frame(town, town.editor, drawing, W, H);
             glFinish();
             if (!culling) whole = context.pixels();
         }
@@ -65,7 +66,7 @@ protected:
     }
 
     OffscreenContext context{W, H};
-    Town town{nullptr};
+    EditedTown town;
     DrawState drawing;
     std::size_t lit_shown = 0, shadows_shown = 0;
 };

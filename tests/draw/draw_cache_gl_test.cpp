@@ -15,6 +15,8 @@
 #include "draw.h"
 #include "support/gl_context.h"
 #include "edit/command_fixture.h"
+#include "edit/edited_town.h"
+#include "scene_file_commands.h"
 #include "town.h"
 
 namespace {
@@ -23,10 +25,10 @@ constexpr int W = 200, H = 150;
 
 // The lights are placed under the previous frame's camera: the second of two
 // frames is the one whose picture depends on nothing but the town.
-std::vector<unsigned char> frame_pixels(Town& town, DrawState& drawing) {
+std::vector<unsigned char> frame_pixels(EditedTown& town, DrawState& drawing) {
     for (int i = 0; i < 2; ++i) {
         town.clock.frame_clock = 0;  // as the frame clock leaves it when a frame is drawn
-        render_frame(town, drawing, W, H);
+        render_frame(town, town.editor, drawing, W, H);
     }
     std::vector<unsigned char> out(static_cast<std::size_t>(W) * H * 4);
     glReadPixels(0, 0, W, H, GL_RGBA, GL_UNSIGNED_BYTE, out.data());
@@ -50,22 +52,23 @@ int differing(const std::vector<unsigned char>& a, const std::vector<unsigned ch
 // Object i grown by a right drag upward, as the pointer does it: selected,
 // pushed, moved three times, released, and let go with R, so its list is
 // keyed as before the drag but for its size and height.
-void right_drag_object(Town& town, int i) {
+void right_drag_object(EditedTown& town, int i) {
     ScriptedKeys none, r;
     r.hold('R');
-    town.selected_object = i;
-    town.handle_event(EVENT_PUSH, 100, 100, BUTTON_RIGHT, none);
-    for (int k = 1; k <= 3; ++k) town.handle_event(EVENT_DRAG, 100, 100 - 4 * k, BUTTON_RIGHT, none);
-    town.handle_event(EVENT_RELEASE, 100, 88, BUTTON_RIGHT, none);
-    town.handle_event(EVENT_MOVE, 100, 88, 0, r);
+    town.editor.selected_object = i;
+    handle_event(town, town.editor, EVENT_PUSH, 100, 100, BUTTON_RIGHT, none);
+    for (int k = 1; k <= 3; ++k) handle_event(town, town.editor, EVENT_DRAG, 100, 100 - 4 * k, BUTTON_RIGHT, none);
+    handle_event(town, town.editor, EVENT_RELEASE, 100, 88, BUTTON_RIGHT, none);
+    handle_event(town, town.editor, EVENT_MOVE, 100, 88, 0, r);
 }
 
 class DrawCacheGl : public ::testing::Test {
 protected:
     void SetUp() override {
+        start_town(town, town.editor, "town");
         // Seen from above the south-east, so the track, its ties and the
         // objects' shadows fill the picture.
-        town.camera->eye = {30, 40, 40};
+        town.editor.camera->eye = {30, 40, 40};
         town.train.train_running = 0;
     }
     // The same frame drawn directly, then from the lists (compiled by the
@@ -79,7 +82,7 @@ protected:
     }
     // An edit made while the lists are in use changes the picture, and the
     // next frame from the lists shows it as direct drawing does.
-    void expect_edit_shown(const std::string& what, const std::function<void(Town&)>& apply) {
+    void expect_edit_shown(const std::string& what, const std::function<void(EditedTown&)>& apply) {
         drawing.cached_drawing = 1;
         const std::vector<unsigned char> before = frame_pixels(town, drawing);
         apply(town);
@@ -92,7 +95,7 @@ protected:
     }
 
     OffscreenContext context{W, H};
-    Town town{"town"};
+    EditedTown town;
     DrawState drawing;
 };
 
@@ -100,9 +103,9 @@ protected:
 
 TEST_F(DrawCacheGl, CachedFramesMatchDirectOnesByDayAndNightWithAndWithoutTies) {
     ASSERT_GT(town.track.num_points, 2) << "the shipped town is beside the tests";
-    town.sel_point = 3;
+    town.editor.sel_point = 3;
     town.track.show_points = 1;
-    town.selected_object = 0;
+    town.editor.selected_object = 0;
     for (const float t : {0.45f, 0.9f}) {
         town.sky.time_of_day = t;
         for (const int ties : {1, 0}) {
@@ -117,36 +120,36 @@ TEST_F(DrawCacheGl, CachedFramesMatchDirectOnesByDayAndNightWithAndWithoutTies) 
 TEST_F(DrawCacheGl, EveryKindOfEditShowsAtTheNextFrame) {
     struct Edit {
         const char* what;
-        std::function<void(Town&)> apply;
+        std::function<void(EditedTown&)> apply;
     };
     const std::vector<Edit> edits = {
         {"point moved",
-         [](Town& t) {
-             t.sel_point = 2;
-             t.move_selected_point({1.5f, 0, 0});
+         [](EditedTown& t) {
+             t.editor.sel_point = 2;
+             move_selected_point(t, t.editor, {1.5f, 0, 0});
          }},
         {"object type",
-         [](Town& t) {
-             t.selected_object = 0;
-             t.cycle_object_type();
+         [](EditedTown& t) {
+             t.editor.selected_object = 0;
+             cycle_object_type(t, t.editor);
          }},
-        {"object moved", [](Town& t) { t.town_objects.objects[1]->x += 2; }},
+        {"object moved", [](EditedTown& t) { t.town_objects.objects[1]->x += 2; }},
         {"ties apart",
-         [](Town& t) {
+         [](EditedTown& t) {
              t.track.tie_spacing += 3;
              t.rebuild_track();
          }},
-        {"posts", [](Town& t) { t.track.post_interval = 2; }},
-        {"ties off", [](Town& t) { t.track.show_ties = 0; }},
+        {"posts", [](EditedTown& t) { t.track.post_interval = 2; }},
+        {"ties off", [](EditedTown& t) { t.track.show_ties = 0; }},
         {"curve kind",
-         [](Town& t) {
+         [](EditedTown& t) {
              t.track.bspline = 0;
              t.rebuild_track();
              t.rebuild_orientation();
          }},
-        {"dusk lamps", [](Town& t) { t.sky.time_of_day = 0.72f; }},
-        {"cleared", [](Town& t) { t.clear_scene(); }},
-        {"loaded", [](Town& t) { t.load_scene("town"); }},
+        {"dusk lamps", [](EditedTown& t) { t.sky.time_of_day = 0.72f; }},
+        {"cleared", [](EditedTown& t) { clear_scene(t, t.editor); }},
+        {"loaded", [](EditedTown& t) { load_scene(t, t.editor, "town"); }},
     };
     for (const Edit& edit : edits) expect_edit_shown(edit.what, edit.apply);
 }
@@ -160,8 +163,8 @@ TEST_F(DrawCacheGl, AnObjectGrownByARightDragShowsItsNewSizeAtTheNextFrame) {
     const Resize resizes[] = {{"tree canopy", 87, {7, 5, 19}, {7, 2, 12.2f}},
                               {"hanging sign's height", 13, {4, 2.5f, -6}, {9.54f, 2, -6}}};
     for (const Resize& r : resizes) {
-        town.camera = std::make_unique<Camera>(r.eye, r.target, Vec3{0, 1, 0});
-        expect_edit_shown(r.what, [&](Town& t) { right_drag_object(t, r.object); });
+        town.editor.camera = std::make_unique<Camera>(r.eye, r.target, Vec3{0, 1, 0});
+        expect_edit_shown(r.what, [&](EditedTown& t) { right_drag_object(t, r.object); });
     }
 }
 

@@ -11,16 +11,17 @@
 #include "camera.h"
 #include "draw.h"
 #include "support/gl_context.h"
+#include "edit/edited_town.h"
 #include "town.h"
 
 TEST(DrawOrderGl, TheWorldBeforeTheGroundDrawsTheWorldOverTheGround) {
     constexpr int W = 320, H = 240;
     OffscreenContext context(W, H);
-    Town town(nullptr);
+    EditedTown town;
     DrawState drawing;
     town.sky.lighting = 0;
     town.sky.time_of_day = 0.45f;
-    town.camera_mode = CAMERA_FREE;
+    town.editor.camera_mode = CAMERA_FREE;
     const auto picture = [&](bool world_last) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glEnable(GL_TEXTURE_2D);
@@ -28,15 +29,15 @@ TEST(DrawOrderGl, TheWorldBeforeTheGroundDrawsTheWorldOverTheGround) {
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glViewport(0, 0, W, H);
-        set_projection(town, W, H);
+        set_projection(town.editor, W, H);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        drawing.sky_center = set_camera(town);
+        drawing.sky_center = set_camera(town, town.editor);
         if (world_last) {
             draw_background(town, drawing);
-            draw_world(town, drawing, 0);
+            draw_world(town, town.editor, drawing, 0);
         } else {
-            draw_world_and_background(town, drawing);
+            draw_world_and_background(town, town.editor, drawing);
         }
         glFinish();
         return context.pixels();
@@ -49,7 +50,7 @@ TEST(DrawOrderGl, TheWorldBeforeTheGroundDrawsTheWorldOverTheGround) {
         {{-6, 9, 6}, {0, 0, 0}},
     };
     for (const auto& view : views) {
-        town.camera = std::make_unique<Camera>(view[0], view[1], Vec3{0, 1, 0});
+        town.editor.camera = std::make_unique<Camera>(view[0], view[1], Vec3{0, 1, 0});
         const std::vector<unsigned char> world_last = picture(true);
         EXPECT_TRUE(world_last == picture(false)) << "from " << view[0].x << " " << view[0].z;
     }

@@ -7,6 +7,7 @@
 
 #include "draw.h"
 #include "support/gl_context.h"
+#include "edit/edited_town.h"
 #include "town.h"
 
 namespace {
@@ -15,8 +16,8 @@ struct Lights {
     bool sun, lamp, headlight, lighting;
 };
 
-Lights lights_after_frame(Town& town, DrawState& drawing) {
-    render_frame(town, drawing, 64, 48);
+Lights lights_after_frame(EditedTown& town, DrawState& drawing) {
+    render_frame(town, town.editor, drawing, 64, 48);
     return {glIsEnabled(GL_LIGHT0) == GL_TRUE, glIsEnabled(GL_LIGHT1) == GL_TRUE,
             glIsEnabled(GL_LIGHT2) == GL_TRUE, glIsEnabled(GL_LIGHTING) == GL_TRUE};
 }
@@ -24,7 +25,7 @@ Lights lights_after_frame(Town& town, DrawState& drawing) {
 class FrameGl : public ::testing::Test {
 protected:
     OffscreenContext context{64, 48};
-    Town town{nullptr};
+    EditedTown town;
     DrawState drawing;
 };
 
@@ -56,7 +57,7 @@ TEST_F(FrameGl, SunRisesStandsAndSets) {
     // The first frame places the lights under the identity, so the stored
     // positions are the world positions.
     town.sky.time_of_day = 0.5f;
-    render_frame(town, drawing, 64, 48);
+    render_frame(town, town.editor, drawing, 64, 48);
     GLfloat pos[4];
     glGetLightfv(GL_LIGHT0, GL_POSITION, pos);
     EXPECT_NEAR(pos[0], 0.0f, 1e-4);
@@ -72,7 +73,7 @@ TEST_F(FrameGl, SunRisesStandsAndSets) {
     EXPECT_FLOAT_EQ(shade[3], 0.4f);
 
     town.sky.time_of_day = 0.0f;
-    render_frame(town, drawing, 64, 48);
+    render_frame(town, town.editor, drawing, 64, 48);
     EXPECT_FLOAT_EQ(drawing.daylight, -3.0f);
 }
 
@@ -90,8 +91,8 @@ TEST_F(FrameGl, LightingSwitchedOffLeavesTheLampsAlone) {
 
 TEST_F(FrameGl, FrameLeavesDepthTestOnBlendingOffAndKeepsTheBeaconUntilAClear) {
     drawing.beacon = {0.4f, 1};  // the train stands: its beacon holds still
-    render_frame(town, drawing, 64, 48);
-    render_frame(town, drawing, 64, 48);
+    render_frame(town, town.editor, drawing, 64, 48);
+    render_frame(town, town.editor, drawing, 64, 48);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
@@ -101,7 +102,7 @@ TEST_F(FrameGl, FrameLeavesDepthTestOnBlendingOffAndKeepsTheBeaconUntilAClear) {
     EXPECT_EQ(depth, 1);  // the shadow pass pops what it pushed
     EXPECT_FLOAT_EQ(drawing.beacon.level, 0.4f);
     ++town.scene_clears;
-    render_frame(town, drawing, 64, 48);
+    render_frame(town, town.editor, drawing, 64, 48);
     EXPECT_EQ(drawing.beacon.level, 0.0f) << "a cleared town's beacon starts over";
     EXPECT_EQ(drawing.beacon.falling, 0);
 }
@@ -109,7 +110,7 @@ TEST_F(FrameGl, FrameLeavesDepthTestOnBlendingOffAndKeepsTheBeaconUntilAClear) {
 TEST_F(FrameGl, ZeroHeightViewAndATrainWithoutDirectionStayFinite) {
     town.sky.time_of_day = 0.9f;  // the headlight is on
     town.train.train_dir = {0, 0, 0};
-    render_frame(town, drawing, 0, 0);  // a window minimised to nothing
+    render_frame(town, town.editor, drawing, 0, 0);  // a window minimised to nothing
     GLdouble m[16];
     glGetDoublev(GL_PROJECTION_MATRIX, m);
     for (double v : m) EXPECT_TRUE(std::isfinite(v));

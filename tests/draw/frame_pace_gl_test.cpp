@@ -12,6 +12,8 @@
 #include "support/gl_context.h"
 #include "support/scratch_files.h"
 #include "texture_cache.h"
+#include "edit/edited_town.h"
+#include "frame_rest.h"
 #include "town.h"
 
 namespace {
@@ -39,16 +41,16 @@ TEST(FramePaceGl, AMissingTextureLeavesTheTownAtFortyOneStepsASecond) {
     ASSERT_TRUE(cwd.ok());
     OffscreenContext gl(W, H);
     FakeTick tick(1000);
-    Town town(nullptr);
+    EditedTown town;
     DrawState drawing;
     town.train.train_running = 1;
 
     const unsigned long lookups_before = texture_disk_lookups();
     int pictures = 0;
     for (int ms = 0; ms < RUN_MS; ms += FRAME_MS) {
-        town.run_frame([&] {
+        run_frame(town, town.editor, [&] {
             const unsigned long loaded = texture_files_loaded();
-            render_frame(town, drawing, W, H);
+            render_frame(town, town.editor, drawing, W, H);
             ++pictures;
             return texture_files_loaded() != loaded;
         });

@@ -12,7 +12,9 @@
 
 #include "camera.h"
 #include "draw.h"
+#include "editor.h"
 #include "scene_file.h"
+#include "scene_file_commands.h"
 #include "scene_text.h"
 #include "town.h"
 
@@ -22,13 +24,14 @@ constexpr int GOLDEN_W = 320, GOLDEN_H = 240;
 // generator seeded from the clock, so a ride of many steps is the same ride
 // on every run.
 struct GoldenTown : Town {
-    GoldenTown() : Town(nullptr) {
+    GoldenTown() {
         traffic.random_turn_number = [this] {
             turn_seed = turn_seed * 1103515245u + 12345u;
             return static_cast<int>((turn_seed >> 16) & 0x7FFF);
         };
     }
     unsigned turn_seed = 1;
+    Editor editor;
 };
 
 struct GoldenState {
@@ -38,17 +41,17 @@ struct GoldenState {
     int camera_mode;  // CAMERA_FREE looks from eye at target
     Vec3 eye, target;
     int steps;  // simulation steps before the picture
-    void (*adjust)(Town&);
+    void (*adjust)(GoldenTown&);
 };
 
-inline void as_loaded(Town&) {}
-inline void unlit(Town& town) { town.sky.lighting = 0; }
-inline void without_ties(Town& town) { town.track.show_ties = 0; }
-inline void tower_selected(Town& town) { town.selected_object = 12; }  // the clock tower
-inline void points_selected(Town& town) {
+inline void as_loaded(GoldenTown&) {}
+inline void unlit(GoldenTown& town) { town.sky.lighting = 0; }
+inline void without_ties(GoldenTown& town) { town.track.show_ties = 0; }
+inline void tower_selected(GoldenTown& town) { town.editor.selected_object = 12; }  // the clock tower
+inline void points_selected(GoldenTown& town) {
     town.track.show_points = 1;
-    town.sel_point = 3;
-    town.sel_orient_point = 5;
+    town.editor.sel_point = 3;
+    town.editor.sel_orient_point = 5;
 }
 
 constexpr Vec3 OVERVIEW_EYE{-38, 30, 38}, STREET_EYE{-0.6f, 1.5f, 13}, STREET_TARGET{1.2f, 2.4f, -4};
@@ -73,9 +76,9 @@ const GoldenState GOLDEN_STATES[] = {
 
 // Loads the state's scene into town; false (with the reason printed) when it
 // cannot be read. golden_dir holds the crafted scene's text.
-inline bool load_golden_scene(Town& town, const GoldenState& state, const std::string& golden_dir) {
+inline bool load_golden_scene(GoldenTown& town, const GoldenState& state, const std::string& golden_dir) {
     if (std::string(state.scene) == "town") {
-        town.load_scene("town");
+        load_scene(town, town.editor, "town");
         return town.track.num_points > 2;
     }
     const std::string path = golden_dir + "/crafted_town.txt";
@@ -104,13 +107,13 @@ inline std::vector<unsigned char> render_golden(const GoldenState& state, const 
     }
     town.sky.time_of_day = state.time_of_day;
     state.adjust(town);
-    town.camera_mode = state.camera_mode;
-    if (state.camera_mode == CAMERA_FREE) town.camera = std::make_unique<Camera>(state.eye, state.target, Vec3{0, 1, 0});
+    town.editor.camera_mode = state.camera_mode;
+    if (state.camera_mode == CAMERA_FREE) town.editor.camera = std::make_unique<Camera>(state.eye, state.target, Vec3{0, 1, 0});
     // The lights are placed under the previous frame's camera: the second
     // frame has them where the running program has them.
     for (int frame = 0; frame < 2; ++frame) {
         town.clock.frame_clock = 0;
-        render_frame(town, drawing, GOLDEN_W, GOLDEN_H);
+        render_frame(town, town.editor, drawing, GOLDEN_W, GOLDEN_H);
     }
     glFinish();
     std::vector<unsigned char> rgb(static_cast<std::size_t>(GOLDEN_W) * GOLDEN_H * 3);

@@ -16,6 +16,7 @@
 #include "support/png_read.h"
 #include "support/scratch_files.h"
 #include "town/track_fixture.h"
+#include "edit/edited_town.h"
 #include "town.h"
 
 namespace {
@@ -26,7 +27,7 @@ class OverlayGl : public ::testing::Test {
 protected:
     FakeTick tick{1000};
     OffscreenContext context{W, H};
-    Town town{nullptr};
+    EditedTown town;
     DrawState drawing;
 
     void SetUp() override {
@@ -37,8 +38,8 @@ protected:
         frame(false);
     }
     std::vector<unsigned char> frame(bool overlays) {
-        render_frame(town, drawing, W, H);
-        if (overlays) draw_overlays(town, W, H);
+        render_frame(town, town.editor, drawing, W, H);
+        if (overlays) draw_overlays(town, town.editor, W, H);
         glFinish();
         return read_picture(W, H);
     }
@@ -51,9 +52,9 @@ TEST_F(OverlayGl, AllOffChangesNothingAndAnOverlayLeavesTheNextFrameAlone) {
     ASSERT_EQ(frame(false), plain);
     EXPECT_EQ(frame(true), plain) << "no display shown, yet the picture changed";
 
-    town.overlays.show_help = town.overlays.show_hud = town.overlays.show_profile = 1;
+    town.editor.overlays.show_help = town.editor.overlays.show_hud = town.editor.overlays.show_profile = 1;
     EXPECT_NE(frame(true), plain);
-    town.overlays.show_help = town.overlays.show_hud = town.overlays.show_profile = 0;
+    town.editor.overlays.show_help = town.editor.overlays.show_hud = town.editor.overlays.show_profile = 0;
     // The lights of a frame are placed under the matrix the last one left.
     EXPECT_EQ(frame(false), plain) << "the overlay left its matrices or state behind";
 }
@@ -70,9 +71,9 @@ std::vector<unsigned char> rows(const std::vector<unsigned char>& picture, int f
 
 TEST_F(OverlayGl, TheStartNoticeStandsAboveTheHintAndGoesWithItsTime) {
     const std::vector<unsigned char> plain = frame(false);
-    town.overlays.start_tick = GetTickCount();  // the hint again, as at start
+    town.editor.overlays.start_tick = GetTickCount();  // the hint again, as at start
     const std::vector<unsigned char> hint = frame(true);
-    town.overlays.start_notice = {"\"autosave\" is newer than \"town\"", "F1 with the name autosave loads it"};
+    town.editor.overlays.start_notice = {"\"autosave\" is newer than \"town\"", "F1 with the name autosave loads it"};
     const std::vector<unsigned char> both = frame(true);
 
     // The hint's panel stands 10 pixels up and is 2 x 10 + 12 pixels high.
@@ -86,8 +87,8 @@ TEST_F(OverlayGl, TheStartNoticeStandsAboveTheHintAndGoesWithItsTime) {
 
 TEST_F(OverlayGl, AToldPathKeepsItsCase) {
     const auto told = [&](const std::string& line) {
-        town.overlays.messages = ScreenMessages();
-        town.overlays.messages.post(line, GetTickCount());
+        town.editor.overlays.messages = ScreenMessages();
+        town.editor.overlays.messages.post(line, GetTickCount());
         return frame(true);
     };
     EXPECT_NE(told("saved /home/ann/town"), told("saved /HOME/ANN/TOWN")) << "a path lost its case on screen";
@@ -100,10 +101,10 @@ TEST_F(OverlayGl, ScreenshotHoldsThePictureShown) {
     ASSERT_EQ(chdir(dir.path().c_str()), 0);
     glClearColor(0.2f, 0.4f, 0.6f, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    town.overlays.screenshot_wanted = 1;
+    town.editor.overlays.screenshot_wanted = 1;
     testing::internal::CaptureStdout();
-    const auto tell = [&](const std::string& line) { town.tell_user(line); };
-    EXPECT_TRUE(save_wanted_screenshot(town, W, H, tell)) << "its caller clears the wish";
+    const auto tell = [&](const std::string& line) { town.editor.tell_user(line); };
+    EXPECT_TRUE(save_wanted_screenshot(town.editor, W, H, tell)) << "its caller clears the wish";
     const std::string said = testing::internal::GetCapturedStdout();
     const std::string prefix = "screenshot saved: ";
     ASSERT_EQ(said.rfind(prefix, 0), 0u) << said;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "edit/edited_town.h"
 #include "pick.h"
 #include "draw.h"
 #include "support/gl_context.h"
@@ -17,19 +18,19 @@ using Hit = std::pair<PickHit::Kind, int>;
 constexpr int W = 320, H = 240;
 
 // What a pick finds at the pixel that world point p is drawn on.
-Hit pick_over(Town& town, Vec3 p) {
+Hit pick_over(EditedTown& town, Vec3 p) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    set_projection(town, W, H);
+    set_projection(town.editor, W, H);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    set_camera(town);
+    set_camera(town, town.editor);
     GLdouble model[16], projection[16], x = 0, y = 0, z = 0;
     const GLint viewport[4] = {0, 0, W, H};
     glGetDoublev(GL_MODELVIEW_MATRIX, model);
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     gluProject(p.x, p.y, p.z, model, projection, viewport, &x, &y, &z);
-    const PickHit hit = pick_at(town, W, H, static_cast<int>(x), static_cast<int>(H - y));
+    const PickHit hit = pick_at(town, town.editor, W, H, static_cast<int>(x), static_cast<int>(H - y));
     return {hit.kind, hit.index};
 }
 
@@ -63,7 +64,7 @@ TEST(PickGl, FindsWhatIsDrawnNearestUnderThePixel) {
     OffscreenContext context(W, H);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);  // as the frame leaves it
-    Town town(nullptr);      // its free camera looks from (0, 10, 10) down at the centre
+    EditedTown town;      // its free camera looks from (0, 10, 10) down at the centre
     DrawState drawing;
     build_small_town(town);
 
@@ -84,14 +85,14 @@ TEST(PickGl, FindsWhatIsDrawnNearestUnderThePixel) {
 // out as it would have without the pick, and the pick asks for no texture.
 TEST(PickGl, LeavesTheNextFrameAndTheTexturesAlone) {
     OffscreenContext context(W, H);
-    Town town(nullptr);
+    EditedTown town;
     DrawState drawing;
     build_small_town(town);
     // The first frame places its lights under no camera yet, and reports the textures missing.
-    render_frame(town, drawing, W, H);
-    render_frame(town, drawing, W, H);
+    render_frame(town, town.editor, drawing, W, H);
+    render_frame(town, town.editor, drawing, W, H);
     const std::vector<int> unpicked = picture(context);
-    render_frame(town, drawing, W, H);
+    render_frame(town, town.editor, drawing, W, H);
     ASSERT_EQ(picture(context), unpicked) << "two frames of a still town agree";
 
     town.clock.frame_clock = 321;
@@ -101,6 +102,6 @@ TEST(PickGl, LeavesTheNextFrameAndTheTexturesAlone) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(town.clock.frame_clock, 321) << "no texture load restarted the clock";
 
-    render_frame(town, drawing, W, H);
+    render_frame(town, town.editor, drawing, W, H);
     EXPECT_EQ(picture(context), unpicked);
 }

@@ -15,6 +15,7 @@
 #include "texture_cache.h"
 #include "base/tga_files.h"
 #include "support/gl_context.h"
+#include "edit/edited_town.h"
 #include "town.h"
 
 namespace {
@@ -83,7 +84,7 @@ protected:
     // The frame's state around the camera and the background: textures on,
     // back faces culled, lighting on when the town asks for it.
     void draw(const Camera& cam) {
-        *town.camera = cam;
+        *town.editor.camera = cam;
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glEnable(GL_TEXTURE_2D);
@@ -100,7 +101,7 @@ protected:
         gluPerspective(45, static_cast<double>(WIDTH) / HEIGHT, 1, 100);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        drawing.sky_center = set_camera(town);
+        drawing.sky_center = set_camera(town, town.editor);
         draw_background(town, drawing);
         glFinish();
     }
@@ -126,7 +127,7 @@ protected:
     static inline std::unique_ptr<ScratchDir> scratch;
     static inline std::unique_ptr<WorkingDir> cwd;
     static inline std::unique_ptr<OffscreenContext> context;
-    Town town{nullptr};
+    EditedTown town;
     DrawState drawing;
 };
 
@@ -218,8 +219,8 @@ TEST_F(SkyGroundGl, SkyBoxFollowsTheCameraAnchor) {
     // Riding the train far out in the south-west, looking north along the
     // track: the box is centred on the train, so its front face still fills
     // the sky although the train stands 40 units from the origin.
-    town.camera_mode = 1;
-    draw(*town.camera);
+    town.editor.camera_mode = 1;
+    draw(*town.editor.camera);
     EXPECT_FLOAT_EQ(drawing.sky_center.x, -40);
     EXPECT_FLOAT_EQ(drawing.sky_center.y, 3);
     EXPECT_FLOAT_EQ(drawing.sky_center.z, 30);

@@ -12,6 +12,7 @@
 #include "draw/world_view.h"
 #include "support/gl_context.h"
 #include "town/track_fixture.h"
+#include "edit/edited_town.h"
 #include "town.h"
 
 namespace {
@@ -36,7 +37,7 @@ void lay_hilly_loop_rising(Town& town, float rise) {
 
 // A town whose tie table cannot be allocated.
 struct TownWithoutTieTable : Town {
-    TownWithoutTieTable() : Town(nullptr) {
+    TownWithoutTieTable() : Town() {
         track.allocate_tie_table = [](std::size_t) -> float* { return nullptr; };
     }
 };
@@ -110,7 +111,7 @@ protected:
     }
 
     OffscreenContext context{160, 120};
-    Town town{nullptr};
+    EditedTown town;
     DrawState drawing;
     WorldView view;
 };
@@ -344,8 +345,8 @@ TEST_F(TrackDrawGl, NoTrackInTheNightShadowAndDrawingLeavesTheEditFlag) {
 
 TEST_F(TrackDrawGl, MarkersShowThePointsAndTheSelectedOneInYellowUnlit) {
     lay_track(town, {{-5, 1, -3}, {6, 2, -4}, {2, 3, 5}});
-    town.sel_point = 1;
-    const auto markers = capture_feedback([&] { draw_point_markers(town, 0); });
+    town.editor.sel_point = 1;
+    const auto markers = capture_feedback([&] { draw_point_markers(town, town.editor, 0); });
     const auto cubes = of_kind(markers, FeedbackPrimitive::Polygon);
     const auto stems = of_kind(markers, FeedbackPrimitive::Line);
     ASSERT_EQ(cubes.size(), 6u * 12u);  // two cubes per point
@@ -362,7 +363,7 @@ TEST_F(TrackDrawGl, MarkersShowThePointsAndTheSelectedOneInYellowUnlit) {
     // In the shadow pass no colour is set: the selected point too is drawn
     // in whatever colour the frame chose.
     glColor3f(0, 0.5f, 0.25f);
-    for (const FeedbackPrimitive& p : capture_feedback([&] { draw_point_markers(town, 1); })) {
+    for (const FeedbackPrimitive& p : capture_feedback([&] { draw_point_markers(town, town.editor, 1); })) {
         EXPECT_TRUE(colour_is(p.vertices[0], 0, 0.5f, 0.25f));
     }
 
@@ -376,7 +377,7 @@ TEST_F(TrackDrawGl, MarkersShowThePointsAndTheSelectedOneInYellowUnlit) {
         glEnable(GL_COLOR_MATERIAL);
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        draw_point_markers(town, 0);
+        draw_point_markers(town, town.editor, 0);
         const Vec3 w = view.window(at);
         return context.pixel(static_cast<int>(w.x), static_cast<int>(w.y));
     };
@@ -390,7 +391,7 @@ TEST_F(TrackDrawGl, MarkersShowThePointsAndTheSelectedOneInYellowUnlit) {
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
 
     town.track.show_points = 0;
-    EXPECT_TRUE(capture_feedback([&] { draw_point_markers(town, 0); }).empty());
+    EXPECT_TRUE(capture_feedback([&] { draw_point_markers(town, town.editor, 0); }).empty());
 }
 
 TEST_F(TrackDrawGl, LightMarkerIsAWhiteCubeInTheNormalPassOnly) {

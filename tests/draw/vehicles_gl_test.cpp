@@ -15,6 +15,7 @@
 #include "world_blocks.h"
 #include "draw/world_view.h"
 #include "support/gl_context.h"
+#include "edit/edited_town.h"
 #include "town.h"
 
 namespace {
@@ -55,12 +56,12 @@ protected:
     }
 
     OffscreenContext context{200, 150};
-    Town town{nullptr};
+    EditedTown town;
     WorldView view;
     // The locomotive as the world pass draws it, keeping drawing's beacon phase.
     BeaconPhase beacon;
-    std::function<void(const Town&, int)> draw_locomotive_stepping = [this](const Town& t, int pass) {
-        draw_locomotive(t, beacon, pass);
+    std::function<void(const EditedTown&, int)> draw_locomotive_stepping = [this](const EditedTown& t, int pass) {
+        draw_locomotive(t, t.editor, beacon, pass);
     };
 };
 
@@ -223,10 +224,10 @@ TEST_F(VehiclesGl, LocomotiveStandsInItsFrameAndHidesFromTheCabView) {
     EXPECT_EQ(polygons(loco), 3 + 2 * 10 + 2 + 4 + 2 + 2 * 4 + 2);
     expect_bounds(world_bounds(view, loco), {2.75f, 1.1f, -2.8f}, {3.25f, 1.8f, -1.5f}, "locomotive");
 
-    town.camera_mode = 1;
+    town.editor.camera_mode = 1;
     EXPECT_TRUE(drawn(draw_locomotive_stepping, 0).empty());
     EXPECT_FALSE(drawn(draw_cars, 0).empty());
-    town.camera_mode = 2;
+    town.editor.camera_mode = 2;
 
     // The shadow only while the sun is up, both ends included.
     for (const float t : {0.25f, 0.75f, 0.2499f, 0.7501f}) {

@@ -15,6 +15,7 @@
 #include "draw.h"
 #include "support/gl_context.h"
 #include "town/track_fixture.h"
+#include "edit/edited_town.h"
 #include "town.h"
 
 namespace {
@@ -35,11 +36,11 @@ protected:
     }
 
     std::vector<FeedbackPrimitive> objects(int pass) {
-        return capture_feedback([&] { draw_town_objects(town, drawing, pass); });
+        return capture_feedback([&] { draw_town_objects(town, town.editor, drawing, pass); });
     }
 
     OffscreenContext context{200, 150};
-    Town town{nullptr};
+    EditedTown town;
     DrawState drawing;
     WorldView view;
 };
@@ -60,7 +61,7 @@ TEST_F(WorldGl, BlocksComeInTheirOrder) {
     town.train.train_up = {0, 1, 0};
 
     std::string order;
-    for (const FeedbackPrimitive& p : capture_feedback([&] { draw_world(town, drawing, 0); })) {
+    for (const FeedbackPrimitive& p : capture_feedback([&] { draw_world(town, town.editor, drawing, 0); })) {
         const FeedbackVertex& v = p.vertices[0];
         const Vec3 w = view.world(v);
         char label = 'C';  // a car, unless it is something else
@@ -89,7 +90,7 @@ TEST_F(WorldGl, SelectedObjectIsYellowAndNoOtherIs) {
     add_object(1, 6, 0, -4);
     for (const FeedbackPrimitive& p : objects(0)) EXPECT_FALSE(colour_is(p.vertices[0], 1, 1, 0));
 
-    town.selected_object = 1;
+    town.editor.selected_object = 1;
     int yellow = 0, others = 0;
     for (const FeedbackPrimitive& p : objects(0)) {
         const bool in_selected = view.world(p.vertices[0]).x > 0;
@@ -147,7 +148,7 @@ TEST_F(WorldGl, ShadowsAreAtMostFortyPercentDarkAndGoneAtNight) {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glColor4f(0, 0, 0, daylight / 2.5f);
-        draw_world(town, drawing, 1);
+        draw_world(town, town.editor, drawing, 1);
         glDisable(GL_BLEND);
         glPopMatrix();
         int darkest = 255;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "camera.h"
+#include "edit/edited_town.h"
 #include "town.h"
 
 namespace {
@@ -105,12 +106,12 @@ protected:
         town.traffic.cars[3] =
             std::make_unique<Car>(5.0f, -14.0f, 0.6f, 0.8f, -0.8f, 0.6f, 0.2f, 0, colour, 0);
         if (town.traffic.num_cars < 4) town.traffic.num_cars = 4;
-        town.vehicle_view = 3;
+        town.editor.vehicle_view = 3;
     }
 
     CameraView view(int mode) {
-        town.camera_mode = mode;
-        return choose_camera_view(town);
+        town.editor.camera_mode = mode;
+        return choose_camera_view(town, town.editor);
     }
 
     void expect_view(int mode, Vec3 eye, Vec3 center, Vec3 up, Vec3 sky) {
@@ -122,7 +123,7 @@ protected:
         expect_vec(v.sky_center, sky, (m + " sky centre").c_str());
     }
 
-    Town town{nullptr};
+    EditedTown town;
 };
 
 TEST_F(CameraModes, EveryModeWhileTheTrainRuns) {
@@ -140,7 +141,7 @@ TEST_F(CameraModes, EveryModeWhileTheTrainRuns) {
     expect_view(7, {6.5f, 1, -12}, {4.4f, 0.8f, -14.8f}, y, seat);
     // Along the free camera's look, from the driver's seat.
     expect_view(8, seat, {5, 0.8f - H, -14 - H}, {0, H, -H}, seat);
-    town.camera->rotate_about_world_up(PI / 2);
+    town.editor.camera->rotate_about_world_up(PI / 2);
     expect_view(8, seat, {5 - H, 0.8f - H, -14}, {-H, H, 0}, seat);
     expect_view(9, seat, p, y, seat);
     expect_view(10, {-21.109f, 29.176f, 31.33f}, {-20.617f, 28.559f, 30.716f}, y, {-21.109f, 29.176f, 31.33f});
@@ -161,21 +162,21 @@ TEST_F(CameraModes, StoppedTrainShowsTheFreeCameraOrTheFollowView) {
             std::make_unique<ControlPoint>(-2, 3.0f * i, 7, 0, 0, 0, 0, 0, 255, 0);
     }
     town.track.num_points = town.track.num_orient_points = 2;
-    town.sel_point = 1;
+    town.editor.sel_point = 1;
     expect_view(0, {4, 16, 9}, {4, 1, -6}, {0, 1, 0}, {0, 10, 10});
     town.follow_distance = 4;
-    town.ground_drag = 0;
+    town.editor.ground_drag = 0;
     expect_view(0, {0, 10, 10}, free_centre, {0, H, -H}, {0, 10, 10});
-    town.ground_drag = 1;
-    town.sel_point = -1;
-    town.sel_orient_point = 1;
+    town.editor.ground_drag = 1;
+    town.editor.sel_point = -1;
+    town.editor.sel_orient_point = 1;
     expect_view(0, {-2, 7, 11}, {-2, 3, 7}, {0, 1, 0}, {0, 10, 10});
-    town.sel_orient_point = -1;
+    town.editor.sel_orient_point = -1;
     expect_view(0, {0, 10, 10}, free_centre, {0, H, -H}, {0, 10, 10});
 
     // With the train running, mode 0 follows the selection too.
     town.train.train_running = 1;
-    town.sel_point = 0;
+    town.editor.sel_point = 0;
     expect_view(0, {0, 5, -2}, {0, 1, -6}, {0, 1, 0}, {0, 10, 10});
 }
 
@@ -229,7 +230,7 @@ TEST_F(CameraModes, CarViewsWithoutACarOrAboveOneStayDefined) {
     // An empty car slot or an index past the cars falls back to the free camera.
     town.traffic.cars[3].reset();
     expect_view(5, {0, 10, 10}, {0, 10 - H, 10 - H}, {0, H, -H}, {0, 10, 10});
-    town.vehicle_view = MAX_CARS + 4;
+    town.editor.vehicle_view = MAX_CARS + 4;
     expect_view(6, {0, 10, 10}, {0, 10 - H, 10 - H}, {0, H, -H}, {0, 10, 10});
     // So does a mode past the last one.
     expect_view(13, {0, 10, 10}, {0, 10 - H, 10 - H}, {0, H, -H}, {0, 10, 10});

@@ -7,12 +7,12 @@
 TEST(ClickSelect, OnlyAPressAndReleaseCloseTogetherIsAClick) {
     const CommandTown town;
     ClickWatch w;
-    EXPECT_FALSE(w.ends_click(town, EVENT_RELEASE, 50, 50, BUTTON_LEFT)) << "a release without a press";
-    w.ends_click(town, EVENT_PUSH, 50, 50, BUTTON_LEFT);
-    EXPECT_TRUE(w.ends_click(town, EVENT_RELEASE, 53, 47, BUTTON_LEFT)) << "3 pixels is still a click";
-    w.ends_click(town, EVENT_PUSH, 50, 50, BUTTON_LEFT);
-    w.ends_click(town, EVENT_DRAG, 54, 50, BUTTON_LEFT);
-    EXPECT_FALSE(w.ends_click(town, EVENT_RELEASE, 50, 50, BUTTON_LEFT)) << "a drag of 4 pixels that came back";
+    EXPECT_FALSE(w.ends_click(town, town.editor, EVENT_RELEASE, 50, 50, BUTTON_LEFT)) << "a release without a press";
+    w.ends_click(town, town.editor, EVENT_PUSH, 50, 50, BUTTON_LEFT);
+    EXPECT_TRUE(w.ends_click(town, town.editor, EVENT_RELEASE, 53, 47, BUTTON_LEFT)) << "3 pixels is still a click";
+    w.ends_click(town, town.editor, EVENT_PUSH, 50, 50, BUTTON_LEFT);
+    w.ends_click(town, town.editor, EVENT_DRAG, 54, 50, BUTTON_LEFT);
+    EXPECT_FALSE(w.ends_click(town, town.editor, EVENT_RELEASE, 50, 50, BUTTON_LEFT)) << "a drag of 4 pixels that came back";
 }
 
 // An object crept along one pixel at a time, the pointer within the slop:
@@ -20,13 +20,13 @@ TEST(ClickSelect, OnlyAPressAndReleaseCloseTogetherIsAClick) {
 TEST(ClickSelect, APressWhoseDragMovedTheSelectionOrTheLightIsNoClick) {
     for (const bool light : {false, true}) {
         CommandTown town;
-        town.create_object();
-        if (light) town.selected_object = -1, town.press('L');
+        create_object(town, town.editor);
+        if (light) town.editor.selected_object = -1, town.press('L');
         ClickWatch w;
         ScriptedKeys keys;
         const auto event = [&](int kind, int x) {
             town.poll(keys, kind, x, 50, BUTTON_LEFT);
-            return w.ends_click(town, kind, x, 50, BUTTON_LEFT);
+            return w.ends_click(town, town.editor, kind, x, 50, BUTTON_LEFT);
         };
         event(EVENT_PUSH, 50);
         event(EVENT_DRAG, 51);
@@ -40,21 +40,21 @@ TEST(ClickSelect, APressWhoseDragMovedTheSelectionOrTheLightIsNoClick) {
 TEST(ClickSelect, SelectsOneThingOrLetsGoRebuildingTheTrack) {
     CommandTown town;
     town.add_points(3);
-    town.create_object();
-    town.sel_orient_point = 2;
-    select_clicked(town, {PickHit::Object, 0});
-    EXPECT_EQ(town.sel_orient_point, -1);
-    EXPECT_EQ(town.selected_object, 0);
-    select_clicked(town, {PickHit::Object, 1});  // gone since it was drawn
-    EXPECT_EQ(town.selected_object, -1);
+    create_object(town, town.editor);
+    town.editor.sel_orient_point = 2;
+    select_clicked(town, town.editor, {PickHit::Object, 0});
+    EXPECT_EQ(town.editor.sel_orient_point, -1);
+    EXPECT_EQ(town.editor.selected_object, 0);
+    select_clicked(town, town.editor, {PickHit::Object, 1});  // gone since it was drawn
+    EXPECT_EQ(town.editor.selected_object, -1);
 
-    select_clicked(town, {PickHit::ControlPoint, 0});
+    select_clicked(town, town.editor, {PickHit::ControlPoint, 0});
     const float length = town.track.track_length;
     town.track.points[0]->set_position(town.track.points[0]->x + 6, town.track.points[0]->y,
                                        town.track.points[0]->z);  // dragged
-    town.light_edit = 1;
-    select_clicked(town, {});
-    EXPECT_EQ(town.sel_point, -1);
-    EXPECT_EQ(town.light_edit, 0);
+    town.editor.light_edit = 1;
+    select_clicked(town, town.editor, {});
+    EXPECT_EQ(town.editor.sel_point, -1);
+    EXPECT_EQ(town.editor.light_edit, 0);
     EXPECT_NE(town.track.track_length, length);
 }

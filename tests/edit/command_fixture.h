@@ -1,6 +1,6 @@
-// A town for command tests: a scripted key map instead of the toolkit's
-// keyboard, a counted redraw, a file-name prompt that answers by script, and
-// autosaves kept in a scratch folder of its own.
+// A town and its editor for command tests: a scripted key map instead of the
+// toolkit's keyboard, and seams with a counted redraw, a file-name prompt that
+// answers by script, and autosaves kept in a scratch folder of its own.
 #pragma once
 
 #include <algorithm>
@@ -12,7 +12,13 @@
 
 #include "support/scratch_files.h"
 #include "input_codes.h"
+#include "clear_and_report.h"
+#include "commands.h"
+#include "editor.h"
+#include "frame_rest.h"
 #include "key_poll.h"
+#include "scene_file_commands.h"
+#include "selection.h"
 #include "town.h"
 
 struct ScriptedKeys : KeyPoll {
@@ -23,8 +29,7 @@ struct ScriptedKeys : KeyPoll {
     void release_all() { down.clear(); }
 };
 
-struct CommandTown : Town {
-    CommandTown() : Town(nullptr) {}
+struct CommandTown : Town, EditorSeams {
 
     void request_redraw() override { ++redraws; }
     AutosavePlaces autosave_places() const override { return places; }
@@ -39,7 +44,7 @@ struct CommandTown : Town {
 
     // One toolkit event with the keys as scripted; returns handle's result.
     int poll(const ScriptedKeys& keys, int event = EVENT_MOVE, int x = 0, int y = 0, int button = 0) {
-        return handle_event(event, x, y, button, keys);
+        return handle_event(*this, editor, event, x, y, button, keys);
     }
     // The same event n times.
     void poll_times(const ScriptedKeys& keys, int n) {
@@ -60,7 +65,7 @@ struct CommandTown : Town {
     // own place so the track has a length.
     void add_points(int n) {
         for (int i = 0; i < n; ++i) {
-            append_point();
+            ::append_point(*this, editor);
             const float a = 0.7f * static_cast<float>(track.num_points);
             track.points[track.num_points - 1]->set_position(10.0f * cosine(a), 0.125f + i,
                                                              8.0f * sine(a));
@@ -71,6 +76,7 @@ struct CommandTown : Town {
         rebuild_orientation();
     }
 
+    Editor editor{*this};
     ScratchDir autosave_dir;
     AutosavePlaces places{autosave_dir.path(), ""};
     int redraws = 0;

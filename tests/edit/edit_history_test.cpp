@@ -11,7 +11,7 @@ namespace {
 
 SceneBytes saved(const Town& town) { return encode_scene(scene_of_town(town)); }
 
-struct Editor : CommandTown {
+struct EditingTown : CommandTown {
     void keys(std::initializer_list<int> seq) { for (int key : seq) press(key); }
     // Selects with a key (L: the light), then push, three moves, release: one drag.
     void drag(int select, int button, int dx, int dy) {
@@ -25,9 +25,9 @@ struct Editor : CommandTown {
 
 TEST(EditHistory, EveryKindOfEditIsOneStepBackAndForth) {
     ScratchDir dir;
-    Editor t;
+    EditingTown t;
     t.add_points(4);
-    t.save_scene(dir.file("start").c_str());
+    save_scene(t, t.editor, dir.file("start").c_str());
     t.prompt_confirms = true;
     t.prompt_answer = dir.file("start");
     const std::vector<std::function<void()>> edits = {
@@ -47,13 +47,13 @@ TEST(EditHistory, EveryKindOfEditIsOneStepBackAndForth) {
         ASSERT_NE(states.back(), states[states.size() - 2]) << "edit " << states.size() - 1;
     }
     for (std::size_t i = edits.size(); i-- > 0;) ASSERT_EQ((t.press('U'), saved(t)), states[i]) << i;
-    EXPECT_FALSE(undo_edit(t));
+    EXPECT_FALSE(undo_edit(t, t.editor));
     for (std::size_t i = 1; i <= edits.size(); ++i) ASSERT_EQ((t.press('Y'), saved(t)), states[i]) << i;
-    EXPECT_FALSE(redo_edit(t));
+    EXPECT_FALSE(redo_edit(t, t.editor));
 }
 
 TEST(EditHistory, WhatTheTownWorksOutItselfIsNoStepAndANewEditDropsRedo) {
-    Editor t;
+    EditingTown t;
     t.add_points(4);
     t.keys({'R', '4', 'B'});
     const SceneBytes switched = saved(t);
@@ -61,13 +61,13 @@ TEST(EditHistory, WhatTheTownWorksOutItselfIsNoStepAndANewEditDropsRedo) {
     // The energy a rebuild works out (the track once stood higher), right after
     // the undo, and the speed the running train reaches join the step it is at.
     t.track.max_height += 3.0f;
-    t.sel_point = 0;
+    t.editor.sel_point = 0;
     t.keys({'R'});
     t.train_step();
     t.keys({'Y'});
     EXPECT_EQ(saved(t), switched);
     t.keys({'U', 'M'});  // a new edit: what was undone is gone; the train still runs
-    EXPECT_FALSE(redo_edit(t));
+    EXPECT_FALSE(redo_edit(t, t.editor));
     EXPECT_EQ(t.train.train_running, 1);
     t.keys({'R', KEY_SPACE, 'U'});  // and a standing train stays standing
     EXPECT_EQ(t.train.train_running, 0);
@@ -78,7 +78,7 @@ TEST(EditHistory, WhatTheTownWorksOutItselfIsNoStepAndANewEditDropsRedo) {
 // tests; after a drag whose release was lost, either way ends the drag.
 TEST(EditHistory, KeyEditsAfterADragWhoseReleaseWasLostAreStepsOfTheirOwn) {
     for (const int key_event : {EVENT_KEYDOWN, EVENT_MOVE}) {
-        Editor t;
+        EditingTown t;
         const auto press = [&](int key) {
             ScriptedKeys down;
             down.hold(key);
@@ -110,7 +110,7 @@ TEST(EditHistory, KeyEditsAfterADragWhoseReleaseWasLostAreStepsOfTheirOwn) {
 // The summit only rises and no file holds it, yet F4 and every rebuild work
 // the energy out from it: a step back must put it back too.
 TEST(EditHistory, AStepBackRestoresTheSummitTheEnergyIsWorkedOutFrom) {
-    Editor t;
+    EditingTown t;
     t.add_points(4);
     t.keys({'R'});
     const SceneBytes start = saved(t);
@@ -139,29 +139,30 @@ TEST(EditHistory, TheStartupSceneIsTheFirstStep) {
     ScratchDir dir;
     const std::string scene = dir.file("town");
     {
-        Editor made;
+        EditingTown made;
         made.add_points(4);
-        made.save_scene(scene.c_str());
+        save_scene(made, made.editor, scene.c_str());
     }
-    struct Started : Town {
-        explicit Started(const char* name) : Town(name) {}
+    struct Started : Town, EditorSeams {
+        explicit Started(const char* name) { start_town(*this, editor, name); }
         AutosavePlaces autosave_places() const override { return {"", ""}; }
+        Editor editor{*this};
     } t(scene.c_str());
     ScriptedKeys u;
     u.hold('U');
     testing::internal::CaptureStdout();
-    t.handle_event(EVENT_MOVE, 0, 0, 0, u);
+    handle_event(t, t.editor, EVENT_MOVE, 0, 0, 0, u);
     const std::string said = testing::internal::GetCapturedStdout();
     EXPECT_EQ(t.track.num_points, 4);
     EXPECT_NE(said.find("Nothing to undo"), std::string::npos) << said;
 }
 
 TEST(EditHistory, KeepsTheNewestStepsUpToItsBound) {
-    Editor t;
+    EditingTown t;
     for (int i = 0; i < 300; ++i) t.press('-');
     const int widest = t.track.tie_spacing;
-    for (std::size_t i = 0; i < UNDO_STEPS; ++i) ASSERT_TRUE(undo_edit(t));
-    EXPECT_FALSE(undo_edit(t));
+    for (std::size_t i = 0; i < UNDO_STEPS; ++i) ASSERT_TRUE(undo_edit(t, t.editor));
+    EXPECT_FALSE(undo_edit(t, t.editor));
     EXPECT_EQ(t.track.tie_spacing, widest - static_cast<int>(UNDO_STEPS));
 }
 
@@ -170,7 +171,7 @@ TEST(EditHistory, KeepsTheNewestStepsUpToItsBound) {
 namespace {
 
 // F1 with the scripted prompt answering name.
-void load_by_f1(Editor& t, const std::string& name) {
+void load_by_f1(EditingTown& t, const std::string& name) {
     t.prompt_confirms = true;
     t.prompt_answer = name;
     t.press(KEY_F1);
@@ -179,10 +180,10 @@ void load_by_f1(Editor& t, const std::string& name) {
 }  // namespace
 
 TEST(KeptEdits, ALoadOverEditsKeepsThemFirstAndStillLoadsWhatTheFileHeld) {
-    Editor t;
+    EditingTown t;
     t.add_points(4);
     const std::string autosave = t.autosave_dir.file("autosave");
-    t.save_scene(autosave.c_str());  // last session's autosave
+    save_scene(t, t.editor, autosave.c_str());  // last session's autosave
     const SceneBytes last_session = saved(t);
     t.keys({'N', 'R'});
     const SceneBytes edited = saved(t);

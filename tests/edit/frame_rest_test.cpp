@@ -13,14 +13,14 @@ TEST(FrameRest, AStillTownDrawsNothingUntilAKeyIsPressedAndThenOneFrame) {
     CommandTown town;
     town.train.train_running = 0;
     town.sky.time_step = 0;  // the day stands still
-    town.overlays.show_hud = 0;
-    town.overlays.start_tick -= START_NOTICE_MS;  // the notices after start have gone
+    town.editor.overlays.show_hud = 0;
+    town.editor.overlays.start_tick -= START_NOTICE_MS;  // the notices after start have gone
     // n steps of 24 ms as the pump runs them; returns the frames drawn.
     const auto steps = [&](int n) {
         int drawn = 0;
         for (int i = 0; i < n; ++i) {
             tick.advance(24);
-            town.run_frame([&] { return ++drawn < 0; });  // no textures read
+            run_frame(town, town.editor, [&] { return ++drawn < 0; });  // no textures read
         }
         return drawn;
     };

@@ -18,7 +18,7 @@ TEST(Gestures, GroundDragMovesAControlPointWithItsOrientationPoint) {
     CommandTown town;
     ScriptedKeys keys;
     town.add_points(3);
-    town.sel_point = 1;
+    town.editor.sel_point = 1;
     const Vec3 p = town.track.points[1]->position();
     const Vec3 o = town.track.orient_points[1]->position();
 
@@ -36,9 +36,9 @@ TEST(Gestures, GroundDragMovesAControlPointWithItsOrientationPoint) {
 
     // Off the ground plane ('1'), a left drag follows the camera's axes.
     const Vec3 q = town.track.points[1]->position();
-    const Vec3 right = town.camera->right;
-    const Vec3 look = town.camera->look;
-    town.ground_drag = 0;
+    const Vec3 right = town.editor.camera->right;
+    const Vec3 look = town.editor.camera->look;
+    town.editor.ground_drag = 0;
     drag(town, keys, BUTTON_LEFT, 10, 20, 5, -7);  // 7 pixels up the screen
     EXPECT_NEAR(town.track.points[1]->x, q.x + 0.075f * 5 * right.x + 0.075f * 7 * look.x, 1e-5f);
     EXPECT_NEAR(town.track.points[1]->y, q.y, 1e-6f);
@@ -49,7 +49,7 @@ TEST(Gestures, AJumpOfThirtyPixelsMovesNothing) {
     CommandTown town;
     ScriptedKeys keys;
     town.add_points(3);
-    town.sel_point = 0;
+    town.editor.sel_point = 0;
     const Vec3 p = town.track.points[0]->position();
 
     drag(town, keys, BUTTON_LEFT, 50, 60, 30, 0);
@@ -66,8 +66,8 @@ TEST(Gestures, OrientationPointDragsAlone) {
     CommandTown town;
     ScriptedKeys keys;
     town.add_points(3);
-    town.sel_point = -1;
-    town.sel_orient_point = 1;
+    town.editor.sel_point = -1;
+    town.editor.sel_orient_point = 1;
     const Vec3 p = town.track.points[1]->position();
     const Vec3 o = town.track.orient_points[1]->position();
 
@@ -82,10 +82,10 @@ TEST(Gestures, OrientationPointDragsAlone) {
 TEST(Gestures, ObjectsMoveFinelyAtSinglePixelSteps) {
     CommandTown town;
     ScriptedKeys keys;
-    town.create_object();
+    create_object(town, town.editor);
     ControlPoint& object = *town.town_objects.objects[0];
-    const Vec3 right = town.camera->right;
-    const Vec3 look = town.camera->look;
+    const Vec3 right = town.editor.camera->right;
+    const Vec3 look = town.editor.camera->look;
 
     drag(town, keys, BUTTON_LEFT, 100, 100, 1, -1);
     EXPECT_NEAR(object.x, 0.0015f * right.x + 0.0015f * look.x, 1e-6f);
@@ -104,15 +104,15 @@ TEST(Gestures, ObjectsMoveFinelyAtSinglePixelSteps) {
     EXPECT_NEAR(object.height, 4.501f + 0.195f, 1e-5f);
 
     town.hold_keys({'R'});  // lets go of the object
-    EXPECT_EQ(town.selected_object, -1);
+    EXPECT_EQ(town.editor.selected_object, -1);
 }
 
 TEST(Gestures, LightDragsAlongTheCameraAndUp) {
     CommandTown town;
     ScriptedKeys keys;
-    town.light_edit = 1;
-    const Vec3 right = town.camera->right;
-    const Vec3 look = town.camera->look;
+    town.editor.light_edit = 1;
+    const Vec3 right = town.editor.camera->right;
+    const Vec3 look = town.editor.camera->look;
 
     drag(town, keys, BUTTON_LEFT, 40, 40, -6, -2);
     EXPECT_NEAR(town.sky.light_pos.x, 0.075f * -6 * right.x + 0.075f * 2 * look.x, 1e-5f);
@@ -132,7 +132,7 @@ TEST(Gestures, EveryDragStopsAtTheTownsBound) {
     // A control point a few units short of the bound, its orientation point
     // beside it: the pair stops where the orientation point meets the bound,
     // keeping their offset.
-    town.sel_point = 2;
+    town.editor.sel_point = 2;
     town.track.points[2]->set_position(B - 2, B - 3, 0);
     town.track.orient_points[2]->set_position(B - 1, B - 1, 0);
     town.rebuild_track();
@@ -145,33 +145,33 @@ TEST(Gestures, EveryDragStopsAtTheTownsBound) {
     // Back inward it moves again.
     drag(town, keys, BUTTON_LEFT, 100, 100, -20, 0);
     EXPECT_NEAR(town.track.points[2]->x, B - 1 - 1.5f, 1e-3f);
-    town.sel_point = -1;
+    town.editor.sel_point = -1;
 
     // An orientation point alone.
-    town.sel_orient_point = 0;
+    town.editor.sel_orient_point = 0;
     town.track.orient_points[0]->set_position(0, -B + 1, 0);
     for (int i = 0; i < 5; ++i) drag(town, keys, BUTTON_RIGHT, 100, 100, 0, 20);
     EXPECT_EQ(town.track.orient_points[0]->y, -B);
-    town.sel_orient_point = -1;
+    town.editor.sel_orient_point = -1;
 
     // A town object, its size and its height.
-    town.create_object();
+    create_object(town, town.editor);
     ControlPoint& object = *town.town_objects.objects[0];
     object.set_position(B - 0.5f, 0, -B + 0.5f);
     object.set_size(B - 0.5f);
     object.set_height(B - 0.5f);
-    town.camera->right = {1, 0, 0};
-    town.camera->look = {0, 0, 1};  // so a drag down the screen moves toward -z
+    town.editor.camera->right = {1, 0, 0};
+    town.editor.camera->look = {0, 0, 1};  // so a drag down the screen moves toward -z
     for (int i = 0; i < 5; ++i) drag(town, keys, BUTTON_LEFT, 100, 100, 20, 20);
     for (int i = 0; i < 5; ++i) drag(town, keys, BUTTON_RIGHT, 100, 100, 0, -20);
     EXPECT_EQ(object.x, B);
     EXPECT_EQ(object.z, -B);
     EXPECT_EQ(object.size, B);
     EXPECT_EQ(object.height, B);
-    town.selected_object = -1;
+    town.editor.selected_object = -1;
 
     // The light.
-    town.light_edit = 1;
+    town.editor.light_edit = 1;
     town.sky.light_pos = {B - 1, B - 1, 0};
     for (int i = 0; i < 5; ++i) drag(town, keys, BUTTON_LEFT, 100, 100, 20, 0);
     for (int i = 0; i < 5; ++i) drag(town, keys, BUTTON_RIGHT, 100, 100, 0, -20);
@@ -186,7 +186,7 @@ TEST(Gestures, ATrackNeverGrowsPastTheTiesItMayHave) {
     town.add_points(40);
     // Dragged far out, the point stops where the next step would need too
     // many ties; the track it leaves can be loaded back.
-    town.sel_point = 5;
+    town.editor.sel_point = 5;
     float stopped = town.track.points[5]->x;
     for (int i = 0; i < 1000; ++i) {
         drag(town, keys, BUTTON_LEFT, 100, 100, 25, 0);
@@ -225,48 +225,48 @@ bool same(Vec3 a, Vec3 b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
 TEST(Gestures, LeftDragTurnsTheFreeCameraOnlyInModesZeroAndEight) {
     for (int mode = 0; mode <= 12; ++mode) {
         CommandTown town;
-        town.camera_mode = mode;
-        const Vec3 look = town.camera->look;
+        town.editor.camera_mode = mode;
+        const Vec3 look = town.editor.camera->look;
         camera_drag(town, BUTTON_LEFT, 9, -5);
-        EXPECT_EQ(!same(town.camera->look, look), mode == 0 || mode == 8) << "mode " << mode;
+        EXPECT_EQ(!same(town.editor.camera->look, look), mode == 0 || mode == 8) << "mode " << mode;
     }
 
     // Turning right by 9 pixels and up by 5: about world up by -0.045, about
     // the right axis by 0.025, so the camera looks a little east and higher.
     CommandTown town;
-    const Vec3 look = town.camera->look;
+    const Vec3 look = town.editor.camera->look;
     camera_drag(town, BUTTON_LEFT, 9, -5);
-    EXPECT_GT(town.camera->look.x, look.x);
-    EXPECT_GT(town.camera->look.y, look.y);
+    EXPECT_GT(town.editor.camera->look.x, look.x);
+    EXPECT_GT(town.editor.camera->look.y, look.y);
 
     // Anything selected, or the light in hand, keeps the camera still.
     CommandTown held;
     held.add_points(3);
-    const Vec3 held_look = held.camera->look;
+    const Vec3 held_look = held.editor.camera->look;
     camera_drag(held, BUTTON_LEFT, 9, -5);
-    EXPECT_TRUE(same(held.camera->look, held_look));
+    EXPECT_TRUE(same(held.editor.camera->look, held_look));
     CommandTown lit;
-    lit.light_edit = 1;
+    lit.editor.light_edit = 1;
     camera_drag(lit, BUTTON_LEFT, 9, -5);
-    EXPECT_TRUE(same(lit.camera->look, look));
+    EXPECT_TRUE(same(lit.editor.camera->look, look));
 }
 
 TEST(Gestures, RightDragMovesTheEyeAlongTheLookInModesZeroAndSix) {
     CommandTown town;
-    const Vec3 eye = town.camera->eye;
-    const Vec3 look = town.camera->look;
+    const Vec3 eye = town.editor.camera->eye;
+    const Vec3 look = town.editor.camera->look;
     camera_drag(town, BUTTON_RIGHT, 3, -10);
-    EXPECT_NEAR(town.camera->eye.y, eye.y + look.y * 0.7f, 1e-5f);
-    EXPECT_NEAR(town.camera->eye.z, eye.z + look.z * 0.7f, 1e-5f);
+    EXPECT_NEAR(town.editor.camera->eye.y, eye.y + look.y * 0.7f, 1e-5f);
+    EXPECT_NEAR(town.editor.camera->eye.z, eye.z + look.z * 0.7f, 1e-5f);
 
     CommandTown six;
-    six.camera_mode = 6;
+    six.editor.camera_mode = 6;
     camera_drag(six, BUTTON_RIGHT, 0, 10);
-    EXPECT_NEAR(six.camera->eye.z, eye.z - look.z * 0.7f, 1e-5f);
+    EXPECT_NEAR(six.editor.camera->eye.z, eye.z - look.z * 0.7f, 1e-5f);
     CommandTown eight;
-    eight.camera_mode = 8;
+    eight.editor.camera_mode = 8;
     camera_drag(eight, BUTTON_RIGHT, 0, 10);
-    EXPECT_TRUE(same(eight.camera->eye, eye));
+    EXPECT_TRUE(same(eight.editor.camera->eye, eye));
 }
 
 TEST(Gestures, EventsAreAnsweredAsTheToolkitExpects) {
@@ -284,13 +284,13 @@ TEST(Gestures, AStaleSelectionIsDroppedBeforeUse) {
     CommandTown town;
     ScriptedKeys keys;
     town.add_points(3);
-    town.create_object();
+    create_object(town, town.editor);
     // As if a scene with fewer points and objects had been loaded over them.
-    town.sel_point = 7;
-    town.selected_object = 4;
+    town.editor.sel_point = 7;
+    town.editor.selected_object = 4;
     drag(town, keys, BUTTON_LEFT, 10, 10, 3, 3);
-    EXPECT_EQ(town.sel_point, -1);
-    EXPECT_EQ(town.selected_object, -1);
+    EXPECT_EQ(town.editor.sel_point, -1);
+    EXPECT_EQ(town.editor.selected_object, -1);
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ TEST(HandEdits, InsertPutsAPointHalfwayAlongTheCurveAndUndoTakesItAway) {
     town.press(KEY_INSERT);
     ASSERT_EQ(town.track.num_points, 6);
     EXPECT_EQ(town.track.num_orient_points, 6);
-    EXPECT_EQ(town.sel_point, 2);
+    EXPECT_EQ(town.editor.sel_point, 2);
     EXPECT_TRUE(near_vec(town.track.points[2]->position(), halfway, 0.0f));
     EXPECT_TRUE(near_vec(town.track.orient_points[2]->position(), orient_halfway, 0.0f));
     EXPECT_TRUE(near_vec(town.track.points[3]->position(), third, 0.0f))
@@ -65,7 +65,7 @@ TEST(HandEdits, DeleteUnderThreePointsStopsTheTrainAndEveryStepUndoes) {
     EXPECT_EQ(town.track.num_points, 2);
     EXPECT_EQ(town.track.num_orient_points, 2);
     EXPECT_TRUE(near_vec(town.track.points[1]->position(), last, 0.0f));
-    EXPECT_EQ(town.sel_point, -1);
+    EXPECT_EQ(town.editor.sel_point, -1);
     EXPECT_EQ(town.train.train_running, 0) << "no track to ride";
     town.press('U');
     EXPECT_EQ(saved(town), three);
@@ -81,13 +81,13 @@ TEST(HandEdits, DeleteUnderThreePointsStopsTheTrainAndEveryStepUndoes) {
 
 TEST(HandEdits, ObjectsAreCopiedBesideAndDeletedWithinTheirCapacity) {
     CommandTown town;
-    town.camera = std::make_unique<Camera>(Vec3{0, 10, 10}, Vec3{0, 0, 0}, Vec3{0, 1, 0});
+    town.editor.camera = std::make_unique<Camera>(Vec3{0, 10, 10}, Vec3{0, 0, 0}, Vec3{0, 1, 0});
     town.press('N');
     town.town_objects.objects[0]->set_size(2.0f);
     town.town_objects.object_type[0] = 15;
     town.press(KEY_INSERT);
     ASSERT_EQ(town.town_objects.object_count, 2);
-    EXPECT_EQ(town.selected_object, 1);
+    EXPECT_EQ(town.editor.selected_object, 1);
     EXPECT_EQ(town.town_objects.object_type[1], 15);
     EXPECT_FLOAT_EQ(town.town_objects.objects[1]->get_size(), 2.0f);
     EXPECT_NEAR(
@@ -99,7 +99,7 @@ TEST(HandEdits, ObjectsAreCopiedBesideAndDeletedWithinTheirCapacity) {
     town.press(KEY_DELETE);
     EXPECT_EQ(town.town_objects.object_count, 1);
     EXPECT_EQ(town.town_objects.object_type[0], 15);
-    EXPECT_EQ(town.selected_object, -1);
+    EXPECT_EQ(town.editor.selected_object, -1);
 
     while (town.town_objects.object_count < MAX_OBJECTS) town.press('N');
     town.press(KEY_INSERT);
@@ -111,8 +111,8 @@ TEST(HandEdits, SnappingLandsADragOnTheGridAndTheHudSaysSo) {
     town.add_points(4);
     town.press('R');
     town.press('S');
-    EXPECT_EQ(town.snapping, 1);
-    EXPECT_EQ(hud_lines(town)[5], "snapping on: grid 0.5, heights 0.25 (S)");
+    EXPECT_EQ(town.editor.snapping, 1);
+    EXPECT_EQ(hud_lines(town, town.editor)[5], "snapping on: grid 0.5, heights 0.25 (S)");
     town.press('Q');
     const Vec3 orient_before = town.track.orient_points[0]->position();
     const Vec3 point_before = town.track.points[0]->position();
@@ -184,7 +184,7 @@ TEST(HandEdits, TheHudShowsWhereTheSelectionStandsAndTheSettings) {
     CommandTown town;
     town.press('N');
     town.town_objects.objects[0]->set_position(1.5f, 0.0f, -2.25f);
-    const std::vector<std::string> lines = hud_lines(town);
+    const std::vector<std::string> lines = hud_lines(town, town.editor);
     ASSERT_GE(lines.size(), 6u);
     EXPECT_EQ(lines[2] + " / " + lines[3], "at x 1.50  y 0.00  z -2.25 / size 1.00  height 4.50");
     EXPECT_EQ(lines[4].rfind("energy 0  gravity -20.8", 0), 0u);

@@ -89,12 +89,12 @@ struct KeysLetGoInThePrompt : KeyPoll {
 TEST(KeyCommandTable, TheCameraKeyCountsAsItWasBeforeAPromptOpened) {
     CommandTown town;
     town.add_points(3);
-    town.sel_point = -1;
+    town.editor.sel_point = -1;
     ASSERT_EQ(town.train.train_running, 1);
-    town.handle_event(EVENT_MOVE, 0, 0, 0, KeysLetGoInThePrompt(town));
+    handle_event(town, town.editor, EVENT_MOVE, 0, 0, 0, KeysLetGoInThePrompt(town));
     EXPECT_EQ(town.prompt_labels.size(), 1u);
-    EXPECT_EQ(town.camera_mode, 1);
-    EXPECT_EQ(town.latches.camera_mode_1, 0);  // its release is yet to come
+    EXPECT_EQ(town.editor.camera_mode, 1);
+    EXPECT_EQ(town.editor.latches.camera_mode_1, 0);  // its release is yet to come
 }
 
 }  // namespace

@@ -95,7 +95,7 @@ TEST(KeyCommands, TieSpacingAndPostKeysUseInvertedLatches) {
 TEST(KeyCommands, RepeatingKeysStopAtTheirBounds) {
     CommandTown town;
     town.add_points(3);
-    town.sel_point = -1;
+    town.editor.sel_point = -1;
 
     town.train.gravity = -98.5f;
     town.hold_keys({KEY_PAGE_UP}, 2);
@@ -146,7 +146,7 @@ TEST(KeyCommands, PointSelectionLocksTheSceneCommands) {
     town.train.train_running = 0;
     town.prompt_confirms = true;
     town.prompt_answer = "never";
-    ASSERT_EQ(town.sel_point, 2);
+    ASSERT_EQ(town.editor.sel_point, 2);
 
     // F1, F2, 'C', the space bar and '2' do nothing; '1' switches the drag
     // plane instead of the camera.
@@ -155,19 +155,19 @@ TEST(KeyCommands, PointSelectionLocksTheSceneCommands) {
     EXPECT_EQ(town.track.num_points, 3);
     EXPECT_EQ(town.train.train_running, 0);
     EXPECT_EQ(town.track.show_points, 1);
-    EXPECT_EQ(town.ground_drag, 0);
-    EXPECT_EQ(town.camera_mode, 0);
+    EXPECT_EQ(town.editor.ground_drag, 0);
+    EXPECT_EQ(town.editor.camera_mode, 0);
 
     // The same with an orientation point selected.
     town.press('W');
-    ASSERT_EQ(town.sel_orient_point, 0);
-    ASSERT_EQ(town.sel_point, -1);
+    ASSERT_EQ(town.editor.sel_orient_point, 0);
+    ASSERT_EQ(town.editor.sel_point, -1);
     town.hold_keys({'C'});
     EXPECT_EQ(town.track.num_points, 3);
 
     // 'R' deselects; then the space bar starts the train.
     town.hold_keys({'R'});
-    EXPECT_EQ(town.sel_orient_point, -1);
+    EXPECT_EQ(town.editor.sel_orient_point, -1);
     town.hold_keys({KEY_SPACE}, 3);
     EXPECT_EQ(town.train.train_running, 1);
 }
@@ -175,50 +175,50 @@ TEST(KeyCommands, PointSelectionLocksTheSceneCommands) {
 TEST(KeyCommands, SelectionKeysStepThroughPointsAndObjects) {
     CommandTown town;
     town.add_points(3);
-    town.sel_point = -1;
+    town.editor.sel_point = -1;
 
     for (int expected : {0, 1, 2, -1, 0}) {
         town.press('Q');
-        EXPECT_EQ(town.sel_point, expected);
+        EXPECT_EQ(town.editor.sel_point, expected);
     }
     town.press('W');
-    EXPECT_EQ(town.sel_point, -1);
-    EXPECT_EQ(town.sel_orient_point, 0);
+    EXPECT_EQ(town.editor.sel_point, -1);
+    EXPECT_EQ(town.editor.sel_orient_point, 0);
 
-    town.create_object();
+    create_object(town, town.editor);
     town.press('E');  // steps on from the selected object
-    EXPECT_EQ(town.selected_object, -1);
-    EXPECT_EQ(town.sel_orient_point, -1);
+    EXPECT_EQ(town.editor.selected_object, -1);
+    EXPECT_EQ(town.editor.sel_orient_point, -1);
     town.press('E');
-    EXPECT_EQ(town.selected_object, 0);
+    EXPECT_EQ(town.editor.selected_object, 0);
     town.press('W');
-    EXPECT_EQ(town.selected_object, -1);
+    EXPECT_EQ(town.editor.selected_object, -1);
 }
 
 TEST(KeyCommands, AppendAndCreateStopAtTheirLimits) {
     CommandTown town;
-    town.camera_mode = 1;
+    town.editor.camera_mode = 1;
     town.press('M');
     EXPECT_EQ(town.track.num_points, 0);
-    town.camera_mode = 0;
+    town.editor.camera_mode = 0;
     town.press('M');
     town.press('M');
     EXPECT_EQ(town.track.num_points, 2);
     EXPECT_EQ(town.train.train_running, 0);
     town.press('M');
     EXPECT_EQ(town.track.num_points, 3);
-    EXPECT_EQ(town.sel_point, 2);
+    EXPECT_EQ(town.editor.sel_point, 2);
     EXPECT_EQ(town.train.train_running, 1);  // the third point starts the train
 
-    for (int i = 3; i < MAX_POINTS; ++i) town.append_point();
+    for (int i = 3; i < MAX_POINTS; ++i) append_point(town, town.editor);
     town.press('M');
     EXPECT_EQ(town.track.num_points, MAX_POINTS);
 
     town.town_objects.new_object_type = 11;
-    for (int i = 0; i < MAX_OBJECTS - 1; ++i) town.create_object();
+    for (int i = 0; i < MAX_OBJECTS - 1; ++i) create_object(town, town.editor);
     town.press('N');
     EXPECT_EQ(town.town_objects.object_count, MAX_OBJECTS);
-    EXPECT_EQ(town.selected_object, MAX_OBJECTS - 1);
+    EXPECT_EQ(town.editor.selected_object, MAX_OBJECTS - 1);
     EXPECT_EQ(town.town_objects.object_type[MAX_OBJECTS - 1], 11);
     town.press('N');
     EXPECT_EQ(town.town_objects.object_count, MAX_OBJECTS);
@@ -226,7 +226,7 @@ TEST(KeyCommands, AppendAndCreateStopAtTheirLimits) {
 
 TEST(KeyCommands, TypeKeyCyclesTheSelectedObjectOncePerPress) {
     CommandTown town;
-    town.create_object();
+    create_object(town, town.editor);
     town.town_objects.object_type[0] = 17;
     town.hold_keys({'T'}, 3);
     EXPECT_EQ(town.town_objects.object_type[0], 18);
@@ -236,9 +236,9 @@ TEST(KeyCommands, TypeKeyCyclesTheSelectedObjectOncePerPress) {
     EXPECT_EQ(town.town_objects.new_object_type, 0);
 
     // With no object selected 'T' neither acts nor re-arms.
-    town.selected_object = -1;
+    town.editor.selected_object = -1;
     town.hold_keys({});
-    town.selected_object = 0;
+    town.editor.selected_object = 0;
     town.hold_keys({'T'});
     EXPECT_EQ(town.town_objects.object_type[0], 0);
 }
@@ -247,33 +247,33 @@ TEST(KeyCommands, CameraAndCarKeysCycleOnlyWhileTheTrainRuns) {
     CommandTown town;
     town.press('1');
     town.press('V');
-    EXPECT_EQ(town.camera_mode, 0);
-    EXPECT_EQ(town.vehicle_view, 0);
+    EXPECT_EQ(town.editor.camera_mode, 0);
+    EXPECT_EQ(town.editor.vehicle_view, 0);
 
     town.add_points(3);
-    town.sel_point = -1;
+    town.editor.sel_point = -1;
     ASSERT_EQ(town.train.train_running, 1);
-    town.camera_mode = 11;
-    town.vehicle_view = 18;
+    town.editor.camera_mode = 11;
+    town.editor.vehicle_view = 18;
     town.press('1');
     town.press('V');
-    EXPECT_EQ(town.camera_mode, 12);
-    EXPECT_EQ(town.vehicle_view, 19);
+    EXPECT_EQ(town.editor.camera_mode, 12);
+    EXPECT_EQ(town.editor.vehicle_view, 19);
     town.press('1');
     town.press('V');
-    EXPECT_EQ(town.camera_mode, 0);
-    EXPECT_EQ(town.vehicle_view, 0);
+    EXPECT_EQ(town.editor.camera_mode, 0);
+    EXPECT_EQ(town.editor.vehicle_view, 0);
 }
 
 TEST(KeyCommands, EyeKeysMoveTheFreeCameraOrTheFollowDistance) {
     CommandTown town;
-    const Vec3 eye = town.camera->eye;
-    const Vec3 look = town.camera->look;
+    const Vec3 eye = town.editor.camera->eye;
+    const Vec3 look = town.editor.camera->look;
     town.hold_keys({'A'}, 2);  // repeating: half a unit per poll
-    EXPECT_NEAR(town.camera->eye.y, eye.y + look.y, 1e-5f);
-    EXPECT_NEAR(town.camera->eye.z, eye.z + look.z, 1e-5f);
+    EXPECT_NEAR(town.editor.camera->eye.y, eye.y + look.y, 1e-5f);
+    EXPECT_NEAR(town.editor.camera->eye.z, eye.z + look.z, 1e-5f);
     town.hold_keys({'Z'});
-    EXPECT_NEAR(town.camera->eye.z, eye.z + 0.5f * look.z, 1e-5f);
+    EXPECT_NEAR(town.editor.camera->eye.z, eye.z + 0.5f * look.z, 1e-5f);
 
     // With a point selected and the ground drag on, the view follows the
     // point and the keys change its distance within 2..50.
@@ -289,7 +289,7 @@ TEST(KeyCommands, EyeKeysMoveTheFreeCameraOrTheFollowDistance) {
 TEST(KeyCommands, RedrawsAreRequestedOnlyWhileTheTrainStands) {
     CommandTown town;
     town.press('L');
-    EXPECT_EQ(town.light_edit, 1);
+    EXPECT_EQ(town.editor.light_edit, 1);
     EXPECT_GT(town.redraws, 0);
     town.add_points(3);
     ASSERT_EQ(town.train.train_running, 1);
@@ -298,7 +298,7 @@ TEST(KeyCommands, RedrawsAreRequestedOnlyWhileTheTrainStands) {
     keys.hold('L');
     keys.hold('4');
     town.poll(keys, EVENT_PUSH, 5, 6, BUTTON_LEFT);
-    EXPECT_EQ(town.light_edit, 0);
+    EXPECT_EQ(town.editor.light_edit, 0);
     EXPECT_EQ(town.redraws, 0);
 }
 
@@ -307,9 +307,9 @@ TEST(KeyCommands, LoadAndSaveGoThroughThePrompt) {
     std::remove(name);
     CommandTown town;
     town.add_points(4);
-    town.sel_point = -1;
-    town.create_object();
-    town.selected_object = -1;
+    town.editor.sel_point = -1;
+    create_object(town, town.editor);
+    town.editor.selected_object = -1;
     town.track.tie_spacing = 9;
 
     // A cancelled prompt saves nothing; the prompt opens once per press.

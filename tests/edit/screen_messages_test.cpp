@@ -10,7 +10,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-Lines shown_now(const Town& town) { return town.overlays.messages.lines_at(GetTickCount()); }
+Lines shown_now(const CommandTown& town) { return town.editor.overlays.messages.lines_at(GetTickCount()); }
 
 }  // namespace
 
@@ -34,7 +34,7 @@ TEST(ScreenMessages, WhatStandardOutputSaysTheWindowShowsToo) {
     CommandTown town;
     town.press('U');
     EXPECT_EQ(shown_now(town), Lines{"Nothing to undo"});
-    town.save_scene(dir.file("no/such/folder").c_str());
+    save_scene(town, town.editor, dir.file("no/such/folder").c_str());
     ASSERT_EQ(shown_now(town).size(), 2u);
     EXPECT_EQ(shown_now(town).back().rfind("Error saving to file \"" + dir.file("no/such/folder") + "\": ", 0), 0u);
 
@@ -46,7 +46,7 @@ TEST(ScreenMessages, WhatStandardOutputSaysTheWindowShowsToo) {
     town.press(KEY_F1);
     EXPECT_EQ(shown_now(town).back().rfind("Error loading file", 0), 0u);
 
-    town.overlays.show_hud = 0;
+    town.editor.overlays.show_hud = 0;
     town.press(KEY_SPACE);  // fewer than 3 points: refused, with the HUD off
     EXPECT_EQ(shown_now(town).back(), "the train needs 3 control points: press M");
 }

@@ -1,5 +1,5 @@
-// Shared pieces of the scene tests: a town that counts its redraw requests,
-// a small fixture scene and the file's 4-byte words.
+// Shared pieces of the scene tests: a small fixture scene and the file's
+// 4-byte words.
 #pragma once
 
 #include <cstdint>
@@ -7,13 +7,6 @@
 
 #include "scene_data.h"
 #include "support/scratch_files.h"
-#include "town.h"
-
-struct CountingTown : Town {
-    CountingTown() : Town(nullptr) {}
-    void request_redraw() override { ++redraws; }
-    int redraws = 0;
-};
 
 // Four points on a lopsided loop (5 wide, 7 deep, one hill) and two objects,
 // one with a type code no model has; settings unlike the defaults.

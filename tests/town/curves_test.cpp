@@ -16,7 +16,7 @@ TEST(TrackCurves, EachBasisStartsWhereItShouldAndClosesTheLoop) {
     const std::vector<Vec3> triangle = {{-4.0f, 1.0f, -2.0f}, {5.0f, 2.0f, -3.0f}, {1.0f, 3.0f, 6.0f}};
     for (const int basis : {0, 1}) {
         for (const std::vector<Vec3>& at : {pentagon, triangle}) {
-            Town town(nullptr);
+            Town town;
             town.track.bspline = basis;
             lay_track(town, at);
             const int n = town.track.num_points;
@@ -39,7 +39,7 @@ TEST(TrackCurves, EachBasisStartsWhereItShouldAndClosesTheLoop) {
 }
 
 TEST(TrackCurves, GlobalParameterFindsItsSegment) {
-    Town town(nullptr);
+    Town town;
     lay_hilly_loop(town);
     EXPECT_TRUE(near_vec(town.track_point(0.5f), town.track.segments[2]->evaluate(0)));
     EXPECT_TRUE(near_vec(town.track_point(0.375f), town.track.segments[1]->evaluate(0.5f)));
@@ -54,7 +54,7 @@ TEST(TrackCurves, GlobalParameterFindsItsSegment) {
 }
 
 TEST(TrackCurves, BsplineOverARectangleStaysInside) {
-    Town town(nullptr);
+    Town town;
     lay_track(town, {{-3.0f, 0.0f, -2.0f}, {3.0f, 0.0f, -2.0f}, {3.0f, 0.0f, 2.0f}, {-3.0f, 0.0f, 2.0f}});
     for (int k = 0; k < 400; ++k) {
         const Vec3 p = town.track_point(k / 400.0f);

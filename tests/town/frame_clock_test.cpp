@@ -20,7 +20,7 @@ bool frame(Town& town) {
 
 TEST(FrameClock, StepsOncePerCallAndDrawsOnlyWhenCaughtUp) {
     FakeTick tick(5000);
-    Town town(nullptr);
+    Town town;
     town.train.train_running = 1;
 
     // First call: clock 0, draws, then owes 24 ms.
@@ -57,7 +57,7 @@ TEST(FrameClock, StepsOncePerCallAndDrawsOnlyWhenCaughtUp) {
 
 TEST(FrameClock, RestartForgetsTheElapsedTimeAndTheTickWrapsTheShortWay) {
     FakeTick tick(100);
-    Town town(nullptr);
+    Town town;
     frame(town);
     // After a texture load the time spent loading is not owed.
     town.clock.frame_clock = CLOCK_RESTART;
@@ -75,7 +75,7 @@ TEST(FrameClock, RestartForgetsTheElapsedTimeAndTheTickWrapsTheShortWay) {
 
 TEST(FrameClock, TimeOfDayWrapsToExactlyZero) {
     FakeTick tick(0);
-    Town town(nullptr);
+    Town town;
     town.sky.time_of_day = 0.99995f;  // one step overshoots the end of the day
     frame(town);
     EXPECT_EQ(town.sky.time_of_day, 0.0f);
@@ -89,7 +89,7 @@ TEST(FrameClock, TimeOfDayWrapsToExactlyZero) {
 
 TEST(FrameClock, FrameRateFromTheTwelveFramesWindowNeverInfinite) {
     FakeTick tick(0);
-    Town town(nullptr);
+    Town town;
     const auto drawn_frames = [&](int n, uint32_t ms_apart) {
         for (int i = 0; i < n; ++i) {
             town.clock.frame_clock = 0;

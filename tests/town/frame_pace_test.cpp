@@ -8,7 +8,7 @@
 
 TEST(FramePace, SleepsUntilTheNextStepAndNotWhileCatchingUp) {
     FakeTick tick(1000);
-    Town town(nullptr);
+    Town town;
     town.clock.last_tick = 1000;
 
     town.clock.frame_clock = 0;  // a step is due now

@@ -39,7 +39,7 @@ bool same(const Car& a, const Car& b) {
 
 // Runs the town and returns how many cars end the run standing still for good.
 int run_town(unsigned seed) {
-    Town town(nullptr);
+    Town town;
     std::srand(seed);
     std::vector<Car> previous;
     for (int i = 0; i < NUM_CARS; ++i) previous.push_back(*town.traffic.cars[i]);

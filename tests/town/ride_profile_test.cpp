@@ -19,7 +19,7 @@ float step_speed_at(Town& town, float y) {
 }  // namespace
 
 TEST(RideProfile, EachSampleHasTheSpeedTheTrainStepGivesAtItsHeight) {
-    Town town(nullptr);
+    Town town;
     EXPECT_FALSE(ride_profile(town).valid) << "no track, nothing to plot";
     lay_track(town, wavy_loop(8, 12.0f, 9.0f, 4.0f, 3.0f));
     town.start_train();

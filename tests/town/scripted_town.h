@@ -10,7 +10,7 @@ constexpr int TURN_NUMBERS[3] = {0, 16384, 32767};
 
 struct ScriptedTown : Town {
     // The cars turn as the script says, straight on once it runs out.
-    ScriptedTown() : Town(nullptr) {
+    ScriptedTown() : Town() {
         traffic.random_turn_number = [this] {
             int turn = TURN_STRAIGHT;
             if (!turns.empty()) {

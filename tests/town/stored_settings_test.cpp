@@ -39,14 +39,14 @@ auto by_name(const Town& t) {
 }
 
 TEST(StoredSettings, EveryRowReachesTheTownMemberOfItsName) {
-    Town town(nullptr);
+    Town town;
     const SceneSettings distinct = distinct_settings();
     settings_to_town(distinct, town, every_row);
     EXPECT_EQ(by_name(town), by_name(distinct));
     EXPECT_EQ(by_name(settings_of_town(town)), by_name(distinct));
 
     // A load's two halves together set every row once.
-    Town halves(nullptr);
+    Town halves;
     settings_to_town(distinct, halves, rows_without(AFTER_REBUILD));
     settings_to_town(distinct, halves, rows_with(AFTER_REBUILD));
     EXPECT_EQ(by_name(halves), by_name(distinct));
@@ -55,7 +55,7 @@ TEST(StoredSettings, EveryRowReachesTheTownMemberOfItsName) {
 TEST(StoredSettings, DAndCPutBackOnlyTheirRows) {
     const SceneSettings start;
     const SceneSettings distinct = distinct_settings();
-    Town town(nullptr);
+    Town town;
     settings_to_town(distinct, town, every_row);
 
     reset_settings(town, D_RESETS);

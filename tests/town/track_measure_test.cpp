@@ -2,6 +2,8 @@
 // long to draw sees exactly the length and ties its rebuild would give.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "town_bounds.h"
 #include "track_measure.h"
 #include "track_fixture.h"
@@ -9,7 +11,7 @@
 namespace {
 
 TEST(TrackMeasure, AgreesWithTheRebuildInEitherBasis) {
-    Town town(nullptr);
+    Town town;
     for (const int bspline : {1, 0}) {
         town.track.bspline = bspline;
         town.track.tie_spacing = 1;
@@ -33,3 +35,19 @@ TEST(TrackMeasure, CountsTiesNoFurtherThanOnePastTheCap) {
 }
 
 }  // namespace
+
+// The town only says why; telling the user is the editor's.
+TEST(TrackMeasure, ARefusedPointOrBasisComesBackAsTheReasonAndLeavesTheTrack) {
+    Town town;
+    lay_track(town, wavy_loop(60, 900, 900, 0, 500));
+    const int points = town.track.num_points;
+    const int basis = town.track.bspline;
+    testing::internal::CaptureStdout();
+    const std::string added = town.append_point();
+    const std::string switched = town.switch_basis();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(added.rfind("No point added: the track would need more than 40000 ties", 0), 0u) << added;
+    EXPECT_EQ(switched.rfind("The track stays ", 0), 0u) << switched;
+    EXPECT_EQ(town.track.num_points, points);
+    EXPECT_EQ(town.track.bspline, basis);
+}

@@ -17,7 +17,7 @@ const char* const TIE_TABLE_MESSAGE =
 
 // Counts the tie-table allocations and can refuse them.
 struct SeamTown : Town {
-    SeamTown() : Town(nullptr) {
+    SeamTown() : Town() {
         track.allocate_tie_table = [this](std::size_t floats) {
             ++allocations;
             last_request = floats;
@@ -54,7 +54,7 @@ void resize_loop(Town& town, float scale) {
 // Three points give three sampled lengths summing to the track length, and
 // 100 samples on the curve whose arc rates close the loop.
 TEST(TrackTables, SampledLengthsSamplesAndArcRates) {
-    Town town(nullptr);
+    Town town;
     lay_track(town, {{-4.0f, 1.0f, -2.0f}, {5.0f, 2.0f, -3.0f}, {1.0f, 3.0f, 6.0f}});
     const int n = town.track.num_points;
     float sum = 0;
@@ -83,7 +83,7 @@ TEST(TrackTables, SampledLengthsSamplesAndArcRates) {
 }
 
 TEST(TrackTables, HighestPointOnlyRises) {
-    Town town(nullptr);
+    Town town;
     lay_hilly_loop(town);
     const float summit = town.track.max_height;
     EXPECT_GT(summit, 2.5f);
@@ -106,7 +106,7 @@ TEST(TrackTables, HighestPointOnlyRises) {
 }
 
 TEST(TrackTables, TiesThinOutAsTheSpacingGrows) {
-    Town town(nullptr);
+    Town town;
     lay_hilly_loop(town);
     resize_loop(town, 2.0f);
     int previous = 1 << 30;
@@ -181,7 +181,7 @@ TEST(TrackTables, FailedTieTableFallsBackToPerPassTies) {
 }
 
 TEST(TrackTables, RebuildNeedsThreePoints) {
-    Town town(nullptr);
+    Town town;
     lay_track(town, {{1.0f, 2.0f, 3.0f}, {4.0f, 5.0f, 6.0f}});
     EXPECT_EQ(town.track.track_edited, 0);
     EXPECT_EQ(town.track.track_length, 0.0f);
@@ -192,14 +192,14 @@ TEST(TrackTables, RebuildNeedsThreePoints) {
 TEST(TrackTables, AnEndlessTrackStillFinishesItsRebuild) {
     // Coordinates so far apart that the lengths overflow: the tie walk's
     // step rounds to nothing and must end rather than spin.
-    Town town(nullptr);
+    Town town;
     lay_track(town, {{-3e37f, 0.0f, 0.0f}, {3e37f, 1.0f, 0.0f}, {0.0f, 2.0f, 3e37f}});
     EXPECT_EQ(town.track.track_edited, 1);
     EXPECT_GE(town.track.num_ties, 0);
 }
 
 TEST(TrackTables, ATrackBeyondTheTownCannotSpoilTheTablesOrTheEnergy) {
-    Town town(nullptr);
+    Town town;
     lay_hilly_loop(town);
     const float summit = town.track.max_height;
     const float energy = town.train.total_energy;

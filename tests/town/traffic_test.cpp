@@ -9,7 +9,7 @@
 #include "town/track_fixture.h"
 
 TEST(Traffic, TownStartsWithItsCarsAndStopSigns) {
-    Town town(nullptr);
+    Town town;
     ASSERT_EQ(town.traffic.num_cars, 20);
     for (int i = 0; i < 20; ++i) {
         const Car& car = *town.traffic.cars[i];
@@ -148,7 +148,7 @@ TEST(Traffic, CarsKeepTheirDistance) {
 }
 
 TEST(Traffic, ProductionTurnsAreEvenlyLeftStraightAndRight) {
-    Town town(nullptr);
+    Town town;
     std::srand(11);
     int counts[3] = {};
     for (int k = 0; k < 30000; ++k) {
@@ -163,7 +163,7 @@ TEST(Traffic, ProductionTurnsAreEvenlyLeftStraightAndRight) {
 // train runs.
 TEST(Traffic, FrameMovesTrainAndCarsOnlyWhileTheTrainRuns) {
     FakeTick tick(1000);
-    Town town(nullptr);
+    Town town;
     lay_hilly_loop(town);
     town.clock.frame_clock = 0;
     town.frame_begin();

@@ -45,7 +45,7 @@ float summit_energy(const Town& town) {
 }  // namespace
 
 TEST(Train, SpeedFollowsTheEnergy) {
-    Town town(nullptr);
+    Town town;
     lay_hilly_loop(town);
     town.start_train();
 
@@ -74,7 +74,7 @@ TEST(Train, SpeedFollowsTheEnergy) {
 }
 
 TEST(Train, AdvanceCoversSpeedOverRateAndWrapsToExactlyZero) {
-    Town town(nullptr);
+    Town town;
     lay_hilly_loop(town);
     town.train.physics = 0;
     town.train.train_speed = 3.0f;
@@ -104,7 +104,7 @@ TEST(Train, AdvanceCoversSpeedOverRateAndWrapsToExactlyZero) {
 }
 
 TEST(Train, StartAndStopReturnToTheStart) {
-    Town town(nullptr);
+    Town town;
     lay_hilly_loop(town);
     lay_track(town, {{1.0f, 1.0f, 1.0f}, {4.0f, 1.0f, 2.0f}});  // the loop's tables stay
     town.train.train_param = 0.3f;
@@ -157,7 +157,7 @@ TEST(Train, ControlsStopAtTheirBounds) {
         {"stronger gravity", 1, &Train::gravity, &Town::stronger_gravity, -99.5f, -100.0f},
         {"weaker gravity", 1, &Train::gravity, &Town::weaker_gravity, -5.5f, -5.0f},
     };
-    Town town(nullptr);
+    Town town;
     lay_hilly_loop(town);
     for (const Control& c : controls) {
         town.train.physics = c.physics;
@@ -188,7 +188,7 @@ TEST(Train, ControlsStopAtTheirBounds) {
 }
 
 TEST(Train, RunsRoundTheLoopForever) {
-    Town town(nullptr);
+    Town town;
     lay_hilly_loop(town);
     town.start_train();
     float farthest_step = 0;
@@ -201,7 +201,7 @@ TEST(Train, RunsRoundTheLoopForever) {
 // them into an endless parameter nor stick on the spot.
 TEST(Train, CoincidentPointsNeverMakeTheTrainInfinite) {
     // All points on one spot: every arc rate is 0, the train stays put.
-    Town town(nullptr);
+    Town town;
     lay_track(town, std::vector<Vec3>(4, {2.0f, 1.0f, -3.0f}));
     town.start_train();
     float farthest_step = 0;

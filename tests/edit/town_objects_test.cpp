@@ -2,16 +2,19 @@
 // the type codes.
 #include <gtest/gtest.h>
 
-#include "scene_test_support.h"
+#include "scene/scene_test_support.h"
+#include "edit/edited_town.h"
+#include "scene_file_commands.h"
+#include "selection.h"
 
 TEST(TownObjects, CreatingAppendsASelectedObjectOfTheNewType) {
     CountingTown town;
     town.town_objects.new_object_type = 11;
-    town.create_object();
+    create_object(town, town.editor);
     town.town_objects.new_object_type = 0;
-    town.create_object();
+    create_object(town, town.editor);
     ASSERT_EQ(town.town_objects.object_count, 2);
-    EXPECT_EQ(town.selected_object, 1);
+    EXPECT_EQ(town.editor.selected_object, 1);
     EXPECT_EQ(town.town_objects.object_type[0], 11);
     EXPECT_EQ(town.town_objects.object_type[1], 0);
     const ControlPoint& made = *town.town_objects.objects[1];
@@ -26,57 +29,57 @@ TEST(TownObjects, CreatingAppendsASelectedObjectOfTheNewType) {
 
     // While the train runs the pump redraws: no request.
     town.train.train_running = 1;
-    town.create_object();
+    create_object(town, town.editor);
     EXPECT_EQ(town.redraws, 2);
 }
 
 TEST(TownObjects, TheTwoHundredAndFirstObjectIsRefused) {
     CountingTown town;
-    for (int i = 0; i < 200; ++i) town.create_object();
-    town.selected_object = 17;
-    town.create_object();
+    for (int i = 0; i < 200; ++i) create_object(town, town.editor);
+    town.editor.selected_object = 17;
+    create_object(town, town.editor);
     EXPECT_EQ(town.town_objects.object_count, 200);
-    EXPECT_EQ(town.selected_object, 17);
+    EXPECT_EQ(town.editor.selected_object, 17);
     EXPECT_EQ(town.redraws, 200);
 }
 
 TEST(TownObjects, SelectionStepsThroughTheListAndBackToNone) {
     CountingTown town;
-    town.select_next_object();
-    EXPECT_EQ(town.selected_object, -1);  // an empty list has nothing to select
-    for (int i = 0; i < 3; ++i) town.create_object();
-    town.selected_object = -1;
-    town.sel_point = 2;
-    town.sel_orient_point = 1;
+    select_next_object(town, town.editor);
+    EXPECT_EQ(town.editor.selected_object, -1);  // an empty list has nothing to select
+    for (int i = 0; i < 3; ++i) create_object(town, town.editor);
+    town.editor.selected_object = -1;
+    town.editor.sel_point = 2;
+    town.editor.sel_orient_point = 1;
     const int expected[] = {0, 1, 2, -1, 0};
     for (int want : expected) {
-        town.select_next_object();
-        EXPECT_EQ(town.selected_object, want);
+        select_next_object(town, town.editor);
+        EXPECT_EQ(town.editor.selected_object, want);
     }
-    EXPECT_EQ(town.sel_point, -1);
-    EXPECT_EQ(town.sel_orient_point, -1);
+    EXPECT_EQ(town.editor.sel_point, -1);
+    EXPECT_EQ(town.editor.sel_orient_point, -1);
 }
 
 TEST(TownObjects, TypeCyclesThroughNineteenCodesAndBecomesTheNewType) {
     CountingTown town;
-    town.create_object();
+    create_object(town, town.editor);
     town.town_objects.object_type[0] = 17;
-    for (int i = 0; i < 19; ++i) town.cycle_object_type();
+    for (int i = 0; i < 19; ++i) cycle_object_type(town, town.editor);
     EXPECT_EQ(town.town_objects.object_type[0], 17);  // a full turn, through 18 and 0
     EXPECT_EQ(town.town_objects.new_object_type, 17);
 
     // A code from a file that no model draws joins the cycle at 0.
     town.town_objects.object_type[0] = 2147483647;
-    town.cycle_object_type();
+    cycle_object_type(town, town.editor);
     EXPECT_EQ(town.town_objects.object_type[0], 0);
     town.town_objects.object_type[0] = -7;
-    town.cycle_object_type();
+    cycle_object_type(town, town.editor);
     EXPECT_EQ(town.town_objects.object_type[0], 0);
 
     // Without a selection there is nothing to change.
-    town.selected_object = -1;
+    town.editor.selected_object = -1;
     town.town_objects.new_object_type = 4;
-    town.cycle_object_type();
+    cycle_object_type(town, town.editor);
     EXPECT_EQ(town.town_objects.object_type[0], 0);
     EXPECT_EQ(town.town_objects.new_object_type, 4);
 }

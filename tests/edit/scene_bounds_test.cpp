@@ -10,10 +10,13 @@
 
 #include "scene_file.h"
 #include "scene_text.h"
-#include "scene_test_support.h"
+#include "scene/scene_test_support.h"
 #include "town_bounds.h"
 #include "track_measure.h"
+#include "edit/edited_town.h"
 #include "town.h"
+#include "scene_file_commands.h"
+#include "selection.h"
 
 namespace {
 
@@ -63,7 +66,7 @@ void run_and_check(Town& town, std::mt19937& random, int steps, const std::strin
 
 TEST(SceneBounds, TheTrainRunFromTheExtremesSavesASceneThatLoadsBack) {
     std::mt19937 random(21);
-    Town town(nullptr);  // one town throughout: each scene inherits the last one's summit
+    EditedTown town;  // one town throughout: each scene inherits the last one's summit
     for (const float energy : {TOWN_MAX_ENERGY, 6e11f, -TOWN_MAX_ENERGY, 0.0f}) {
         for (const float gravity : {-TOWN_MAX_GRAVITY, TOWN_MAX_GRAVITY, -100.5f}) {
             for (const int bspline : {0, 1}) {
@@ -81,7 +84,7 @@ TEST(SceneBounds, TheTrainRunFromTheExtremesSavesASceneThatLoadsBack) {
 TEST(SceneBounds, RandomScenesWithinTheBoundsStayLoadableWhateverTheyDo) {
     std::mt19937 random(1921);
     auto anywhere = [&](float bound) { return std::uniform_real_distribution<float>(-bound, bound)(random); };
-    Town town(nullptr);
+    EditedTown town;
     for (int trial = 0; trial < 60; ++trial) {
         SceneData scene = small_scene();
         // Three points anywhere in the town make a track short enough to keep.
@@ -126,14 +129,14 @@ TEST(SceneBounds, ATrackTooLongToDrawIsRefusedAndTheHeaviestTownIsNot) {
     EXPECT_FALSE(decode_scene(bytes.data(), bytes.size()).ok);
 
     // Loading it changes nothing and says why.
-    Town town(nullptr);
+    EditedTown town;
     install_scene(town, small_scene());
     const std::vector<unsigned char> before = encode_scene(scene_of_town(town));
     const std::string name = "scene_bounds_far_scene";
     std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                 static_cast<std::streamsize>(bytes.size()));
     testing::internal::CaptureStdout();
-    town.load_scene(name.c_str());
+    load_scene(town, town.editor, name.c_str());
     const std::string said = testing::internal::GetCapturedStdout();
     std::remove(name.c_str());
     EXPECT_EQ(said.rfind("Error loading file \"scene_bounds_far_scene\": the track would need more than", 0), 0u)

@@ -11,7 +11,10 @@
 #include "scene_file.h"
 #include "scene_text.h"
 #include "track_walk.h"
-#include "scene_test_support.h"
+#include "scene/scene_test_support.h"
+#include "edit/edited_town.h"
+#include "scene_file_commands.h"
+#include "selection.h"
 
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
@@ -61,10 +64,11 @@ class ShippedTown : public testing::Test {
 protected:
     void SetUp() override {
         CaptureStdout();
-        town = std::make_unique<Town>("town");
+        town = std::make_unique<EditedTown>();
+        start_town(*town, town->editor, "town");
         printed = GetCapturedStdout();
     }
-    std::unique_ptr<Town> town;
+    std::unique_ptr<EditedTown> town;
     std::string printed;
 };
 
@@ -75,7 +79,7 @@ TEST_F(ShippedTown, LoadsAtStartUpWithTheTrainRunning) {
     EXPECT_GE(town->track.num_points, 12);
     EXPECT_LE(town->track.num_points, 30);
     EXPECT_EQ(town->train.train_running, 1);
-    EXPECT_EQ(town->selected_object, -1);
+    EXPECT_EQ(town->editor.selected_object, -1);
     EXPECT_GT(town->track.track_length, 0.0f);
 
     std::set<int> types(town->town_objects.object_type,
@@ -186,7 +190,7 @@ TEST_F(ShippedTown, CurvesAreBankedThroughTheirOrientationPoints) {
 TEST_F(ShippedTown, TheTrainCrossesTheOpeningViewWithinSeconds) {
     // The free camera as the program opens, with the 45 degree field of view
     // of an 800 x 600 window: is the train in the picture?
-    const Camera& camera = *town->camera;
+    const Camera& camera = *town->editor.camera;
     const float tan_half = std::tan(22.5f * 3.14159265f / 180.0f);
     auto in_view = [&](Vec3 p) {
         const Vec3 d = p - camera.eye;

@@ -14,7 +14,10 @@
 #include <tuple>
 
 #include "scene_file.h"
-#include "scene_test_support.h"
+#include "scene/scene_test_support.h"
+#include "edit/edited_town.h"
+#include "scene_file_commands.h"
+#include "selection.h"
 
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
@@ -25,21 +28,21 @@ namespace {
 auto state_of(const CountingTown& t) {
     return std::make_tuple(
         encode_scene(scene_of_town(t)), t.track.num_points, t.track.num_orient_points,
-        t.town_objects.object_count, t.selected_object, t.train.train_running, t.redraws,
+        t.town_objects.object_count, t.editor.selected_object, t.train.train_running, t.redraws,
         t.track.tie_capacity, t.track.realtime_ties, t.track.bspline, t.clock.frame_clock,
         t.train.train_param, t.track.track_length, t.track.max_height, t.train.total_energy,
         t.train.gravity, t.track.tie_data.get());
 }
 
-std::string load_and_capture(Town& town, const std::string& name) {
+std::string load_and_capture(CountingTown& town, const std::string& name) {
     CaptureStdout();
-    town.load_scene(name.c_str());
+    load_scene(town, town.editor, name.c_str());
     return GetCapturedStdout();
 }
 
-std::string save_and_capture(Town& town, const std::string& name) {
+std::string save_and_capture(CountingTown& town, const std::string& name) {
     CaptureStdout();
-    town.save_scene(name.c_str());
+    save_scene(town, town.editor, name.c_str());
     return GetCapturedStdout();
 }
 
@@ -58,8 +61,8 @@ TEST(SceneFile, SaveLoadSaveGivesTheSameBytes) {
     EXPECT_EQ(save_and_capture(first, dir.file("saved")), "");
     EXPECT_EQ(read_bytes(dir.file("saved")), original);
     CountingTown second;
-    second.load_scene(dir.file("saved").c_str());
-    second.save_scene(dir.file("again").c_str());
+    load_scene(second, second.editor, dir.file("saved").c_str());
+    save_scene(second, second.editor, dir.file("again").c_str());
     EXPECT_EQ(read_bytes(dir.file("again")), original);
 
     // The records carry the colours and scalars of their roles.
@@ -83,13 +86,13 @@ TEST(SceneFile, ALoadRebuildsTheTrackButKeepsTheStoredEnergyAndTheView) {
     CountingTown town;
     town.train.gravity = -40.0f;
     town.train.train_param = 0.375f;
-    town.camera_mode = 3;
-    town.vehicle_view = 7;
+    town.editor.camera_mode = 3;
+    town.editor.vehicle_view = 7;
     town.sky.time_of_day = 0.8f;
     town.sky.time_step = 0.0003f;
     town.town_objects.new_object_type = 5;
-    town.selected_object = 1;
-    town.load_scene(dir.file("scene").c_str());
+    town.editor.selected_object = 1;
+    load_scene(town, town.editor, dir.file("scene").c_str());
 
     // The track was rebuilt from the new points...
     EXPECT_GT(town.track.track_length, 0.0f);
@@ -107,12 +110,12 @@ TEST(SceneFile, ALoadRebuildsTheTrackButKeepsTheStoredEnergyAndTheView) {
     EXPECT_EQ(town.train.train_pos.z, at.z);
     EXPECT_EQ(town.redraws, 0);  // the running train redraws anyway
     // The view, the clock and a selection still in range stay.
-    EXPECT_EQ(town.camera_mode, 3);
-    EXPECT_EQ(town.vehicle_view, 7);
+    EXPECT_EQ(town.editor.camera_mode, 3);
+    EXPECT_EQ(town.editor.vehicle_view, 7);
     EXPECT_EQ(town.sky.time_of_day, 0.8f);
     EXPECT_EQ(town.sky.time_step, 0.0003f);
     EXPECT_EQ(town.town_objects.new_object_type, 5);
-    EXPECT_EQ(town.selected_object, 1);
+    EXPECT_EQ(town.editor.selected_object, 1);
 
     // A train parameter outside the loop starts again from 0, and a
     // selection past the new list is dropped.
@@ -120,10 +123,10 @@ TEST(SceneFile, ALoadRebuildsTheTrackButKeepsTheStoredEnergyAndTheView) {
     one_object.objects.resize(1);
     write_bytes(dir.file("one"), encode_scene(one_object));
     town.train.train_param = 1.5f;
-    town.load_scene(dir.file("one").c_str());
+    load_scene(town, town.editor, dir.file("one").c_str());
     EXPECT_EQ(town.train.train_param, 0.0f);
     EXPECT_EQ(town.town_objects.object_count, 1);
-    EXPECT_EQ(town.selected_object, -1);
+    EXPECT_EQ(town.editor.selected_object, -1);
 }
 
 TEST(SceneFile, FewPointsLeaveTheTrainAsItWas) {
@@ -135,13 +138,13 @@ TEST(SceneFile, FewPointsLeaveTheTrainAsItWas) {
 
     CountingTown running;
     running.train.train_running = 1;
-    running.load_scene(dir.file("two").c_str());
+    load_scene(running, running.editor, dir.file("two").c_str());
     EXPECT_EQ(running.track.num_points, 2);
     EXPECT_EQ(running.train.train_running, 1);
     EXPECT_EQ(running.redraws, 0);
 
     CountingTown stopped;
-    stopped.load_scene(dir.file("two").c_str());
+    load_scene(stopped, stopped.editor, dir.file("two").c_str());
     EXPECT_EQ(stopped.train.train_running, 0);
     EXPECT_EQ(stopped.redraws, 1);  // a stopped train needs the redraw asked for
 }
@@ -151,8 +154,8 @@ TEST(SceneFile, RefusedFilesLeaveTheSceneUntouched) {
     const std::vector<unsigned char> good = encode_scene(small_scene());
     write_bytes(dir.file("good"), good);
     CountingTown town;
-    town.load_scene(dir.file("good").c_str());
-    town.selected_object = 1;
+    load_scene(town, town.editor, dir.file("good").c_str());
+    town.editor.selected_object = 1;
     town.train.train_param = 0.25f;
     const auto before = state_of(town);
 
@@ -227,7 +230,8 @@ TEST(SceneFile, StartUpWithoutTheTownFileLeavesAnEmptyScene) {
     ScratchDir dir;
     const std::string name = dir.file("town");
     CaptureStdout();
-    Town town(name.c_str());
+    EditedTown town;
+    start_town(town, town.editor, name.c_str());
     const std::string printed = GetCapturedStdout();
     // Its line ends: the texture loader's lines follow at once.
     EXPECT_EQ(printed, "Error loading file \"" + name + "\": No such file or directory\n");
@@ -244,7 +248,7 @@ TEST(SceneFile, SaveReplacesTheFileKeepingItsModeAndLinks) {
 
     CountingTown town;
     write_bytes(dir.file("source"), encode_scene(small_scene()));
-    town.load_scene(dir.file("source").c_str());
+    load_scene(town, town.editor, dir.file("source").c_str());
     EXPECT_EQ(save_and_capture(town, dir.file("link")), "");
 
     EXPECT_EQ(read_bytes(dir.file("scene")), encode_scene(small_scene()));
@@ -291,7 +295,7 @@ TEST(SceneFile, SaveRefusesWhatIsNotAFileAndLeavesItAsItWas) {
     struct stat info {};
     EXPECT_TRUE(lstat(dir.file("pipe").c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
     EXPECT_TRUE(lstat(dir.file("to nothing").c_str(), &info) == 0 && S_ISLNK(info.st_mode));
-    EXPECT_EQ(town.scene_file_syncs, 0) << "a refused save counts as one";
+    EXPECT_EQ(town.editor.scene_file_syncs, 0) << "a refused save counts as one";
 }
 
 TEST(SceneFile, AWriteFailingPartWayKeepsTheOldFile) {
@@ -303,7 +307,7 @@ TEST(SceneFile, AWriteFailingPartWayKeepsTheOldFile) {
     for (int i = 0; i < 30; ++i) big.objects.push_back({static_cast<float>(i), 0, 3, 1, 4.5f, 5});
     write_bytes(dir.file("big"), encode_scene(big));  // 68 + 96 + 768 bytes
     CountingTown town;
-    town.load_scene(dir.file("big").c_str());
+    load_scene(town, town.editor, dir.file("big").c_str());
     std::remove(dir.file("big").c_str());
 
     ScratchDir elsewhere;
@@ -317,7 +321,7 @@ TEST(SceneFile, AWriteFailingPartWayKeepsTheOldFile) {
         signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{300, 300};
         setrlimit(RLIMIT_FSIZE, &limit);
-        town.save_scene(dir.file("scene").c_str());
+        save_scene(town, town.editor, dir.file("scene").c_str());
         std::fflush(stdout);
         _exit(0);
     }

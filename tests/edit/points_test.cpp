@@ -1,26 +1,19 @@
 // Editing the point set: appending, the selections, moving and clearing.
 #include <gtest/gtest.h>
 
-#include "near_vec.h"
-#include "track_fixture.h"
-
-namespace {
-
-struct CountingTown : Town {
-    CountingTown() : Town(nullptr) {}
-    void request_redraw() override { ++redraws; }
-    int redraws = 0;
-};
-
-}  // namespace
+#include "town/near_vec.h"
+#include "town/track_fixture.h"
+#include "edit/edited_town.h"
+#include "scene_file_commands.h"
+#include "selection.h"
 
 TEST(TrackPoints, AppendAddsBothPointsAndStartsTheTrainAtThree) {
     CountingTown town;
-    town.sel_orient_point = 0;
-    town.append_point();
+    town.editor.sel_orient_point = 0;
+    append_point(town, town.editor);
     ASSERT_EQ(town.track.num_points, 1);
-    EXPECT_EQ(town.sel_point, 0);
-    EXPECT_EQ(town.sel_orient_point, -1);
+    EXPECT_EQ(town.editor.sel_point, 0);
+    EXPECT_EQ(town.editor.sel_orient_point, -1);
     EXPECT_TRUE(near_vec(point_of(town, 0), {0.0f, 0.125f, 0.0f}, 0.0f));
     EXPECT_TRUE(near_vec(town.track.orient_points[0]->position(), {0.0f, 4.125f, 0.0f}, 0.0f));
     EXPECT_EQ(town.track.points[0]->red, 255);
@@ -30,14 +23,14 @@ TEST(TrackPoints, AppendAddsBothPointsAndStartsTheTrainAtThree) {
 
     // Spread the first two out so the third makes a real loop.
     town.track.points[0]->set_position(-5.0f, 1.0f, -2.0f);
-    town.append_point();
+    append_point(town, town.editor);
     town.track.points[1]->set_position(6.0f, 2.0f, -3.0f);
     EXPECT_EQ(town.train.train_running, 0);
     EXPECT_EQ(town.redraws, 2);
 
     town.train.train_param = 0.7f;
     town.clock.frame_clock = 55;
-    town.append_point();
+    append_point(town, town.editor);
     EXPECT_EQ(town.train.train_running, 1);
     EXPECT_EQ(town.clock.frame_clock, 0);
     EXPECT_FLOAT_EQ(town.train.train_param, 0.7f);
@@ -49,52 +42,52 @@ TEST(TrackPoints, AppendAddsBothPointsAndStartsTheTrainAtThree) {
 }
 
 TEST(TrackPoints, AppendStopsAtOneHundred) {
-    Town town(nullptr);
-    for (int i = 0; i < MAX_POINTS; ++i) town.append_point();
+    EditedTown town;
+    for (int i = 0; i < MAX_POINTS; ++i) append_point(town, town.editor);
     ASSERT_EQ(town.track.num_points, 100);
-    town.sel_point = 4;
-    town.append_point();
+    town.editor.sel_point = 4;
+    append_point(town, town.editor);
     EXPECT_EQ(town.track.num_points, 100);
     EXPECT_EQ(town.track.num_orient_points, 100);
-    EXPECT_EQ(town.sel_point, 4);
+    EXPECT_EQ(town.editor.sel_point, 4);
 }
 
 TEST(TrackPoints, SelectionsStepRoundAndDeselectRebuildsAfterAControlPoint) {
-    Town town(nullptr);
-    town.select_next_point();
-    EXPECT_EQ(town.sel_point, -1);  // nothing to select
+    EditedTown town;
+    select_next_point(town, town.editor);
+    EXPECT_EQ(town.editor.sel_point, -1);  // nothing to select
 
     lay_hilly_loop(town);
     for (const int want : {0, 1, 2, 3, -1, 0}) {
-        town.select_next_point();
-        EXPECT_EQ(town.sel_point, want);
+        select_next_point(town, town.editor);
+        EXPECT_EQ(town.editor.sel_point, want);
     }
 
-    town.selected_object = 2;
-    town.select_next_orient_point();
-    EXPECT_EQ(town.sel_point, -1);
-    EXPECT_EQ(town.selected_object, -1);
-    EXPECT_EQ(town.sel_orient_point, 0);
-    for (int i = 0; i < 4; ++i) town.select_next_orient_point();
-    EXPECT_EQ(town.sel_orient_point, -1);
+    town.editor.selected_object = 2;
+    select_next_orient_point(town, town.editor);
+    EXPECT_EQ(town.editor.sel_point, -1);
+    EXPECT_EQ(town.editor.selected_object, -1);
+    EXPECT_EQ(town.editor.sel_orient_point, 0);
+    for (int i = 0; i < 4; ++i) select_next_orient_point(town, town.editor);
+    EXPECT_EQ(town.editor.sel_orient_point, -1);
 
-    town.sel_orient_point = 2;
-    town.select_next_point();
-    EXPECT_EQ(town.sel_orient_point, -1);
-    EXPECT_EQ(town.sel_point, 0);
+    town.editor.sel_orient_point = 2;
+    select_next_point(town, town.editor);
+    EXPECT_EQ(town.editor.sel_orient_point, -1);
+    EXPECT_EQ(town.editor.sel_point, 0);
 
     // Deselecting rebuilds only after a control point was selected.
-    town.sel_point = -1;
-    town.sel_orient_point = 1;
+    town.editor.sel_point = -1;
+    town.editor.sel_orient_point = 1;
     town.track.track_edited = 0;
     const unsigned fills = town.track.tie_table_fills;
-    town.deselect_points();
-    EXPECT_EQ(town.sel_orient_point, -1);
+    deselect_points(town, town.editor);
+    EXPECT_EQ(town.editor.sel_orient_point, -1);
     EXPECT_EQ(town.track.track_edited, 0);
     EXPECT_EQ(town.track.tie_table_fills, fills);
-    town.sel_point = 3;
-    town.deselect_points();
-    EXPECT_EQ(town.sel_point, -1);
+    town.editor.sel_point = 3;
+    deselect_points(town, town.editor);
+    EXPECT_EQ(town.editor.sel_point, -1);
     EXPECT_GT(town.track.tie_table_fills, fills)
         << "both curves rebuilt, the tie table filled from them";
 }
@@ -102,13 +95,13 @@ TEST(TrackPoints, SelectionsStepRoundAndDeselectRebuildsAfterAControlPoint) {
 // A control point carries its orientation point and rebuilds both curves; an
 // orientation point moves alone and leaves the track as it was.
 TEST(TrackPoints, MovesCarryOrLeaveTheOtherPoint) {
-    Town town(nullptr);
+    EditedTown town;
     lay_hilly_loop(town);
     const Vec3 before = town.track_point(0.25f);
     const Vec3 orient_before = town.track.orient_points[1]->position();
-    town.sel_point = 1;
+    town.editor.sel_point = 1;
     town.track.track_edited = 0;
-    town.move_selected_point({1.5f, -0.5f, 2.0f});
+    move_selected_point(town, town.editor, {1.5f, -0.5f, 2.0f});
     EXPECT_TRUE(near_vec(point_of(town, 1), {8.5f, 2.0f, -3.0f}));
     EXPECT_TRUE(
         near_vec(town.track.orient_points[1]->position(), orient_before + Vec3{1.5f, -0.5f, 2.0f}));
@@ -119,10 +112,10 @@ TEST(TrackPoints, MovesCarryOrLeaveTheOtherPoint) {
     const Vec3 track_before = town.track_point(0.5f);
     const Vec3 up_before = town.orient_point_at(0.5f);
     const float length_before = town.track.track_length;
-    town.sel_point = -1;
-    town.sel_orient_point = 2;
+    town.editor.sel_point = -1;
+    town.editor.sel_orient_point = 2;
     town.track.track_edited = 0;
-    town.move_selected_orient_point({0.0f, 0.0f, 3.0f});
+    move_selected_orient_point(town, town.editor, {0.0f, 0.0f, 3.0f});
     EXPECT_FLOAT_EQ(town.track.points[2]->z, 6.0f);
     EXPECT_FLOAT_EQ(town.track.orient_points[2]->z, 9.0f);
     EXPECT_EQ(town.track.track_edited, 1);
@@ -131,9 +124,9 @@ TEST(TrackPoints, MovesCarryOrLeaveTheOtherPoint) {
     EXPECT_GT(town.orient_point_at(0.5f).z, up_before.z + 1.0f);
 
     // Nothing selected: a move changes nothing.
-    town.sel_orient_point = -1;
-    town.move_selected_orient_point({5.0f, 5.0f, 5.0f});
-    town.move_selected_point({5.0f, 5.0f, 5.0f});
+    town.editor.sel_orient_point = -1;
+    move_selected_orient_point(town, town.editor, {5.0f, 5.0f, 5.0f});
+    move_selected_point(town, town.editor, {5.0f, 5.0f, 5.0f});
     EXPECT_FLOAT_EQ(town.track.points[0]->x, -6.0f);
     EXPECT_FLOAT_EQ(town.track.orient_points[0]->x, -6.0f);
 }
@@ -141,17 +134,17 @@ TEST(TrackPoints, MovesCarryOrLeaveTheOtherPoint) {
 // Clearing drops every point and the tie table but keeps its capacity, so the
 // same track laid again computes its ties per pass.
 TEST(TrackPoints, ClearEmptiesBothSetsAndReleasesTheTieTable) {
-    Town town(nullptr);
+    EditedTown town;
     lay_hilly_loop(town);
-    town.sel_point = 2;
-    town.sel_orient_point = 1;
+    town.editor.sel_point = 2;
+    town.editor.sel_orient_point = 1;
     const int capacity = town.track.tie_capacity;
     ASSERT_NE(town.track.tie_data, nullptr);
-    town.clear_points();
+    clear_points(town, town.editor);
     EXPECT_EQ(town.track.num_points, 0);
     EXPECT_EQ(town.track.num_orient_points, 0);
-    EXPECT_EQ(town.sel_point, -1);
-    EXPECT_EQ(town.sel_orient_point, -1);
+    EXPECT_EQ(town.editor.sel_point, -1);
+    EXPECT_EQ(town.editor.sel_orient_point, -1);
     for (int i = 0; i < 4; ++i) {
         EXPECT_TRUE(!town.track.points[i] && !town.track.orient_points[i] &&
                     !town.track.segments[i] && !town.track.orient_segments[i]);
