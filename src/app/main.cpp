@@ -8,7 +8,6 @@
 #include "autosave_notice.h"
 #include "close_with_autosave.h"
 #include "edit_history.h"
-#include "heap_keeping.h"
 #include "pump.h"
 #include "shutdown_signals.h"
 #include "start_dir.h"
@@ -19,7 +18,6 @@ int main() {
     // Messages must reach a pipe or a log as they happen (some end without
     // a newline), not when the program exits.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    keep_freed_memory_for_the_next_frame();
     const std::vector<std::string> start_advice = advise_if_no_textures();
 
     int width = 0;
