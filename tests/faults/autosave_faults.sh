@@ -34,6 +34,10 @@ start() {
     E2E_PID=$!
     e2e_accept_size_dialog && wid=$(e2e_wait_window) && e2e_focus "$wid" || exit 1
     e2e_until 20 grep -q "Created texture 7 " "$E2E_STDOUT" || e2e_fail "the ground textures never loaded"
+    # A report comes only once the first frames are drawn: an edit made
+    # before then could still wait in the event queue when the case ends
+    # the program, which would then rightly have nothing to keep.
+    e2e_report "$wid"
 }
 
 # After an edit: the program ends within the time, and its autosave (in DIR,
