@@ -24,6 +24,9 @@ start_town() {
     read -r WIDTH HEIGHT < <(e2e_window_size "$WID")
     answered() { e2e_key F5 "$WID"; [ "$(e2e_report_count)" -gt 0 ]; }
     e2e_until 30 answered || e2e_fail "the town never answered F5"
+    # The first answer can come before the first frame, which asks for
+    # every texture: give it time to be drawn before counting.
+    sleep 2
 }
 
 stop_town() {
