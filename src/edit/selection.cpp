@@ -30,9 +30,7 @@ void select_next_orient_point(const Town& town, Editor& editor) {
 void select_next_object(const Town& town, Editor& editor) {
     editor.sel_point = -1;
     editor.sel_orient_point = -1;
-    // -1, 0, 1, ..., object_count - 1, then -1 again.
-    const int next = editor.selected_object + 1;
-    editor.selected_object = next < town.town_objects.object_count ? next : -1;
+    editor.selected_object = next_selection(editor.selected_object, town.town_objects.object_count);
     editor.redraw(town);
 }
 
