@@ -90,6 +90,12 @@ for file in tools/*.h tools/*.cpp; do
     esac
 done
 
+# Drawing only reads the town and the editor.
+while IFS= read -r line; do
+    echo "$line: drawing may take the town and the editor only as const"
+    failures=$((failures + 1))
+done < <(grep -noE '\b(const )?(Town|Editor) ?&' src/draw/*.h src/draw/*.cpp | grep -v ':const ')
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures include(s) against the folders' order"
     exit 1
