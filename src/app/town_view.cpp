@@ -42,33 +42,43 @@ static_assert(EVENT_MOUSEWHEEL == FL_MOUSEWHEEL && EVENT_SHORTCUT == FL_SHORTCUT
 // the window loses the focus; within the window the focus may sit on the main
 // window itself or on any widget in it.
 //
-// The X server is asked at the moment of the poll, so a tap released before
-// its press event is handled would be missed: at a key's own press event,
-// the key counts as down from what the event itself said. That is the
-// event's key, taken before any poll: asking the server for the keyboard
-// also overwrites the toolkit's record of which keys the events held down.
+// The X server is asked at the moment of the poll, so while the program is
+// behind its events, the server's keyboard is ahead of the event being
+// handled. A tap released before its press event is handled would be missed,
+// and a key pressed again before its release event is handled would keep its
+// latch shut, so the second press would be lost (u u u: one undo short). So
+// at a key's own press event the key counts as down, and at its own release
+// event as up, from what the event itself said. That is the event's key,
+// taken before any poll: asking the server for the keyboard also overwrites
+// the toolkit's record of which keys the events held down.
 class ToolkitKeys : public KeyPoll {
 public:
     ToolkitKeys(const Fl_Widget* view, int event)
-        : view_(view), event_(event), pressed_(event == FL_KEYDOWN || event == FL_SHORTCUT ? Fl::event_key() : 0) {}
+        : view_(view),
+          event_(event),
+          pressed_(event == FL_KEYDOWN || event == FL_SHORTCUT ? Fl::event_key() : 0),
+          released_(event == FL_KEYUP ? Fl::event_key() : 0) {}
     bool key_down(int key) const override {
         const Fl_Widget* focus = Fl::focus();
         const bool ours = focus != nullptr && focus->top_window() == view_->top_window();
-        return ours && (Fl::get_key(key) != 0 || pressed_at_this_event(key));
+        if (!ours || names(released_, key)) return false;
+        return Fl::get_key(key) != 0 || names(pressed_, key);
     }
     bool button_down() const override { return (Fl::event_buttons() & (FL_BUTTON1 | FL_BUTTON2 | FL_BUTTON3)) != 0; }
     int wheel_notches() const override { return event_ == FL_MOUSEWHEEL ? Fl::event_dy() : 0; }
 
 private:
-    // The toolkit names a letter's key by its lower case; the commands poll
-    // letters by their capitals.
-    bool pressed_at_this_event(int key) const {
+    // Whether the toolkit's key EVENT_KEY (0 for none) is KEY. The toolkit
+    // names a letter's key by its lower case; the commands poll letters by
+    // their capitals.
+    static bool names(int event_key, int key) {
         const int named = key >= 'A' && key <= 'Z' ? key - 'A' + 'a' : key;
-        return pressed_ != 0 && pressed_ == named;
+        return event_key != 0 && event_key == named;
     }
     const Fl_Widget* view_;
     int event_;
-    int pressed_;  // the key of this press event, 0 at any other event
+    int pressed_;   // the key of this press event, 0 at any other event
+    int released_;  // the key of this release event, 0 at any other event
 };
 
 }  // namespace
