@@ -157,14 +157,20 @@ e2e_key() {
 }
 
 # A left (1) or right (3) drag from (x1, y1) to (x2, y2) in window coordinates,
-# in ten steps a few milliseconds apart.
+# a few milliseconds apart, in steps of at most 3 pixels (10 at least). A
+# program behind its events gets the moves it has not yet read as one: at a
+# hand's pace, however long the drag, a step that reaches the 30 pixels of a
+# jump then needs it to be half a second behind.
 e2e_drag() {
-    local wid="$1" button="$2" x1="$3" y1="$4" x2="$5" y2="$6" i
+    local wid="$1" button="$2" x1="$3" y1="$4" x2="$5" y2="$6" i steps span
+    span=$(( (x2 > x1 ? x2 - x1 : x1 - x2) > (y2 > y1 ? y2 - y1 : y1 - y2) ?
+             (x2 > x1 ? x2 - x1 : x1 - x2) : (y2 > y1 ? y2 - y1 : y1 - y2) ))
+    steps=$(( (span + 2) / 3 > 10 ? (span + 2) / 3 : 10 ))
     xdotool mousemove --window "$wid" "$x1" "$y1"
     sleep 0.05
     xdotool mousedown "$button"
-    for i in $(seq 1 10); do
-        xdotool mousemove --window "$wid" $((x1 + (x2 - x1) * i / 10)) $((y1 + (y2 - y1) * i / 10))
+    for i in $(seq 1 "$steps"); do
+        xdotool mousemove --window "$wid" $((x1 + (x2 - x1) * i / steps)) $((y1 + (y2 - y1) * i / steps))
         sleep 0.03
     done
     xdotool mouseup "$button"
