@@ -24,6 +24,10 @@ expect_edit_in() {
 
 keys() { e2e_keys "$wid" "$@"; }
 
+# N, and once the program has handled it, F1. Keys down together at one
+# event act in the order of the program's commands, and F1 comes before N.
+edit_then_load() { keys n && e2e_report "$wid" && keys F1; }
+
 # Starts the program in DIR (default the case's folder) with the town up;
 # with IGNORE set, the program starts with that signal ignored.
 start() {
@@ -73,7 +77,7 @@ case_nohup() {
 }
 
 case_signal_in_prompt() {
-    start && keys n F1
+    start && edit_then_load
     e2e_wait_window_sized $E2E_PROMPT_SIZE 10 >/dev/null || exit 1
     kill -s TERM "$E2E_PID"
     expect_ended_with_edit
@@ -141,7 +145,7 @@ case_rotation() {
 
 case_load_over_edits() {
     cp "$E2E_WORK/town" "$E2E_WORK/other"
-    start && keys n F1 && e2e_answer_prompt other "$wid"
+    start && edit_then_load && e2e_answer_prompt other "$wid"
     e2e_wait_output "Unsaved edits kept in \"autosave\" before loading \"other\""
     expect_edit_in "$E2E_WORK/autosave"
     e2e_close "$wid" && e2e_expect_exit 1
