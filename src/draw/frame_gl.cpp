@@ -115,13 +115,17 @@ void render_frame(const Town& town, const Editor& editor, DrawState& draw, int w
 
     // Shadows: the world again, flattened onto the ground, black and at most
     // 40 % opaque at noon; at night the alpha is negative and clamps to 0.
+    // Blended at no opacity, a shadow leaves every pixel as it was, and
+    // nothing after it reads the depth it would write: at night the world
+    // is not drawn a second time.
     glDisable(GL_LIGHTING);
     glPushMatrix();
     glMultMatrixd(flatten_matrix);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0, 0, 0, draw.daylight / 2.5f);
-    draw_world(town, editor, draw, 1);
+    const float shadow_alpha = draw.daylight / 2.5f;
+    glColor4f(0, 0, 0, shadow_alpha);
+    if (shadow_alpha > 0) draw_world(town, editor, draw, 1);
     glDisable(GL_BLEND);
     glPopMatrix();
     if (town.sky.lighting == 1) glEnable(GL_LIGHTING);

@@ -97,7 +97,7 @@ TEST_F(CullingGl, AShadowInViewWhoseTrackIsNotIsDrawn) {
 
 // From 10 over the origin (the ground within x 5.5, z 4.1), by day and night: a car cut by the east edge,
 // one past it, one beyond whose beam reaches in, one in the middle. Then so low over the middle one that its
-// body is nearer than the near plane, its shadow beyond it.
+// body is nearer than the near plane, its shadow (by day) beyond it.
 TEST_F(CullingGl, CarsAtTheEdgeTheirBeamsAndShadowsDrawWhatAllCarsDraw) {
     const float cars[4][4] = {{5.75f, 0, 1, 0}, {6.5f, -2, 0, 1}, {7.5f, 1, -1, 0}, {2, 2, 1, 0}};  // x z heading
     const float colour[3] = {0.9f, 0.2f, 0.1f};
@@ -115,6 +115,7 @@ TEST_F(CullingGl, CarsAtTheEdgeTheirBeamsAndShadowsDrawWhatAllCarsDraw) {
         expect_same_picture({0, 10, 0}, {0, 0, 0}, t < 0.5f ? "cars by day" : "cars and beams at night", {0, 0, -1});
         EXPECT_TRUE(left_out[0] == 2 && left_out[1] == 2) << "the cars past the edge should be left out, shadows too";
     }
+    town.sky.time_of_day = 0.4f;  // the night throws no shadow
     expect_same_picture({2, 1.04f, 2}, {2, 0, 2}, "over the middle car", {0, 0, -1});
     EXPECT_TRUE(left_out[0] == 4 && left_out[1] == 3) << "the middle car's shadow should be drawn, not the car";
 }
