@@ -56,6 +56,8 @@ bool set_by_list(const float* value, const float* unset, int n) {
 
 constexpr float UNSET_4[4] = {UNSET, UNSET, UNSET, UNSET};
 
+}  // namespace
+
 // Feedback and selection (picking) take whatever is drawn, and a capture
 // would end their mode: in either, everything is drawn and nothing captured.
 bool rendering() {
@@ -63,8 +65,6 @@ bool rendering() {
     glGetIntegerv(GL_RENDER_MODE, &mode);
     return mode == GL_RENDER;
 }
-
-}  // namespace
 
 CulledDrawing::KeptState CulledDrawing::kept_state() {
     KeptState state;

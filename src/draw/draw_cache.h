@@ -60,6 +60,9 @@ private:
     int compiles_ = 0;
 };
 
+// Whether GL draws to the picture, not to a feedback or selection buffer.
+bool rendering();
+
 // A drawing kept as consecutive chunks, one list each, with the box each
 // chunk's drawing lies in: chunks the view cannot show are not replayed.
 class ChunkedDrawing {

@@ -53,6 +53,12 @@ void ChunkedDrawing::compile(std::size_t count, const ChunkDraw& draw_chunk) {
 
 void ChunkedDrawing::draw(const DrawKey& key, const ChunkCount& count_chunks, const ChunkDraw& draw_chunk,
                           const ViewVolume& view, bool culling) {
+    // Feedback and selection take the pieces as drawn: Mesa's feedback
+    // replay of a list that holds lines and quads together crashes.
+    if (!rendering()) {
+        for (std::size_t i = 0, count = count_chunks(); i < count; ++i) draw_chunk(i);
+        return;
+    }
     // Lists made in another context (a view that was shown again) are gone.
     const bool there = chunks_.empty() || glIsList(chunks_.front().list) == GL_TRUE;
     if (!valid_ || key != key_ || !there) {

@@ -231,15 +231,16 @@ void draw_lit_pieces(PieceRun pieces) {
 // The shadow pass, tie by tie: rails, tie. The shadows all lie at one
 // depth, so the first piece drawn over a pixel is the one whose shadow shows
 // there, and the order makes the band's picture. No texture is bound: the
-// ties' texture is opaque, and the shadow's black times it is black. The
-// unbind before each tie only parts its triangles from the rails' lines in
-// a list: Mesa's feedback mode crashes on a list that runs them together.
-// Posts throw no shadow: their sides stand upright, and flattened onto the
-// ground every one of their triangles has no area.
+// ties' texture is opaque, and the shadow's black times it is black. It is
+// unbound once for the whole run, so that a list keeps the run's lines and
+// quads in one batch; a bind between every rail and tie made each piece a
+// batch of its own, and the shadow of a long track cost more than its
+// lit drawing. Posts throw no shadow: their sides stand upright, and
+// flattened onto the ground every one of their triangles has no area.
 void draw_shadow_pieces(PieceRun pieces) {
+    unbind_texture();
     for (const TiePieces& at : pieces) {
         if (at.rails) draw_rail_pieces(at.rails->first, at.rails->second);
-        unbind_texture();
         if (at.tie) draw_tie_faces(*at.tie);
     }
 }
