@@ -60,7 +60,7 @@ constexpr float UNSET_4[4] = {UNSET, UNSET, UNSET, UNSET};
 
 // Feedback and selection (picking) take whatever is drawn, and a capture
 // would end their mode: in either, everything is drawn and nothing captured.
-bool rendering() {
+bool drawing_to_picture() {
     GLint mode = GL_RENDER;
     glGetIntegerv(GL_RENDER_MODE, &mode);
     return mode == GL_RENDER;
@@ -78,7 +78,7 @@ CulledDrawing::KeptState CulledDrawing::kept_state() {
 void CulledDrawing::draw(const DrawKey& key, const std::function<void()>& draw, const ViewVolume& view,
                          bool culling) {
     const bool ready = list_.ready(key);
-    left_out_ = culling && cullable_ && ready && !view.may_show(bounds_) && rendering();
+    left_out_ = culling && cullable_ && ready && !view.may_show(bounds_) && drawing_to_picture();
     if (left_out_) {
         leave_as_drawn();
         return;
@@ -88,7 +88,7 @@ void CulledDrawing::draw(const DrawKey& key, const std::function<void()>& draw, 
         return;
     }
     // What the list must leave as it found, or it cannot be left out.
-    const bool capturing = rendering();
+    const bool capturing = drawing_to_picture();
     const KeptState before = capturing ? kept_state() : KeptState{};
     list_.draw(key, draw);
     // A list that uploads a texture is compiled again next frame: its box

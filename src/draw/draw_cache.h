@@ -61,7 +61,7 @@ private:
 };
 
 // Whether GL draws to the picture, not to a feedback or selection buffer.
-bool rendering();
+bool drawing_to_picture();
 
 // A drawing kept as consecutive chunks, one list each, with the box each
 // chunk's drawing lies in: chunks the view cannot show are not replayed.

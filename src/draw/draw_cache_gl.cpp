@@ -55,7 +55,7 @@ void ChunkedDrawing::draw(const DrawKey& key, const ChunkCount& count_chunks, co
                           const ViewVolume& view, bool culling) {
     // Feedback and selection take the pieces as drawn: Mesa's feedback
     // replay of a list that holds lines and quads together crashes.
-    if (!rendering()) {
+    if (!drawing_to_picture()) {
         for (std::size_t i = 0, count = count_chunks(); i < count; ++i) draw_chunk(i);
         return;
     }
