@@ -19,9 +19,10 @@ bool picture_still_right(const Town& town, const Editor& editor) {
 void run_frame(Town& town, Editor& editor, const std::function<bool()>& draw_picture) {
     const bool draw_now = town.frame_begin() && !picture_still_right(town, editor);
     if (draw_now) {
+        const uint32_t now = GetTickCount();
         editor.picture_wanted = false;
-        editor.drawn_frames.record(GetTickCount());
-        editor.drawn_frames.shown = editor.drawn_frames.in_last_second(GetTickCount());
+        editor.drawn_frames.record(now);
+        editor.drawn_frames.shown = editor.drawn_frames.in_last_second(now);
     }
     if (draw_now && draw_picture()) town.clock.frame_clock = CLOCK_RESTART;
     town.frame_end();
