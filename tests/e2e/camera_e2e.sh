@@ -47,7 +47,7 @@ keys n
 xdotool mousemove --window "$wid" 700 520 sleep 0.1 mousedown 1 sleep 0.05
 xdotool mousemove --window "$wid" 701 520 sleep 0.05 mousemove --window "$wid" 702 520 sleep 0.05 mouseup 1
 sleep 0.2 && keys t && save crept.scn
-[ "$(od -An -tu4 -j 88 -N 4 "$E2E_WORK/crept.scn" | tr -d ' ')" = 1 ] || e2e_fail "a 2-pixel drag let go of the object"
+[ "$(od -An -tu4 -j 88 -N 4 "$E2E_WORK/crept.scn" | tr -d ' ')" = 1 ] || e2e_fail "a 2-pixel drag let go of the object (type $(od -An -tu4 -j 88 -N 4 "$E2E_WORK/crept.scn" | tr -d " "))"
 
 # --- Resized, and full screen, the town fills the window.
 xdotool windowsize "$wid" 1000 700 && sleep 1
