@@ -29,10 +29,10 @@ void draw_background(const Town& town, DrawState& draw);
 // The sky box alone, unlit, at whatever depth state the caller set.
 void draw_sky(const Town& town, DrawState& draw);
 // The ground alone, lit as the world is.
-void draw_town_ground(DrawState& draw);
+void draw_town_ground();
 // The same ground for a world drawn before it, with GL_LEQUAL: the same
 // picture as the world drawn over the ground with GL_LESS.
-void draw_ground_after_world(DrawState& draw);
+void draw_ground_after_world();
 // The colour, normal and texture place the ground leaves current, for a
 // world drawn before the ground to start from what it would have found.
 void leave_ground_state();

@@ -1,5 +1,5 @@
 // Drawing kept in OpenGL display lists. Geometry that does not change from
-// frame to frame (the track, the town objects, the ground) is compiled once
+// frame to frame (the track, the town objects, the sky box) is compiled once
 // and replayed; each list remembers a copy of every input it was drawn from,
 // and is compiled again at the first frame those inputs differ. No edit has
 // to remember to throw a list away: a drag, a load, a clear or a command
@@ -138,8 +138,6 @@ struct DrawCaches {
     CachedDrawing centre_line[2];
     CulledDrawing objects[2][MAX_OBJECTS];
     CachedDrawing sky;
-    CachedDrawing ground;
-    CachedDrawing ground_after_world;  // the same ground, in the order it needs after the world
     // Off only to compare a culled picture with the whole drawing.
     bool culling = true;
     // Cars the last frame left out of each pass's view.

@@ -38,7 +38,7 @@ void draw_world_and_background(const Town& town, const Editor& editor, DrawState
         glDisable(GL_LIGHTING);
     }
     glDepthFunc(GL_LEQUAL);
-    draw_ground_after_world(draw);
+    draw_ground_after_world();
 
     // The sky at the far plane shows only where nothing else was drawn, and
     // leaves the depth buffer as the world and the ground left it.

@@ -44,7 +44,15 @@ struct LocalFrame {
 enum class TexCoords { Emit, Inherit };
 
 // Primitive kinds for face tables.
-enum class FaceKind { Quads, Triangles, Polygon };
+// - Quads go as the triangle pairs (0 1 2) (0 2 3): the cut Mesa gives a
+//   quad drawn directly that the view's edge does not clip. A display list
+//   keeps triangles as they are, but would cut a GL_QUADS quad the other way,
+//   and a lit quad shades differently on either side of its cut.
+// - UncutQuads go as GL_QUADS, for faces drawn directly at every frame and
+//   never compiled: Mesa cuts a clipped quad the other way, so only a quad
+//   sent as a quad shades the same in every view. The ground's big tiles are
+//   clipped in almost every view.
+enum class FaceKind { Quads, UncutQuads, Triangles, Polygon };
 
 template <int N>
 void draw_face_table(FaceKind kind, const TableFace<N>* faces, std::size_t count,

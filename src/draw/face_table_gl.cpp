@@ -9,7 +9,8 @@ namespace {
 
 GLenum primitive(FaceKind kind) {
     switch (kind) {
-        case FaceKind::Quads: return GL_QUADS;
+        case FaceKind::Quads: return GL_TRIANGLES;
+        case FaceKind::UncutQuads: return GL_QUADS;
         case FaceKind::Triangles: return GL_TRIANGLES;
         case FaceKind::Polygon: return GL_POLYGON;
     }
@@ -27,15 +28,12 @@ void emit_face(const TableFace<N>& face, const LocalFrame& frame, TexCoords tex)
     }
 }
 
-// A quad as the two triangles (0 1 3) (1 2 3): the cut Mesa's display
-// lists give a GL_QUADS quad. Sent so in both ways of drawing, a lit quad
-// shades the same whether it is drawn directly or replayed from a list;
-// sent as GL_QUADS, direct drawing would cut it another way.
+// A quad as the triangles (0 1 2) (0 2 3), the cut of an unclipped quad.
 template <int N>
 void emit_quad_as_triangles(const TableFace<N>& face, const LocalFrame& frame, TexCoords tex) {
     const Vec3 n = frame.normal(face.nx, face.ny, face.nz);
     glNormal3f(n.x, n.y, n.z);
-    for (const int k : {0, 1, 3, 1, 2, 3}) {
+    for (const int k : {0, 1, 2, 0, 2, 3}) {
         const TableCorner& c = face.corner[k % N];
         if (tex == TexCoords::Emit) glTexCoord2f(c.s, c.t);
         const Vec3 p = frame.point(c.x, c.y, c.z);
@@ -58,7 +56,7 @@ void draw_face_table(FaceKind kind, const TableFace<N>* faces, std::size_t count
         return;
     }
     if (kind == FaceKind::Quads) {
-        glBegin(GL_TRIANGLES);
+        glBegin(primitive(kind));
         for (std::size_t i = 0; i < count; ++i) emit_quad_as_triangles(faces[i], frame, tex);
         glEnd();
         return;

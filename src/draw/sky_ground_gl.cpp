@@ -6,7 +6,6 @@
 #include <array>
 #include <cstddef>
 #include <iterator>
-#include <vector>
 
 #include "draw_cache.h"
 #include "face_table.h"
@@ -96,18 +95,27 @@ constexpr std::array<QuadFace, LAND_TILE_COUNT> make_land_tiles() {
 constexpr std::array<QuadFace, LAND_TILE_COUNT> LAND_TILES = make_land_tiles();
 static_assert(LAND_TILES.size() == 48, "a ring of 48 tiles around the town square");
 
+// The same tables last quad first, for the ground drawn after the world.
+template <std::size_t M>
+constexpr std::array<QuadFace, M> backwards(const QuadFace* quads) {
+    std::array<QuadFace, M> reversed{};
+    for (std::size_t i = 0; i < M; ++i) reversed[i] = quads[M - 1 - i];
+    return reversed;
+}
+constexpr auto STREETS_BACKWARDS = backwards<std::size(STREETS)>(STREETS);
+constexpr auto BLOCKS_BACKWARDS = backwards<std::size(BLOCKS)>(BLOCKS);
+constexpr auto LAND_TILES_BACKWARDS = backwards<LAND_TILE_COUNT>(LAND_TILES.data());
+
 constexpr LocalFrame WORLD{};
 
-// Binds the named texture around one batch of ground quads.
+// Binds the named texture around one batch of ground quads. The ground is
+// lit, and its tiles reach past the view's edges: drawn directly as quads,
+// never from a list, so each is cut as it always was (see FaceKind).
 void draw_ground(const char* texture, const QuadFace* quads, std::size_t count) {
     glBindTexture(GL_TEXTURE_2D, texture_by_name(texture, true, true));
-    draw_face_table<4>(FaceKind::Quads, quads, count, WORLD);
+    draw_face_table<4>(FaceKind::UncutQuads, quads, count, WORLD);
     glBindTexture(GL_TEXTURE_2D, 0);
 }
-
-}  // namespace
-
-namespace {
 
 // The five sky faces around the origin; the frame moves them to the anchor.
 void draw_sky_faces(const LocalFrame& sky) {
@@ -118,7 +126,9 @@ void draw_sky_faces(const LocalFrame& sky) {
     }
 }
 
-void draw_all_ground() {
+}  // namespace
+
+void draw_town_ground() {
     glColor3f(1, 1, 1);
     draw_ground("concrete", STREETS, std::size(STREETS));
     draw_ground("cement", BLOCKS, std::size(BLOCKS));
@@ -127,24 +137,17 @@ void draw_all_ground() {
     draw_ground("cement", LAND_TILES.data(), LAND_TILES.size());
 }
 
-void draw_ground_backwards(const char* texture, const QuadFace* quads, std::size_t count) {
-    const std::vector<QuadFace> backwards(std::make_reverse_iterator(quads + count), std::make_reverse_iterator(quads));
-    draw_ground(texture, backwards.data(), backwards.size());
-}
-
-// The ground for a world drawn before it. Where two ground quads meet at a
-// T (a street's side along two blocks), both may cover a pixel at one depth.
-// Drawn first with GL_LESS, the first quad kept that pixel; drawn with
-// GL_LEQUAL, the last one does: so every quad comes in the opposite order.
-void draw_all_ground_backwards() {
+// Where two ground quads meet at a T (a street's side along two blocks),
+// both may cover a pixel at one depth. Drawn first with GL_LESS, the first
+// quad kept that pixel; drawn with GL_LEQUAL, the last one does: so every
+// quad comes in the opposite order.
+void draw_ground_after_world() {
     glColor3f(LAND_TINT[0], LAND_TINT[1], LAND_TINT[2]);
-    draw_ground_backwards("cement", LAND_TILES.data(), LAND_TILES.size());
+    draw_ground("cement", LAND_TILES_BACKWARDS.data(), LAND_TILES_BACKWARDS.size());
     glColor3f(1, 1, 1);
-    draw_ground_backwards("cement", BLOCKS, std::size(BLOCKS));
-    draw_ground_backwards("concrete", STREETS, std::size(STREETS));
+    draw_ground("cement", BLOCKS_BACKWARDS.data(), BLOCKS_BACKWARDS.size());
+    draw_ground("concrete", STREETS_BACKWARDS.data(), STREETS_BACKWARDS.size());
 }
-
-}  // namespace
 
 void draw_sky(const Town& town, DrawState& draw) {
     // Full brightness at noon, a faint glow at night.
@@ -172,25 +175,6 @@ void draw_sky(const Town& town, DrawState& draw) {
     if (town.sky.lighting == 1) glEnable(GL_LIGHTING);
 }
 
-namespace {
-
-void draw_ground_list(DrawState& drawing, CachedDrawing DrawCaches::*list, void (*draw)()) {
-    DrawCaches* caches = draw_caches(drawing);
-    if (caches == nullptr) {
-        draw();
-    } else {
-        (caches->*list).draw(DrawKey{}, draw);
-    }
-}
-
-}  // namespace
-
-void draw_town_ground(DrawState& draw) { draw_ground_list(draw, &DrawCaches::ground, draw_all_ground); }
-
-void draw_ground_after_world(DrawState& draw) {
-    draw_ground_list(draw, &DrawCaches::ground_after_world, draw_all_ground_backwards);
-}
-
 void leave_ground_state() {
     // The last corner of the last land tile: its normal and texture place.
     glColor3f(LAND_TINT[0], LAND_TINT[1], LAND_TINT[2]);
@@ -203,5 +187,5 @@ void draw_background(const Town& town, DrawState& draw) {
     glDisable(GL_DEPTH_TEST);
     draw_sky(town, draw);
     glEnable(GL_DEPTH_TEST);
-    draw_town_ground(draw);
+    draw_town_ground();
 }

@@ -174,10 +174,10 @@ TEST_F(DrawCacheGl, AStillTownIsCompiledOnceAndReplayed) {
     const DrawCaches* caches = drawing.caches.get();
     ASSERT_NE(caches, nullptr);
     const int track = caches->track[0].compiles(), shadow = caches->track[1].compiles();
-    const int ground = caches->ground.compiles(), object = caches->objects[0][0].compiles();
+    const int sky = caches->sky.compiles(), object = caches->objects[0][0].compiles();
     for (int i = 0; i < 3; ++i) frame_pixels(town, drawing);
     EXPECT_EQ(caches->track[0].compiles(), track);
     EXPECT_EQ(caches->track[1].compiles(), shadow);
-    EXPECT_EQ(caches->ground.compiles(), ground);
+    EXPECT_EQ(caches->sky.compiles(), sky);
     EXPECT_EQ(caches->objects[0][0].compiles(), object);
 }
