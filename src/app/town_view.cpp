@@ -104,6 +104,7 @@ void TownView::flush() {
 }
 
 void TownView::draw() {
+    if (!context_valid()) drawing_context_lost(draw_state_);
     // The pick draws into the back buffer; the frame clears it and covers it.
     if (hover_moved_) show_pick_cursor();
     // The report's draw timing counts the picture, measured here because

@@ -13,6 +13,11 @@ struct Editor;
 // and shadows) into a viewport of width x height pixels.
 void render_frame(const Town& town, const Editor& editor, DrawState& draw, int width, int height);
 
+// The OpenGL context was made anew (a window made again, as full screen is
+// without a window manager), and the display lists and textures went with
+// the old one: the next frame makes them again.
+void drawing_context_lost(DrawState& draw);
+
 // The three lights for the town's time of day, train and lamp, the sun as
 // bright as the daylight.
 void set_lights(const Town& town, float daylight);

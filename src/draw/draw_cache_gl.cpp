@@ -90,3 +90,10 @@ DrawCaches* draw_caches(DrawState& draw) {
     if (!draw.caches) draw.caches = std::make_unique<DrawCaches>();
     return draw.caches.get();
 }
+
+void drawing_context_lost(DrawState& draw) {
+    // The names died with the old context; deleting them now would delete
+    // the new context's lists that happen to share them.
+    draw.caches.reset();
+    textures_lost();
+}

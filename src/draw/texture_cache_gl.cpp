@@ -114,10 +114,16 @@ unsigned long texture_disk_lookups() { return disk_lookups; }
 unsigned int texture_by_name(const char* name, bool repeat_s, bool repeat_t) {
     if (textures_withheld > 0) return 0;
     for (TextureEntry* entry = texture_cache; entry != nullptr; entry = entry->next) {
-        if (std::strcmp(entry->name, name) == 0) {
-            glBindTexture(GL_TEXTURE_2D, entry->texture);
-            return entry->texture;
+        if (std::strcmp(entry->name, name) != 0) continue;
+        if (entry->texture == 0) {
+            // Lost with its context: uploaded again from the pixels kept,
+            // which takes the time of a load from disk.
+            ++files_loaded;
+            ++disk_lookups;
+            return create_texture(*entry, repeat_s, repeat_t);
         }
+        glBindTexture(GL_TEXTURE_2D, entry->texture);
+        return entry->texture;
     }
 
     ++disk_lookups;
@@ -146,6 +152,10 @@ unsigned int texture_by_name(const char* name, bool repeat_s, bool repeat_t) {
     auto* entry = new TextureEntry{copy_of(name), copy_of(path), pixels, width, height, 0, texture_cache};
     texture_cache = entry;
     return create_texture(*entry, repeat_s, repeat_t);
+}
+
+void textures_lost() {
+    for (TextureEntry* entry = texture_cache; entry != nullptr; entry = entry->next) entry->texture = 0;
 }
 
 TexturesWithheld::TexturesWithheld() { ++textures_withheld; }

@@ -181,3 +181,10 @@ TEST_F(DrawCacheGl, AStillTownIsCompiledOnceAndReplayed) {
     EXPECT_EQ(caches->sky.compiles(), sky);
     EXPECT_EQ(caches->objects[0][0].compiles(), object);
 }
+
+TEST_F(DrawCacheGl, AContextMadeAnewDrawsTheSamePicture) {
+    const std::vector<unsigned char> before = frame_pixels(town, drawing);
+    OffscreenContext next{W, H};  // the window made again, as full screen is without a window manager
+    drawing_context_lost(drawing);
+    EXPECT_EQ(differing(before, frame_pixels(town, drawing)), 0);
+}

@@ -208,3 +208,17 @@ TEST_F(TextureCache, EdgeTexelsKeepTheirOwnColour) {
 }
 
 }  // namespace
+
+TEST_F(TextureCache, ATextureLostWithItsContextIsUploadedAgainFromTheImageKept) {
+    make_texture("cache lost", 6, 5, solid);
+    ASSERT_NE(request("cache lost"), 0u);
+    std::filesystem::remove("textures/cache lost.tga");
+    OffscreenContext next(32, 32);
+    textures_lost();
+    const unsigned int texture = request("cache lost");
+    EXPECT_EQ(glIsTexture(texture), GL_TRUE) << "a texture of the context current";
+    EXPECT_EQ(loads, 1u) << "an upload takes the time of a load";
+    EXPECT_EQ(lookups, 1u) << "a list recorded around it must not keep it";
+    EXPECT_EQ(request("cache lost"), texture);
+    EXPECT_EQ(loads, 0u);
+}

@@ -66,6 +66,13 @@ xdotool keydown F11 mousemove 300 300 sleep 0.1 mousemove 302 301 sleep 0.2 keyu
 wid=$(e2e_wait_window) || exit 1
 read -r W H < <(e2e_window_size "$wid")
 [ "$W" = 1000 ] && [ "$H" = 700 ] || e2e_fail "F11 again gave ${W}x${H}, not the 1000x700 it had"
+# The window made anew has a GL context of its own: the ground keeps its
+# texture rather than turning white.
+e2e_screenshot "$wid" "$E2E_WORK/windowed.png"
+read -r r2 g2 b2 < <(e2e_mean "$E2E_WORK/windowed.png" 820 620 180 80)
+awk -v r="$r" -v g="$g" -v b="$b" -v r2="$r2" -v g2="$g2" -v b2="$b2" \
+    'BEGIN { d = (r2 - r) ^ 2 + (g2 - g) ^ 2 + (b2 - b) ^ 2; exit !(d < 300) }' ||
+    e2e_fail "after F11 twice the land is $r2 $g2 $b2, not the $r $g $b it was"
 e2e_close "$wid" && e2e_expect_exit 1
 
 # --- Undo back to the start gives the save made there, byte for byte, and so
