@@ -8,6 +8,7 @@
 #include "autosave_notice.h"
 #include "close_with_autosave.h"
 #include "edit_history.h"
+#include "keyboard_focus.h"
 #include "pump.h"
 #include "shutdown_signals.h"
 #include "start_dir.h"
@@ -19,6 +20,7 @@ int main() {
     // a newline), not when the program exits.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     const std::vector<std::string> start_advice = advise_if_no_textures();
+    send_held_keys_as_presses();
 
     int width = 0;
     int height = 0;
